@@ -172,7 +172,8 @@ void Tactics_DropBack(int team) {
             SetWord(team, slot, kSlotRearX, x);
             SetWord(team, slot, kSlotRearY, y);
         }
-        // One row back, never behind the first row the set-up can take.
+        // One row back, never behind the first row: a row below 0 lies off
+        // the grid that the formation table is built on.
         for (int field : {kSlotY, kSlotRearY, kSlotFrontY})
             SetWord(team, slot, field, std::max<int>(Word(team, slot, field) - 1, 0));
         if (Byte(team, slot, kSlotInstruction1) == 3) Byte(team, slot, kSlotInstruction1) = 0;

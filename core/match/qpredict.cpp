@@ -248,7 +248,7 @@ void UpdateTiredness(int mark) {
         for (int p = 0; p < T(t).squadSize; ++p) {
             QPredictPlayer& player = P(t, p);
             if (!OnPitch(player)) continue;
-            const int n = std::max(0, mark - player.minuteOn);
+            const int n = mark - player.minuteOn;
             int hits = 0;
             for (int i = 0; i < n / 10 + 2; ++i) hits += GameRandom() % 125 < player.stamina;
             player.tiredness = int16_t(n / 15 + hits);
@@ -281,7 +281,8 @@ void LateSubstitution(int t) {
         }
         if (weakest >= 0 && P(t, weakest).rating < 50) goingOff = weakest;
     }
-    // Nobody leaves unless somebody comes on.
+    // Nobody leaves unless somebody comes on: with an empty bench the
+    // change would only leave the side a man short.
     if (goingOff < 0 || !HasBenchPlayer(t)) return;
     QPredict2_TakeOff(t, goingOff, kQpReplaced, M.eventMinute);
     QPredict2_Substitute(t, goingOff, M.eventMinute, scoreState);
@@ -368,6 +369,9 @@ bool Chances(int t, int setPiece, int granted) {
         if (setPiece != kNoSetPiece) {
             team = o;
             const bool penalty = setPiece == kPenaltyPending;
+            // The taker is picked afresh when the role's holder has gone off
+            // (one taken off in a late change still holds it), and when
+            // nobody can take it a chance taker stands in.
             shooter = QPredictSetPieceTaker(o, penalty);
             kind = penalty ? kQpChancePenalty : kQpChanceFreeKick;
             if (shooter < 0) {
@@ -582,7 +586,9 @@ void RateAllPlayers(int f) {
         for (int p = 0; p < T(t).squadSize; ++p) {
             QPredictPlayer& player = P(t, p);
             if (!Played(player)) continue;
-            // A player who played is rated 10..98 before the top one's bonus.
+            // A player who played is rated 10..98 before the top one's bonus:
+            // the result block's range for one who played, which a low or
+            // negative value (many goals conceded) would leave.
             player.rating = int16_t(std::clamp<int>(QPredictRescaleRating(player.rating, top), 10, 98));
         }
     }
@@ -659,10 +665,13 @@ void WriteResultBlock() {
             recbits::StoreU16(entry + kPlayerNumber, player.id);
             if (player.id == 0) continue;
             recbits::StoreU16(entry + kPlayerAssists, player.assists);
+            entry[kStatsAssists] = uint8_t(std::min<int>(player.assists, 127));
             recbits::StoreU16(entry + kStatsValueW, uint16_t(player.rating));
+            entry[kStatsGoals] = uint8_t(std::min<int>(player.goals, 127));
             entry[kStatsEndMinute] = Played(player) ? player.minuteOff : 0;
             entry[kStatsStartMinute] = Played(player) ? player.minuteOn : 0;
-            entry[kStatsInjured] = player.injuredFlag ? 1 : 0;
+            // The injury type (-1 none): above 0 for a player hurt here.
+            entry[kStatsInjured] = uint8_t(player.injuryType);
             const bool inGoal = Played(player) && player.finalZone == kQpKeeperZone;
             recbits::StoreU16(entry + kStatsKeeperFlags, inGoal ? 1 : 0);
             entry[kStatsOutfieldFlags] = Played(player) && !inGoal ? 1 : 0;

@@ -21,7 +21,7 @@ enum QpReportEvent : uint8_t {
 // The fields in their order in the record, from bit 0 of byte 0 upward.
 enum QpReportField : int {
     kQpFieldEvent,          // 3 bits
-    kQpFieldClub,           // 11 bits: the side concerned
+    kQpFieldClub,           // 11 bits: the side concerned (8 would cut club numbers above 255)
     kQpFieldGoals,          // 4 bits
     kQpFieldMinute,         // 8 bits: match minute + 1
     kQpFieldEventNumber,    // 8 bits

@@ -16,7 +16,6 @@ namespace {
 using namespace gameinfo;
 
 constexpr int kZones = 7;
-constexpr int kGridColumns = 15;
 constexpr int kGridRows = 18;
 constexpr int kKeeperColumn = 25;
 constexpr int kSecondPlaceX = 9;
@@ -346,10 +345,10 @@ void MakeGoalkeeper(int team, int16_t newKeeper) {
 
 }  // namespace
 
-int16_t QPredictConvertColumn(int column) {
-    return int16_t(std::clamp(column, 0, kGridColumns - 1) * 10 / 3);
-}
-int16_t QPredictConvertRow(int row) { return int16_t(std::clamp(row, 0, kGridRows - 1) * 50 / 17 + 5); }
+// An empty place (negative) converts to a negative column, which no
+// position class takes.
+int16_t QPredictConvertColumn(int column) { return int16_t(column * 10 / 3); }
+int16_t QPredictConvertRow(int row) { return int16_t(row * 50 / 17 + 5); }
 
 void QPredictSetUpSquads(const EnterGameInfo* block, int16_t clubA, int16_t clubB) {
     const int16_t clubs[kQpTeams] = {clubA, clubB};
@@ -381,8 +380,8 @@ int16_t QPredictPlayerZone(int team, int player) {
 }
 
 int16_t QPredictShape(int32_t c, int stamina, int morale) {
-    // A sum of nothing (or less, through the Greed weights) adds the least.
-    if (c < 1) return 1;
+    // Each term is at least 1, so a sum of nothing (a keeper's shooting)
+    // still gives 2.
     const int32_t c1 = std::max<int32_t>(1, c - stamina * c * 20 / 10000);
     const int32_t g = std::max<int32_t>(1, c + c * 2 * (morale - 50) * 10 / 10000);
     return int16_t(std::clamp<int32_t>(g - (c - c1), 1, INT16_MAX));

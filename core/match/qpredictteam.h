@@ -133,8 +133,8 @@ struct QPredictState {
 };
 extern QPredictState QPredict;
 
-// The formation row of a grid position (column 0..14, row 0..17; a row
-// outside that is clamped): (column x 10 / 3, row x 50 / 17 + 5).
+// The formation row of a grid position (column 0..14, row 0..17):
+// (column x 10 / 3, row x 50 / 17 + 5).
 int16_t QPredictConvertColumn(int column);
 int16_t QPredictConvertRow(int row);
 

@@ -75,7 +75,8 @@ void RankOne(int team, int16_t figure, uint16_t goalward) {
     if (!FreeToReact(figure)) rank += kRankBusyPenalty;
     if (team != BallTeam) {
         // Behind the ball's run toward the goal the distance stretches with
-        // the ball's speed; taken wide so that a fast ball cannot wrap it.
+        // the ball's speed; taken wide and capped so that a fast ball cannot
+        // wrap it in 16 bits and rank the farthest player first.
         const int apart = Match_FoldedDifference((p.ballDirection + 128) & 255, goalward);
         rank = (int64_t(apart) * BallGroundSpeed + kStretchBase) * rank / kStretchBase;
     }

@@ -255,7 +255,7 @@ void Match_PickPlayerByAttributes(int16_t team) {
     const int16_t inGoal = MatchLineUp[team][0];
     if (chosen < 0 || !IsPlayerFigure(inGoal)) return;
     // The places in the team, not the shirts: shirts need not follow the
-    // player list.
+    // player list, and a swap by shirt could put another player in goal.
     MatchSwapLineUp(team, int16_t(inGoal - team * kTeamFigures), int16_t(chosen - team * kTeamFigures));
 }
 

@@ -1,7 +1,9 @@
 #include "tests/fakes/result_check.h"
 
+#include <algorithm>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "core/base/bytes.h"
 #include "core/match/matchresult.h"
@@ -73,6 +75,16 @@ std::string CheckPlayedResult(const MatchResultBlock& result) {
             const int bookings = Word(player + kPlayerCards);
             if (bookings < 0 || bookings > 3) {
                 faults << "team " << team << " entry " << entry << " has " << bookings << " bookings; ";
+            }
+            // A squad member's statistics record repeats his goals and assists.
+            const uint16_t number = LoadU16(player + kPlayerNumber);
+            if (number == 0 || number == kNoPlayer) continue;
+            for (const auto& [word, byte] :
+                 {std::pair{kPlayerGoals, kStatsGoals}, {kPlayerAssists, kStatsAssists}}) {
+                if (int8_t(player[byte]) != std::min(Word(player + word), 127)) {
+                    faults << "team " << team << " entry " << entry << " counts " << Word(player + word)
+                           << " in its report but " << int(int8_t(player[byte])) << " in its record; ";
+                }
             }
         }
     }

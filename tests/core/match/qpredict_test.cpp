@@ -250,6 +250,12 @@ TEST_F(QPredictTest, BatchOfSeededFixturesBetweenWorldClubs) {
             for (int p = 0; p < kQpSquadPlaces; ++p) {
                 const QPredictPlayer& player = QPredict.players[t][p];
                 injured += player.injuredFlag != 0;
+                if (player.id != 0) {
+                    // The record's injury byte is the injury's type: above 0 only for him.
+                    const uint8_t* entry = MatchPlayerReport(t, p);
+                    ASSERT_EQ(int8_t(entry[kStatsInjured]), player.injuryType);
+                    ASSERT_EQ(player.injuryType > 0, player.injuredFlag != 0);
+                }
                 if (player.cardState == 3) {
                     ASSERT_GE(player.minuteOff, 10);
                 }

@@ -40,20 +40,20 @@ TEST(QPredictShapeTest, StaminaAndMoraleTermsAndFloor) {
     EXPECT_EQ(QPredictShape(1000, 0, 60), 1020);  // morale 60 adds 2 x 10 x 10 / 10000 of c
     EXPECT_EQ(QPredictShape(1000, 50, 60), 920);  // both terms together
     EXPECT_EQ(QPredictShape(1000, 0, 0), 900);    // low morale takes away
-    EXPECT_EQ(QPredictShape(0, 90, 50), 1);       // never below 1
-    EXPECT_EQ(QPredictShape(-300, 10, 100), 1);
-    EXPECT_EQ(QPredictShape(3, 90, 0), 3);  // small sums lose nothing to truncation
+    EXPECT_EQ(QPredictShape(0, 90, 50), 2);       // each term at least 1: a sum of nothing gives 2
+    EXPECT_EQ(QPredictShape(3, 90, 0), 3);        // small sums lose nothing to truncation
     EXPECT_EQ(QPredictShape(1, 0, 50), 1);
 }
 
-TEST(QPredictFormationTest, GridPlacesConvertAndClamp) {
+TEST(QPredictFormationTest, GridPlacesConvert) {
     EXPECT_EQ(QPredictConvertColumn(0), 0);
     EXPECT_EQ(QPredictConvertColumn(7), 23);
     EXPECT_EQ(QPredictConvertColumn(14), 46);
-    EXPECT_EQ(QPredictConvertColumn(-3), 0);
+    // An empty place stays negative, outside every position class (a
+    // clamp to column 0 would make its player a wide one).
+    EXPECT_EQ(QPredictConvertColumn(-1), -3);
     EXPECT_EQ(QPredictConvertRow(0), 5);
     EXPECT_EQ(QPredictConvertRow(17), 55);
-    EXPECT_EQ(QPredictConvertRow(40), 55);  // outside the grid: clamped
 }
 
 TEST_F(QPredictTeamTest, SquadsCopyTheBlockWithLimitsAndEmptyPlaces) {
@@ -132,8 +132,9 @@ TEST_F(QPredictTeamTest, RatingsAtLeastOnePlusPlayersAndMeans) {
         EXPECT_EQ(QPredict.meanAggression[team], aggression / 11);
         EXPECT_EQ(QPredict.meanThreshold[team], threshold / 11);
     }
-    // The keeper's zone gives shooting weight 0: his contribution is the floor.
-    EXPECT_EQ(QPredict.contributions[0][0][kQpShooting], 1);
+    // The keeper's zone gives shooting weight 0: his contribution is 2, its
+    // stamina and morale terms being at least 1 each.
+    EXPECT_EQ(QPredict.contributions[0][0][kQpShooting], 2);
     // A team with nobody on the pitch rates 1 and has means of 0.
     for (int p = 0; p < kQpSquadPlaces; ++p) P(1, p).outCode = kQpSentOff;
     QPredictComputeRatings();
