@@ -121,7 +121,7 @@ void Match_ActBackwardHeader(int16_t figure) {
     }
     f.hasKicked = 1;
     MatchMarkOffside(figure);
-    LastKicker = -1;
+    LastKicker = 0;
     SetGroundVelocity(g, kind.groundLength);
     const int spread = std::max(0, 100 - f.agility) / 2 + 1;
     const int up = Draw(spread);
@@ -136,7 +136,8 @@ void Match_ActClearingHeader(int16_t figure) {
     MatchFigure& f = Fig(figure);
     const int team = TeamOf(figure);
     // He faces the goal he attacks, so that the ball, sent along his facing,
-    // goes away from his own goal.
+    // goes away from his own goal: with his back to that goal, as the
+    // backward headers turn, the clearance would go toward his own.
     const uint16_t g = Match_GoalDirection(figure, 1, int16_t(team));
     TurnAgile(figure, g);
     if (!PlayHurried(figure, 201, 33)) return;
@@ -150,7 +151,7 @@ void Match_ActClearingHeader(int16_t figure) {
     if (f.hasKicked != 0 || BallState.z < 71 || !reach || f.shownFrame < 25 || BallState.holder != 0) return;
     f.hasKicked = 1;
     MatchMarkOffside(figure);
-    LastKicker = -1;
+    LastKicker = 0;
     Match_CountHeader(figure);
     if (BallState.z < heading / 2 + 138) {
         SetGroundVelocity(f.facing, (BallState.speed / 3 + 3) * 57344);

@@ -129,7 +129,10 @@ void LetGo(int16_t k, bool event) {
 // the return of the ball); true while this tick was taken by them.
 bool FetchAndPickUp(int16_t k, bool turn) {
     MatchFigure& f = MatchFigures[k];
-    if (f.hasKicked == 0 && Match_ApproxDistance(MatchCurX, MatchCurY, BallState.x, BallState.y) > 24) {
+    // The distance goes by where the ball stood as the tick began (the ball
+    // figure); he faces where it is now.
+    const MatchFigure& ball = MatchFigures[kBallFigure];
+    if (f.hasKicked == 0 && Match_ApproxDistance(MatchCurX, MatchCurY, ball.x, ball.y) > 24) {
         f.facing = Match_DirectionTo(MatchCurX, MatchCurY, BallState.x, BallState.y);
         Match_ApplyAnimMotion(k, 64);
         MatchSetPlayerAnimKeepFrame(k, 11, 1, 0);

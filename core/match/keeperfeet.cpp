@@ -53,32 +53,27 @@ void CardRoll(int16_t offender) {
     }
 }
 
-void KeeperHurt(int16_t k) {
+// The keeper is hurt by the offender's challenge.
+void KeeperHurt(int16_t k, int16_t offender) {
     MatchFigures[k].injury = 1;
     MatchSfx_PlayEvent(kSoundBallOnPlayer, -1);
     Match_SetPlayerAction(k, kActionFallForward);
-    Match_RaiseRefereeCall(kOfficialBooking, RefereeOffender);
+    Match_RaiseRefereeCall(kOfficialBooking, offender);
 }
 
-// A free kick where the keeper went down, against the offender's team.
-void FreeKickAt(int16_t k, int16_t offender, int16_t fouled, int beneficiaryTeam) {
+// A free kick where the keeper went down, against the offender's team; the
+// crowd stirs by the attackers' goal.
+void FreeKickAt(int16_t k, int16_t offender, int16_t fouled, int attackers) {
     InfoBar(kInfoFoulTackle, 0);
     FouledPlayer = fouled;
+    FoulerFigure = offender;
     RefereeOffender = offender;
     FoulTeam = int16_t(TeamOf(offender));
     FoulX = MatchFigures[k].x;
     FoulY = MatchFigures[k].y;
     MatchPhase = kPhaseFoul;
     PhaseTimer = 0;
-    Crowd_AddExcitementNearGoal(int16_t(beneficiaryTeam), FoulX, FoulY);
-}
-
-bool AttackChanceFor(int team) {
-    const uint8_t saved = CurrentTeam;
-    CurrentTeam = uint8_t(team);
-    const bool favoured = MatchAttackChance() != 0;
-    CurrentTeam = saved;
-    return favoured;
+    Crowd_AddExcitementNearGoal(int16_t(attackers), FoulX, FoulY);
 }
 
 // The attacker loses a little of each skill; none falls to 0.
@@ -106,16 +101,17 @@ void Challenge(int16_t k) {
     MatchFigure& attacker = MatchFigures[a];
     const int attackers = TeamOf(a);
     if (attacker.action == kActionSlidingPoke || attacker.action == kActionSlideTackle) {
-        bool fouled = false;
-        if (GameRandom() % 200 < MatchFoulChance && !AttackChanceFor(attackers)) {
-            FreeKickAt(k, a, k, team);
+        // The referee's leaning is read for the team being handled, the
+        // keeper's: the chance takes no team of its own.
+        const bool foulRoll = GameRandom() % 200 < MatchFoulChance;
+        if (foulRoll && MatchAttackChance() == 0) {
+            FreeKickAt(k, a, k, attackers);
             ++attacker.counts[kCountFoulsCommitted];
             CardRoll(a);
-            fouled = true;
         }
-        if (fouled && MatchPhase != kPhaseOpenPlay && GameRandom() % 100 > f.resilience &&
+        if (foulRoll && MatchPhase != kPhaseOpenPlay && GameRandom() % 100 > f.resilience &&
             GameRandom() % 50 < 4)
-            KeeperHurt(k);
+            KeeperHurt(k, a);
         ++f.counts[kCountSmothers];
         return;
     }
@@ -130,7 +126,7 @@ void Challenge(int16_t k) {
         ++f.counts[kCountFoulsCommitted];
         CardRoll(k);
     } else if (GameRandom() % 100 > f.resilience && GameRandom() % 20 < 4) {
-        KeeperHurt(k);
+        KeeperHurt(k, a);
         FreeKickAt(k, a, k, attackers);
         ++attacker.counts[kCountInjuriesCaused];
         ++f.counts[kCountSmothers];

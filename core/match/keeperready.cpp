@@ -91,6 +91,8 @@ bool GuardPost(int16_t k, int tx) {
     if (MatchPhase != kPhaseFreeKickAtGoal || KeeperPostTicks == 0) return false;
     const bool keeperLow = MatchCurY < kPitchHalfwayY, spotLow = FoulY < kPitchHalfwayY;
     if (keeperLow != spotLow) return false;
+    // The clip goes by the half he and the kick are in, the post by his own
+    // goal line.
     const bool top = keeperLow;
     int postX = tx;
     int16_t clip = top ? 304 : 305;
@@ -100,7 +102,7 @@ bool GuardPost(int16_t k, int tx) {
         postX = 850;
         clip = top ? 305 : 304;
     }
-    const int lineY = top ? kGoalLineLow : kGoalLineHigh;
+    const int lineY = DefendsTopGoal(k) ? kGoalLineLow : kGoalLineHigh;
     MatchFigure& f = MatchFigures[k];
     if (Distance(MatchCurX, MatchCurY, postX, lineY) > 5) {
         Match_RunToPoint(k, int16_t(postX), int16_t(lineY));
@@ -317,7 +319,7 @@ void Match_RunToPoint(int16_t k, int16_t x, int16_t y) {
         Match_StepForward(k, 160, direction);
         return;
     }
-    Match_TurnPlayerTowards(k, f.ballDirection, 0);
+    f.facing = f.ballDirection;
     const int angle = Match_FoldedDifference(f.facing & 255, direction);
     MatchSetPlayerAnimKeepFrame(k, kClipShuffle, 1, 0);
     Match_StepForward(k, angle > 96 ? 100 : 64, direction);
@@ -344,14 +346,17 @@ void Match_ActKeeperReady(int16_t k) {
         Match_SetPlayerAction(k, kActionStand);
         if (Match_IsPlayerFigure(keeper) && MatchFigures[keeper].action < kFirstKeeperAction)
             Match_SetPlayerAction(keeper, kActionKeeperReady);
-        // An outfield player in the stance only gives it back: he neither
-        // positions nor saves as a keeper.
+        // An outfield player in the stance only gives it back: going on
+        // with him would let the save choice start a keeper's dive or catch
+        // for a player who may not handle the ball.
         return;
     }
     const int toBall = Match_DirectionTo(MatchCurX, MatchCurY, BallState.x, BallState.y);
     Match_TurnPlayerTowards(k, toBall, 0);
     f.ballDirection = uint16_t(toBall);
     ++f.work3;
+    // Keeping is kept to 0..100 here: above 103 the reaction period would
+    // come to 0 and the remainder divide by zero.
     const int keeping = std::clamp<int>(f.keeping, 0, 100);
     const int r = f.work3 % ((100 - keeping) / 4 + 1);
     const int d = Distance(MatchCurX, MatchCurY, BallState.x, BallState.y);

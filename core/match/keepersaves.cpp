@@ -442,14 +442,16 @@ void Match_KeeperTakesBall(int16_t k) {
     if (!Match_IsPlayerFigure(k)) return;
     MatchFigure& f = MatchFigures[k];
     const int team = TeamOf(k);
+    // Where the ball stood as the tick began (the ball figure), before he
+    // takes it into his hands.
+    const int16_t startY = MatchFigures[kBallFigure].y;
     BallToKeeper(k);
     if (Period == kShootOutPeriod && MatchPhase < kPhasePenalty) {
         BallState.holder = int16_t(k + 1);
         Ball_Stop();
         MatchPhase = kPhaseShootOutControl;
         PhaseTimer = 0;
-        const bool teamZeroHalf =
-            AttackDirection == 0 ? BallState.y < kPitchHalfwayY : BallState.y > kPitchHalfwayY;
+        const bool teamZeroHalf = AttackDirection == 0 ? startY < kPitchHalfwayY : startY > kPitchHalfwayY;
         const int16_t taker = TeamLastToucher[teamZeroHalf ? 1 : 0];
         if (Match_IsPlayerFigure(taker)) {
             Match_SetPlayerAction(taker, kActionCatchReaction);

@@ -12,6 +12,7 @@
 #include "core/base/random.h"
 #include "core/match/actions.h"
 #include "core/match/ballcollide.h"
+#include "core/match/fouls.h"
 #include "core/match/geometry.h"
 #include "core/match/highball.h"
 #include "core/match/keeper.h"
@@ -653,6 +654,60 @@ TEST_F(KeeperTest, TheSmotherFoulsOnlyAChallengingAttackerAndKnocksSkillsToTwoAt
     EXPECT_GT(knocked, 250);
     EXPECT_GT(fouls, 0);
     EXPECT_GT(hurt, 0);
+}
+
+// A sliding attacker's foul on the smothering keeper: the referee's leaning
+// is read for the team being handled (the keeper's), and the foul record
+// names the attacker.
+TEST_F(KeeperTest, TheSmotherReadsTheRefereesLeaningForTheKeepersTeam) {
+    MatchFigure& k = MatchFigures[kKeeper];
+    k.resilience = 100;  // never hurt
+    On(9, 800, 1960);
+    TeamChallenger[0] = 9;
+    const int16_t foulChance = MatchFoulChance;
+    MatchFoulChance = 200;  // the foul roll always passes
+    auto fouls = [&](int16_t favours) {
+        RefereeFavours = favours;
+        int n = 0;
+        for (uint32_t seed = 1; seed <= 100; ++seed) {
+            GameSeedRandom(seed);
+            Match_SetPlayerAction(9, kActionSlideTackle);
+            Put(kKeeper, 800, 1964);
+            PutBall(800, 1966);
+            Match_SetPlayerAction(kKeeper, kActionKeeperSmother);
+            MatchPhase = kPhaseOpenPlay;
+            RefereeAction = 0;
+            FoulerFigure = FouledPlayer = -1;
+            Run(kKeeper);
+            if (MatchPhase != kPhaseFoul) continue;
+            ++n;
+            EXPECT_EQ(FoulerFigure, 9);
+            EXPECT_EQ(FouledPlayer, kKeeper);
+            EXPECT_EQ(FoulTeam, 0);
+        }
+        return n;
+    };
+    EXPECT_EQ(fouls(1), 100) << "leaning to the attackers' team";
+    const int favoured = fouls(2);
+    EXPECT_GT(favoured, 50) << "leaning to the keeper's team";
+    EXPECT_LT(favoured, 100);
+    RefereeFavours = 0;
+    MatchFoulChance = foulChance;
+}
+
+// Near his point the shuffling keeper faces the ball at once; far from it
+// he faces the point.
+TEST_F(KeeperTest, TheShuffleFacesTheBallNearItsPointAndThePointFarFromIt) {
+    MatchFigure& k = MatchFigures[kKeeper];
+    MatchCurX = k.x;
+    MatchCurY = k.y;
+    k.ballDirection = 64;
+    k.facing = 192;
+    Match_RunToPoint(kKeeper, 796, 1900);
+    EXPECT_EQ(+k.facing, 64);
+    k.facing = 192;
+    Match_RunToPoint(kKeeper, 796, 1500);
+    EXPECT_EQ(+k.facing, Match_DirectionTo(796, 2010, 796, 1500));
 }
 
 TEST_F(KeeperTest, TheClearanceAndTheBlockMeetTheBallAsTheyShould) {
