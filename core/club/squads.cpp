@@ -284,7 +284,9 @@ void RebuildClubRoster(int16_t club) {
     }
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         // Managers too, as the rebuild of every roster places them: a
-        // club's roster must not depend on which rebuild made it last.
+        // club's roster must not depend on which rebuild made it last, or a
+        // game loaded from a save (whose rosters the full rebuild makes)
+        // would play on otherwise than the game it was saved from.
         PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
         if (!BelongsToClub(player, club)) continue;
         if (filled == kRosterSize) {
@@ -757,7 +759,8 @@ uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int
 
     if (best == 0) {
         if (national) {
-            // A nation without a candidate fields the players it has.
+            // A nation without a candidate fields the players it has: a
+            // small nation short of fit players must not end the game.
             std::printf("International selection error in nation'%d'\n", int(club));
             return 0;
         }
@@ -796,13 +799,17 @@ struct SidePick {
     }
 };
 
-void ApplyMatchDayDiscipline(int16_t club, int16_t competitionType) {
-    if (IsEuropeanCompetition(competitionType)) {
+// The bans a match-day side serves, then the players' reaction to it.  A
+// sheet picked afresh is reacted to in every competition but friendlies; a
+// sheet only completed (AutoAssignShirtNumbers) is not in the European cups.
+void ApplyMatchDayDiscipline(int16_t club, int16_t competitionType, bool reactInEurope) {
+    const bool european = IsEuropeanCompetition(competitionType);
+    if (european) {
         ApplyEuroDisciplinePoints(club);
     } else if (competitionType != kCompFriendly) {
         ApplyPlayerSuspension(club);
     }
-    if (competitionType != kCompFriendly) PlayerSelectionReaction(club);
+    if (competitionType != kCompFriendly && (reactInEurope || !european)) PlayerSelectionReaction(club);
 }
 
 int SubstituteCount(int16_t substitutes) { return std::clamp<int>(substitutes, 0, 5); }
@@ -872,7 +879,7 @@ void SelectClubTeamByFormation(int16_t club, int16_t substitutes, int16_t mode, 
         if (player != 0) SetPlayerShirt(player, int16_t(12 + i));
         pick.After(player, false);
     }
-    if (mode == 1) ApplyMatchDayDiscipline(club, competitionType);
+    if (mode == 1) ApplyMatchDayDiscipline(club, competitionType, true);
 }
 
 void SelectReserveTeamByFormation(int16_t club, int16_t, int16_t, int16_t competitionType) {
@@ -942,7 +949,7 @@ void AutoAssignShirtNumbers(int16_t club, int16_t substitutes, int16_t mode, int
         }
         if (player != 0) SetPlayerShirt(player, shirt);
     }
-    if (mode == 1) ApplyMatchDayDiscipline(club, competitionType);
+    if (mode == 1) ApplyMatchDayDiscipline(club, competitionType, false);
 }
 
 void AutoAssignReserveShirtNumbers(int16_t club, int16_t substitutes, int16_t, int16_t competitionType) {

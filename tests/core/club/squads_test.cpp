@@ -400,6 +400,24 @@ TEST_F(SquadsTest, MatchDaySelectionServesBans) {
     EXPECT_EQ(GetPlayerSusp(waiting), 1);
 }
 
+// A completed sheet (the human's) is reacted to in the leagues and cups but
+// not in the European cups, where it only serves the European bans.
+TEST_F(SquadsTest, ACompletedSheetIsNotReactedToInEurope) {
+    MakeSide(kClub);
+    RebuildAllRosters();
+    CurrentClubManager = MakePlayer(kClub, 13);
+    BuildClubSquadList(kClub);
+    SelectClubTeamByFormation(kClub, 5, 0, 0);
+    uint16_t starter = 0;
+    for (int i = 0; i < FirstTeamList.count; ++i)
+        if (GetPlayerShirt(FirstTeamList.players[i]) == 2) starter = FirstTeamList.players[i];
+    ASSERT_NE(starter, 0);
+    AutoAssignShirtNumbers(kClub, 5, 1, 70);
+    EXPECT_EQ(GetPlayerMorale(starter), 40);
+    AutoAssignShirtNumbers(kClub, 5, 1, 0);
+    EXPECT_GT(GetPlayerMorale(starter), 40);
+}
+
 TEST_F(SquadsTest, TheReserveSideTakesTheReserveListAndItsCaptain) {
     std::vector<uint16_t> reserves = MakeSide(kClub, 50);
     for (uint16_t p : reserves) SetPlayerFlag107(p, 1);
