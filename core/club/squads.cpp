@@ -641,7 +641,9 @@ int64_t ScoreForSlot(uint16_t player, const SlotRequest& slot) {
 
 // Keeps a picked player in the first-team list, so his shirt is counted and
 // cleared with the side's: a full list that offers no absentee to replace
-// gives him the place of its last player without a shirt.
+// gives him the place of its last player without a shirt.  The team sheet
+// reads the shirts of the first-team list alone: a shirt given outside it
+// would leave the side a man short.
 void EnsureInFirstTeamList(uint16_t player) {
     if (InList(FirstTeamList, player)) return;
     SetPlayerFlag107(player, 0);
@@ -668,6 +670,8 @@ uint16_t FallBackForSlot(int16_t position, int16_t sideMode, int16_t club, int16
         return player;
     }
     player = PickSlotFromThirdList(club, position, competitionType, sideMode);
+    // The club's own reserve or youth player joins the first-team list as a
+    // trialist does, for the same reason.
     if (player != 0 && (GetPlayerLoanTrial(player) != 0 || BelongsToClub(player, club))) {
         if (InList(ReserveList, player)) RemoveFromReserveList(player);
         AddToTeamList(player);
