@@ -49,5 +49,6 @@ void DebugLog(int channel, int32_t threshold, const char* format, ...) __attribu
 // The end of a check that has printed its own details (the record
 // accessors given a number they cannot take, among others): ends as
 // FatalError does, with a message that says a program error ended the game
-// in the routine named.
+// in the routine named (status 1, as every fatal end: a program error must
+// not report success to whatever started the game).
 [[noreturn]] void FatalExit(const char* routine);

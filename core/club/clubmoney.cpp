@@ -50,7 +50,8 @@ void BookMiscIncome(int16_t club, int32_t amount) {
 }
 
 // The most valuable first-team player the club owns, plays and has not yet
-// listed; the first of equals.  0 when there is none.
+// listed; the first of equals.  0 when there is none.  A player on loan from
+// another club is not the club's to put up for sale.
 uint16_t MostValuableUnlisted(int16_t club) {
     uint16_t best = 0;
     int32_t bestValue = std::numeric_limits<int32_t>::min();

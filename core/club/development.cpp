@@ -167,7 +167,9 @@ int CounterOfStat(int stat) {
 }
 
 // Raises the stat by one; when it really rose and the player has a
-// training record, its counter moves too (it stops at 255).
+// training record, its counter moves too (it stops at 255).  A stat at its
+// ceiling does not rise, and the screens must not show it as improved; a
+// full counter must not wrap round to nothing.
 template <class Stats>
 void Grow(Stats& stats, int stat, int16_t record) {
     const int before = stats.Get(stat);

@@ -284,7 +284,9 @@ void RebuildClubRoster(int16_t club) {
     }
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         // Managers too, as the rebuild of every roster places them: a
-        // club's roster must not depend on which rebuild made it last.
+        // club's roster must not depend on which rebuild made it last, or a
+        // game loaded from a save (whose rosters the full rebuild makes)
+        // would play on otherwise than the game it was saved from.
         PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
         if (!BelongsToClub(player, club)) continue;
         if (filled == kRosterSize) {
@@ -639,7 +641,9 @@ int64_t ScoreForSlot(uint16_t player, const SlotRequest& slot) {
 
 // Keeps a picked player in the first-team list, so his shirt is counted and
 // cleared with the side's: a full list that offers no absentee to replace
-// gives him the place of its last player without a shirt.
+// gives him the place of its last player without a shirt.  The team sheet
+// reads the shirts of the first-team list alone: a shirt given outside it
+// would leave the side a man short.
 void EnsureInFirstTeamList(uint16_t player) {
     if (InList(FirstTeamList, player)) return;
     SetPlayerFlag107(player, 0);
@@ -666,6 +670,8 @@ uint16_t FallBackForSlot(int16_t position, int16_t sideMode, int16_t club, int16
         return player;
     }
     player = PickSlotFromThirdList(club, position, competitionType, sideMode);
+    // The club's own reserve or youth player joins the first-team list as a
+    // trialist does, for the same reason.
     if (player != 0 && (GetPlayerLoanTrial(player) != 0 || BelongsToClub(player, club))) {
         if (InList(ReserveList, player)) RemoveFromReserveList(player);
         AddToTeamList(player);
@@ -757,7 +763,8 @@ uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int
 
     if (best == 0) {
         if (national) {
-            // A nation without a candidate fields the players it has.
+            // A nation without a candidate fields the players it has: a
+            // small nation short of fit players must not end the game.
             std::printf("International selection error in nation'%d'\n", int(club));
             return 0;
         }
@@ -796,13 +803,17 @@ struct SidePick {
     }
 };
 
-void ApplyMatchDayDiscipline(int16_t club, int16_t competitionType) {
-    if (IsEuropeanCompetition(competitionType)) {
+// The bans a match-day side serves, then the players' reaction to it.  A
+// sheet picked afresh is reacted to in every competition but friendlies; a
+// sheet only completed (AutoAssignShirtNumbers) is not in the European cups.
+void ApplyMatchDayDiscipline(int16_t club, int16_t competitionType, bool reactInEurope) {
+    const bool european = IsEuropeanCompetition(competitionType);
+    if (european) {
         ApplyEuroDisciplinePoints(club);
     } else if (competitionType != kCompFriendly) {
         ApplyPlayerSuspension(club);
     }
-    if (competitionType != kCompFriendly) PlayerSelectionReaction(club);
+    if (competitionType != kCompFriendly && (reactInEurope || !european)) PlayerSelectionReaction(club);
 }
 
 int SubstituteCount(int16_t substitutes) { return std::clamp<int>(substitutes, 0, 5); }
@@ -872,7 +883,7 @@ void SelectClubTeamByFormation(int16_t club, int16_t substitutes, int16_t mode, 
         if (player != 0) SetPlayerShirt(player, int16_t(12 + i));
         pick.After(player, false);
     }
-    if (mode == 1) ApplyMatchDayDiscipline(club, competitionType);
+    if (mode == 1) ApplyMatchDayDiscipline(club, competitionType, true);
 }
 
 void SelectReserveTeamByFormation(int16_t club, int16_t, int16_t, int16_t competitionType) {
@@ -942,7 +953,7 @@ void AutoAssignShirtNumbers(int16_t club, int16_t substitutes, int16_t mode, int
         }
         if (player != 0) SetPlayerShirt(player, shirt);
     }
-    if (mode == 1) ApplyMatchDayDiscipline(club, competitionType);
+    if (mode == 1) ApplyMatchDayDiscipline(club, competitionType, false);
 }
 
 void AutoAssignReserveShirtNumbers(int16_t club, int16_t substitutes, int16_t, int16_t competitionType) {

@@ -154,6 +154,7 @@ int32_t GetTransferAskingPrice(uint16_t player, int32_t offer, int32_t amount, i
         *response = 0;
         return Saturate32(v);
     }
+    // No offer at all is as far short as an offer can fall (and no divisor).
     *response = o == 0 ? int16_t(kMaxResponse)
                        : int16_t(std::clamp<int64_t>(MulMoney(v, 100) / o - 100, 1, kMaxResponse));
     int64_t price = std::max(Rounded(v), o);
@@ -236,6 +237,8 @@ int16_t FindClubForPlayer(uint16_t player, int16_t nation) {
     for (uint16_t entry : ClubReputationOrder) {
         const int16_t c = int16_t(entry);
         if (c < 0 || !IsClubNumber(c) || GetClubRep(c) == 0) continue;
+        // Nor the club that owns him while he is out on loan: a move there
+        // would be a transfer to his own club.
         if (c == current || c == owner) continue;
         const int cNation = GetClubNation(c);
         if (cNation != nation && (GetClubRep(c) < 31 || cNation > 9)) continue;

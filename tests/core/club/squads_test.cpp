@@ -31,6 +31,15 @@ class SquadsTest : public ManagementTest {
         }
         return side;
     }
+
+    // A plain side picked for the club from MakeSide's players and a manager.
+    void PickPlainSide(int16_t substitutes) {
+        MakeSide(kClub);
+        RebuildAllRosters();
+        CurrentClubManager = MakePlayer(kClub, 13);
+        BuildClubSquadList(kClub);
+        SelectClubTeamByFormation(kClub, substitutes, 0, 0);
+    }
 };
 
 TEST_F(SquadsTest, RostersHoldPlayersAndTheOwnersOfLoanedPlayers) {
@@ -352,11 +361,7 @@ TEST_F(SquadsTest, ASideGivesEveryShirtOnceAndCaptainsAStarter) {
 }
 
 TEST_F(SquadsTest, AutoAssignKeepsTheFirstWearerOfADuplicatedShirt) {
-    MakeSide(kClub);
-    RebuildAllRosters();
-    CurrentClubManager = MakePlayer(kClub, 13);
-    BuildClubSquadList(kClub);
-    SelectClubTeamByFormation(kClub, 3, 0, 0);
+    PickPlainSide(3);
     int wearer = -1, shirtless = -1;
     for (int i = 0; i < FirstTeamList.count; ++i) {
         const uint16_t shirt = GetPlayerShirt(FirstTeamList.players[i]);
@@ -398,6 +403,20 @@ TEST_F(SquadsTest, MatchDaySelectionServesBans) {
     SetPlayerBanWait(waiting, 0);
     SelectClubTeamByFormation(kClub, 5, 1, 0);
     EXPECT_EQ(GetPlayerSusp(waiting), 1);
+}
+
+// A completed sheet (the human's) is reacted to in the leagues and cups but
+// not in the European cups, where it only serves the European bans.
+TEST_F(SquadsTest, ACompletedSheetIsNotReactedToInEurope) {
+    PickPlainSide(5);
+    uint16_t starter = 0;
+    for (int i = 0; i < FirstTeamList.count; ++i)
+        if (GetPlayerShirt(FirstTeamList.players[i]) == 2) starter = FirstTeamList.players[i];
+    ASSERT_NE(starter, 0);
+    AutoAssignShirtNumbers(kClub, 5, 1, 70);
+    EXPECT_EQ(GetPlayerMorale(starter), 40);
+    AutoAssignShirtNumbers(kClub, 5, 1, 0);
+    EXPECT_GT(GetPlayerMorale(starter), 40);
 }
 
 TEST_F(SquadsTest, TheReserveSideTakesTheReserveListAndItsCaptain) {
