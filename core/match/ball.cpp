@@ -93,7 +93,9 @@ bool Ball_WalkPath(int16_t fromX, int16_t fromY, int16_t toX, int16_t toY, BallP
             return true;
         }
         // A hit on the major move ends the walk after the minor move's test:
-        // walking on would carry the ball through the wall it has just met.
+        // walking on along the old path, once the response has turned the
+        // ball, would test points it never reaches (a goal or a line behind
+        // the post it struck) and carry it through the wall it has just met.
         if (hit) return true;
     }
     return hit;
@@ -190,6 +192,12 @@ void Ball_PredictPositions() {
 void Ball_Update() {
     if (BallState.phaseCountdown > 0) --BallState.phaseCountdown;
     if (BallState.netCooldown != 0) --BallState.netCooldown;
+    // The ball figure stands where the ball starts this tick (code that
+    // places the ball may have set the ball's position alone): the
+    // predictions and the collision tests read that position.
+    MatchFigure& ball = MatchFigures[kBallFigure];
+    ball.x = BallState.x;
+    ball.y = BallState.y;
     MatchBallHolderUpdate();
     Ball_Integrate();
     BallState.probeX = BallState.x;
@@ -200,7 +208,6 @@ void Ball_Update() {
     Ball_PlayerContacts();
     if (MatchPhase < kPhaseThrowIn) Ball_PredictPositions();
     if (BallState.holder != 0) BallState.z = 0;
-    MatchFigure& ball = MatchFigures[kBallFigure];
     ball.x = BallState.x;
     ball.y = BallState.y;
     ball.x16 = BallState.x16;

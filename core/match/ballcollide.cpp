@@ -276,7 +276,8 @@ void ShootOutKickEnd() {
 }
 
 // A reflection off a wall below the stands' height; the path ends there so
-// that the ball never finishes a tick beyond the wall.
+// that the ball never finishes a tick beyond the wall (walking on, it would
+// end the tick up to its whole step inside the stand).
 void WallReturn(int32_t& velocity, bool reverse) {
     if (reverse) {
         velocity = -velocity;

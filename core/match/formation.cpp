@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/match/actionmachine.h"
+#include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
@@ -26,7 +27,7 @@ constexpr int kAcrossBandWidth = 256;
 constexpr int kAlongBandWidth = 320;
 constexpr uint16_t kPossessionDelay = 5;
 constexpr uint16_t kOpenPlayPlacementEvery = 15;
-constexpr int kMedianPredictionDivisor = 3000;
+constexpr int kMediumPrediction = 1;  // of the short, medium and long predictions
 constexpr uint16_t kFreeRole = 4;
 constexpr int kGridStepX = 63;
 constexpr int kGridStepY = 95;
@@ -57,6 +58,18 @@ void SetFixedShape(int team, uint16_t situation) {
     FormationZone[team] = {situation, situation, kFullWeight, kFullWeight};
 }
 
+// The team that restarts from its goal: at a goal kick the team awarded it;
+// while a keeper holds the ball (phases 12 and 13) the team whose keeper it
+// is, the one defending the end where the ball lies, as the keeper-holds
+// phase names it.  No goal kick names that team, so the side of the last
+// restart would otherwise take the shape of a keeper it does not have.
+int GoalKickShapeTeam() {
+    if (MatchPhase == kPhaseKeeperHolds || MatchPhase == kPhaseKeeperReleases) {
+        return BallState.y > kDefaultPitch.centreY ? (AttackDirection & 1) ^ 1 : AttackDirection & 1;
+    }
+    return RestartTeam & 1;
+}
+
 bool FixedShapes() {
     const uint16_t phase = MatchPhase;
     if (phase == kPhaseTakeCorner || (phase == kPhasePenalty && Period != 4)) {
@@ -79,18 +92,22 @@ bool FixedShapes() {
         case 4:
         case 7:
         case 12:
-        case 13:
-            SetFixedShape(RestartTeam & 1, kSituationGoalKick);
-            SetFixedShape((RestartTeam & 1) ^ 1, kVariantB + kSituationGoalKick);
+        case 13: {
+            const int restarting = GoalKickShapeTeam();
+            SetFixedShape(restarting, kSituationGoalKick);
+            SetFixedShape(restarting ^ 1, kVariantB + kSituationGoalKick);
             return true;
+        }
         default:
             return false;
     }
 }
 
 void ZonesFromBall() {
-    const int px = BallState.x + BallState.vx / kMedianPredictionDivisor;
-    const int py = BallState.y + BallState.vy / kMedianPredictionDivisor;
+    // The ball update's medium prediction, which keeps its last open-play
+    // value through the restarts.
+    const int px = BallState.predicted[kMediumPrediction][0];
+    const int py = BallState.predicted[kMediumPrediction][1];
     const int upfield = AttackDirection & 1;
     const BandPair acrossU = Bracket(px, kDefaultPitch.zoneLineX, 5, kAcrossBandWidth);
     const BandPair alongU = Bracket(py, kDefaultPitch.zoneLineY, 6, kAlongBandWidth);
@@ -137,15 +154,15 @@ void PlaceFigure(int team, int slot, int16_t figure) {
     if (team == (AttackDirection & 1)) {
         int x = kDefaultPitch.left + a;
         if (throwIn)
-            x = BallState.x >= kDefaultPitch.centreX ? x + (kDefaultPitch.right - x) * 15 / 100
-                                                     : kDefaultPitch.left + a * 85 / 100;
+            x = ThrowInX >= kDefaultPitch.centreX ? x + (kDefaultPitch.right - x) * 15 / 100
+                                                  : kDefaultPitch.left + a * 85 / 100;
         f.targetX = int16_t(x);
         f.targetY = int16_t(kDefaultPitch.top + b);
     } else {
         int x = kDefaultPitch.right - a;
         if (throwIn)
-            x = BallState.x <= kDefaultPitch.centreX ? x - (x - kDefaultPitch.left) * 15 / 100
-                                                     : kDefaultPitch.right - a * 85 / 100;
+            x = ThrowInX <= kDefaultPitch.centreX ? x - (x - kDefaultPitch.left) * 15 / 100
+                                                  : kDefaultPitch.right - a * 85 / 100;
         f.targetX = int16_t(x);
         f.targetY = int16_t(kDefaultPitch.bottom - b);
     }

@@ -31,7 +31,9 @@ void SetWord(int entry, int at, int16_t value) {
 }
 
 // A tactic cell outside the grid comes from a damaged or hand-edited file:
-// it is kept on the grid and reported.
+// it is kept on the grid and reported, rather than ending the game without
+// a word (and with a success status) in the middle of a match, or reading
+// past the restart table with a row off the grid.
 int16_t ClampedCell(int entry, int16_t value, int limit, const char* what) {
     if (value >= 0 && value <= limit) return value;
     const int16_t clamped = int16_t(std::clamp<int>(value, 0, limit));

@@ -21,11 +21,9 @@
 
 using namespace gameinfo;
 
-uint32_t MatchFrameTimerCalls;
-
 namespace {
 
-constexpr uint32_t kKeepAliveEvery = 400;
+constexpr int32_t kKeepAliveEvery = 400;
 
 void Call(void (*hook)()) {
     if (hook != nullptr) hook();
@@ -94,8 +92,8 @@ void MatchTick() {
     }
     Step();
     if (DisplayModeFlags & kDisplayOff) {
-        if (MatchFrameTimerCalls % kKeepAliveEvery == 0) CorePoll();
-        ++MatchFrameTimerCalls;
+        if (FrameTimerCount % kKeepAliveEvery == 0) CorePoll();
+        ++FrameTimerCount;
     }
 }
 

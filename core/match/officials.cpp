@@ -250,11 +250,14 @@ void LetGo(int16_t figure, MatchFigure& f) {
     f.actionWord = kFetchWalkBack;
 }
 
+// The ball he carries stays inside the stand walls: he walks to the line of
+// the wall, and a step beyond it would leave the ball in the stands when he
+// drops or throws it there (a free ball nothing brings back).
 void CarryTheBall() {
-    BallState.x = MatchCurX;
-    BallState.y = MatchCurY;
-    MatchFigures[kBallFigure].x = MatchCurX;
-    MatchFigures[kBallFigure].y = MatchCurY;
+    BallState.x = int16_t(std::clamp<int>(MatchCurX, kLineLeftX, kLineRightX));
+    BallState.y = int16_t(std::clamp<int>(MatchCurY, PitchGeometry.wallLowY, PitchGeometry.wallHighY));
+    MatchFigures[kBallFigure].x = BallState.x;
+    MatchFigures[kBallFigure].y = BallState.y;
 }
 
 void FetchTheBall(int16_t figure) {

@@ -20,7 +20,8 @@ constexpr uint8_t kDisplayDataPrepared = 0x20;
 
 // Periods played without the display.
 extern int32_t UndisplayedPeriodCount;
-// Ticks of unshown play; zeroed when a shown match starts.
+// Ticks of unshown play, counted by the tick, which keeps the front end
+// alive on every 400th; zeroed when a shown match starts.
 extern int32_t FrameTimerCount;
 // Display state the unshown loop resets so that nothing of the display
 // holds it: a replay being played (the loop does not tick while it is

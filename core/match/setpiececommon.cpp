@@ -1,5 +1,7 @@
 #include "core/match/setpiececommon.h"
 
+#include <algorithm>
+
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
@@ -79,6 +81,12 @@ bool FetchTheBall(int16_t figure, FetchHold hold) {
     if (f.hasKicked == 0 && !BallWithinReach()) {
         f.facing = (Match_DirectionTo(MatchCurX, MatchCurY, BallState.x, BallState.y) - 16) & 255;
         Match_ApplyAnimMotion(figure, 64, 1);
+        // His curving walk to a ball lying by a stand wall would swing him
+        // out into the stand: he keeps to the ground inside the walls.
+        MatchCurX16 = std::clamp(MatchCurX16, int32_t(PitchGeometry.wallLeftX) * 65536,
+                                 int32_t(PitchGeometry.wallRightX) * 65536);
+        MatchCurY16 = std::clamp(MatchCurY16, int32_t(PitchGeometry.wallLowY) * 65536,
+                                 int32_t(PitchGeometry.wallHighY) * 65536);
         MatchSetPlayerAnimKeepFrame(figure, kClipWalk, 1, 0);
         return false;
     }

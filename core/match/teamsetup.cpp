@@ -167,11 +167,6 @@ void StartTheMatch() {
     PenaltiesTaken = 0;
     // The ball too: its spin, height and countdowns are not the last match's.
     BallState = {};
-    BallState.drag = 991;
-    BallState.gravity = 40000;
-    BallState.bounceKeep = 0.96f;
-    BallState.bounceRestitution = 0.52f;
-    BallState.windX = BallState.windY = 0;
     MatchPitchCondition = GameInfo.U8(kPitchCondition);
     MatchSubstitutesAvailable = MatchAvailableSubs(&GameInfo);
     // The substitutions allowed are per match: the count of the last match
@@ -230,6 +225,12 @@ void StartEveryPeriod() {
         // substitutions there.
         StoppageMenuCount[team] = 0;
     }
+    // The ball's flight constants, and no wind, for every period.
+    BallState.drag = 991;
+    BallState.gravity = 40000;
+    BallState.windX = BallState.windY = 0;
+    BallState.bounceKeep = 0.96f;
+    BallState.bounceRestitution = 0.52f;
     Ball_PlaceOnCentreSpot();
     BallState.holder = 0;
     BallState.controller = 0;
@@ -268,7 +269,10 @@ void StartKickOffPeriod() {
     marker.y16 = Fixed(PitchGeometry.parkCoord);
     BallTeam = 0;
     KeepersReady();
+    // On the spot exactly: no fraction of the last period's position.
     Ball_PlaceOnCentreSpot();
+    BallState.x16 = MatchFigures[kBallFigure].x16 = Fixed(PitchGeometry.centreX);
+    BallState.y16 = MatchFigures[kBallFigure].y16 = Fixed(PitchGeometry.centreY);
     Match_SetPlayerAction(kRefereeFigure, kOfficialRestartPosition);
     Match_SetPlayerAction(kLinesmanOne, kOfficialFetchBall);
     Match_SetPlayerAction(kLinesmanTwo, kOfficialFetchBallAlt);

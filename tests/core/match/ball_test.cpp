@@ -196,6 +196,17 @@ TEST_F(BallFlightTest, PredictionsFrozenDuringRestarts) {
     BallState.vx = 200000;
     Ball_Update();
     EXPECT_EQ(BallState.predicted[2][0], before);
+    // A ball put somewhere by setting its position alone is predicted from
+    // there, not from where the ball figure stood at the last update.
+    MatchPhase = kPhaseOpenPlay;
+    BallState.x = 400;
+    BallState.y = 1200;
+    BallState.z = 50;
+    BallState.vx = 30000;
+    BallState.vy = 0;
+    Ball_Update();
+    EXPECT_EQ(BallState.predicted[1][0], 400 + BallState.vx / 3000);
+    EXPECT_EQ(BallState.predicted[1][1], 1200);
 }
 
 TEST_F(BallFlightTest, StopAndCentreSpot) {

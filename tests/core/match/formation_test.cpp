@@ -6,6 +6,7 @@
 #include "core/base/bytes.h"
 #include "core/match/actionmachine.h"
 #include "core/match/actions.h"
+#include "core/match/ballcollide.h"
 #include "core/match/formation.h"
 #include "core/match/geometry.h"
 #include "core/match/matchphases.h"
@@ -222,6 +223,10 @@ class FormationTargetTest : public FrameTest {
         KickOffTeam = 0;
         BallState.vx = BallState.vy = 0;
     }
+    static void Prediction(int16_t x, int16_t y) {
+        BallState.predicted[1][0] = x;
+        BallState.predicted[1][1] = y;
+    }
 };
 
 TEST_F(FormationTargetTest, PossessionReachesTheFormationAfterSixZoneChoices) {
@@ -242,8 +247,11 @@ TEST_F(FormationTargetTest, PossessionReachesTheFormationAfterSixZoneChoices) {
 TEST_F(FormationTargetTest, ZonesFollowTheBallAndTheTeamWithoutItIsVariantB) {
     AttackDirection = 0;  // team 0 attacks toward y 2038
     BallTeam = FormationPossession = 0;
-    BallState.x = 300;   // just right of band 0's centre (286)
-    BallState.y = 1566;  // centre of along-band 4
+    // The zones follow the ball update's medium prediction, not where the
+    // ball lies now.
+    BallState.x = 1300;
+    BallState.y = 200;
+    Prediction(300, 1566);  // just right of band 0's centre (286); along-band 4's centre
     Match_ChooseFormationZone();
     EXPECT_EQ(FormationZone[0].zone, 4 * 5 + 1);
     EXPECT_EQ(FormationZone[0].weightAcross, 5);
@@ -253,15 +261,15 @@ TEST_F(FormationTargetTest, ZonesFollowTheBallAndTheTeamWithoutItIsVariantB) {
     // Team 0 without the ball and the ball predicted deep in the half it
     // attacks: it keeps variant A.
     BallTeam = FormationPossession = 1;
-    BallState.y = 1900;
+    Prediction(300, 1900);
     Match_ChooseFormationZone();
     EXPECT_EQ(FormationZone[0].zone, 5 * 5 + 1);
     EXPECT_EQ(FormationZone[1].zone, 0 * 5 + 4);
-    BallState.y = 1000;
+    Prediction(300, 1000);
     Match_ChooseFormationZone();
     EXPECT_GE(FormationZone[0].zone, kVariantB);
     // Far left of the first band's centre: band 0, weight 100.
-    BallState.x = 170;
+    Prediction(170, 1000);
     Match_ChooseFormationZone();
     EXPECT_EQ(FormationZone[0].zone % kSituationsPerVariant % 5, 0);
     EXPECT_EQ(FormationZone[0].weightAcross, 100);
@@ -282,6 +290,27 @@ TEST_F(FormationTargetTest, RestartsTakeFixedShapes) {
     MatchPhase = kPhaseKickOffSetUp;
     Match_ChooseFormationZone();
     EXPECT_EQ(FormationZone[0].zone, 32) << "held";
+}
+
+TEST_F(FormationTargetTest, AKeepersCatchLinesUpTheGoalKickShapeOfHisOwnTeam) {
+    AttackDirection = 0;  // team 0 defends the goal at y 126
+    RestartTeam = 1;      // the last restart was team 1's
+    for (const uint16_t phase : {kPhaseKeeperHolds, kPhaseKeeperReleases}) {
+        MatchPhase = phase;
+        BallState.y = 200;  // team 0's keeper holds it
+        Match_ChooseFormationZone();
+        EXPECT_EQ(FormationZone[0].zone, kSituationGoalKick) << phase;
+        EXPECT_EQ(FormationZone[1].zone, kVariantB + kSituationGoalKick) << phase;
+        BallState.y = 1950;  // team 1's keeper
+        Match_ChooseFormationZone();
+        EXPECT_EQ(FormationZone[1].zone, kSituationGoalKick) << phase;
+        EXPECT_EQ(FormationZone[0].zone, kVariantB + kSituationGoalKick) << phase;
+    }
+    // A goal kick is the team's that was awarded it, wherever the ball is.
+    MatchPhase = kPhaseGoalKick;
+    RestartTeam = 0;
+    Match_ChooseFormationZone();
+    EXPECT_EQ(FormationZone[0].zone, kSituationGoalKick);
 }
 
 TEST_F(FormationTargetTest, TargetsComeFromTheTableEverySixtyTicksInOpenPlay) {
@@ -332,7 +361,8 @@ TEST_F(FormationTargetTest, ThrowInSqueezesTargetsTowardTheTouchline) {
     AttackDirection = 0;
     FormationZone[0] = {31, 31, 100, 100};
     FormationZone[1] = {31, 31, 100, 100};
-    BallState.x = 158;  // a throw on the left touchline
+    ThrowInX = 158;      // a throw on the left touchline
+    BallState.x = 1400;  // the ball still on its way back: the throw's side counts
     Match_SetFormationTargets();
     const int a = 100 + 10 * 1 + 31;
     EXPECT_EQ(+MatchFigures[2].targetX, 158 + a * 85 / 100);
@@ -340,7 +370,8 @@ TEST_F(FormationTargetTest, ThrowInSqueezesTargetsTowardTheTouchline) {
     EXPECT_EQ(+MatchFigures[18].targetX, x0 - (x0 - 158) * 15 / 100);
     Formation_ResetZones();
     FormationZone[0] = FormationZone[1] = {31, 31, 100, 100};
-    BallState.x = 1434;
+    ThrowInX = 1434;
+    BallState.x = 200;
     Match_SetFormationTargets();
     EXPECT_EQ(+MatchFigures[2].targetX, (158 + a) + (1434 - (158 + a)) * 15 / 100);
     EXPECT_EQ(+MatchFigures[18].targetX, 1434 - a * 85 / 100);

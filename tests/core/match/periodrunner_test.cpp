@@ -142,6 +142,25 @@ TEST_F(PeriodTest, TheStoppageMenuCountStartsAtNoneEveryPeriod) {
     EXPECT_EQ(Match_ComputerSubstitution(0), 4);
 }
 
+// Every period's ball starts afresh: on the centre spot exactly (no fraction
+// left from where the last period ended), with the flight constants and no
+// wind.
+TEST_F(PeriodTest, EveryPeriodStartsTheBallExactlyOnTheSpotWithoutWind) {
+    BallState.x16 = 300 * 65536 + 4321;
+    BallState.y16 = 900 * 65536 + 999;
+    BallState.windX = 500;
+    BallState.windY = -500;
+    BallState.drag = 1000;
+    Period = 1;
+    Match_SetupPeriod();
+    EXPECT_EQ(BallState.x16, 796 * 65536);
+    EXPECT_EQ(BallState.y16, 1082 * 65536);
+    EXPECT_EQ(MatchFigures[kBallFigure].x16, 796 * 65536);
+    EXPECT_EQ(BallState.windX | BallState.windY, 0);
+    EXPECT_EQ(BallState.drag, 991);
+    EXPECT_EQ(BallState.gravity, 40000);
+}
+
 // A request for the team menu left at the end of a match (a late sending-off
 // or injury) is not carried into the next: both sides start without one.
 TEST_F(PeriodTest, TheTeamMenuRequestsStartAtNoneWithEveryMatch) {
