@@ -29,6 +29,9 @@ constexpr int32_t kNoManPrice = -1;
 constexpr int kMaxSeasonLoans = 8;
 constexpr int kMaxRivalBids = 5;
 constexpr int32_t kLoanPrice = 100;
+// A playing position of each position type: keeper, defence, midfield,
+// attack.
+constexpr int16_t kFirstPositionOfType[kBidSlots] = {0, 1, 5, 10};
 
 bool BadClub(const char* where, int16_t club) {
     if (IsClubNumber(club)) return false;
@@ -470,7 +473,9 @@ void ProcessBidShortList(int16_t club) {
         if (price == -1) continue;
         if (price > budget && !loan) continue;
         if (loan && budget == 0) price = kLoanPrice;
-        if (ClubMakeBid(club, player, price, OwnPosition(player), 0) == 0) return;
+        // The bid goes into the slot of the wanted type, whatever the
+        // player's position has become since he was listed.
+        if (ClubMakeBid(club, player, price, kFirstPositionOfType[wanted], 0) == 0) return;
         SetPlayerDecisionDelay(player, 0, club);
         for (int other = 0; other < count; ++other) {
             if (other != i) PostBidNews(club, candidates[other].player, -1, kMsgBidElsewhere);

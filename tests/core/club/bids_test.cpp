@@ -168,8 +168,11 @@ TEST_F(BidsTest, ShortListEntryFallsDueAndBecomesABid) {
     EXPECT_EQ(ListEntry(kBuyer, 2, 0), target);
     EXPECT_EQ(GetClubBidShortListByte2(kBuyer, 2, 0), 1);
     EXPECT_EQ(GetClubBidPlayer(kBuyer, 2), 0);
+    // Retrained as a defender since: the bid still fills the midfield slot.
+    SetPlayerPosition(target, 2);
     ProcessBidShortList(kBuyer);
     EXPECT_EQ(ListEntry(kBuyer, 2, 0), 0);
+    EXPECT_EQ(GetClubBidPlayer(kBuyer, 1), 0);
     EXPECT_EQ(GetClubBidPlayer(kBuyer, 2), target);
     EXPECT_EQ(GetClubBidPrice(kBuyer, 2), 50);  // kept in hundreds
     EXPECT_GE(GetPlayerSetting4(target), 1);
