@@ -19,6 +19,7 @@
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 
 const int16_t BidAgeFactor[kBidAgeFactors] = {100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100,
                                               100, 100, 100, 100, 90,  80,  70,  60,  40,  20,  10,
@@ -33,21 +34,8 @@ constexpr int16_t kScope = 1;
 constexpr int kBidSlots = 4;
 constexpr int32_t kBidPriceUnit = 100;
 constexpr int32_t kLoanBidPrice = 100;
-
-constexpr int16_t kTransferAgreed = 0;
-constexpr int16_t kLoanAgreed = 4;
-constexpr int16_t kFreeTransferAgreed = 5;
-constexpr int16_t kClubRefusesFee = 21;
-constexpr int16_t kClubRefusesFree = 22;
-constexpr int16_t kPlayerRefusesFee = 23;
-constexpr int16_t kPlayerRefusesFree = 24;
-constexpr int16_t kNoBid = 25;
-constexpr int16_t kPlayerRefusesLoan = 34;
-constexpr int16_t kClubRefusesLoan = 35;
-constexpr int16_t kBidWithdrawn = 61;
-constexpr int16_t kOutbid = 62;
-constexpr int16_t kNotLoanListed = 78;
-constexpr int16_t kTermsFailed = 145;
+// A bid withdrawn (message 61) or outbid (62) names no amount.
+constexpr int32_t kNoAmount = -1;
 
 int16_t PositionText(uint16_t player) {
     const int16_t type = market::PositionType(market::OwnPosition(player));
@@ -90,9 +78,8 @@ void WithdrawFromInjured(const BidNews& news) {
         if (GetClubRep(b) == 0 || GetClubControl(b) != 0) continue;
         for (int16_t slot = 0; slot < kBidSlots; ++slot) {
             if (GetClubBidPlayer(b, slot) != news.player) continue;
-            const int32_t price = GetClubBidPrice(b, slot) * kBidPriceUnit;
             ClearClubBidsOnPlayer(b, news.player);
-            Post(news, kBidWithdrawn, news.club, b, price);
+            Post(news, kMsgOfferTurnedDown, news.club, b, kNoAmount);
             break;
         }
     }
@@ -115,7 +102,7 @@ BestBid FindBestBid(BidNews& news) {
             const int32_t price = GetClubBidPrice(b, slot) * kBidPriceUnit;
             int32_t pull = std::max<int32_t>(GetPlayerReputation(FindClubManager(b)), GetClubRep(b));
             if (price > GetClubBalance(b) && GetPlayerField120Bit0(p) == 0) {
-                Post(news, kBidWithdrawn, news.club, b, price);
+                Post(news, kMsgOfferTurnedDown, news.club, b, kNoAmount);
                 pull = -1;
             }
             if (pull >= 0) pull *= GetPlayerSquadRank(p, b) + 2;
@@ -123,13 +110,15 @@ BestBid FindBestBid(BidNews& news) {
                 best = {b, price, int16_t(GetClubBidClause(b, slot)), pull};
             } else {
                 ClearClubBidsOnPlayer(b, p);
-                if (pull != -1) Post(news, kOutbid, news.club, b, price);
+                if (pull != -1) Post(news, kMsgOutbid, news.club, b, kNoAmount);
             }
         }
     }
     return best;
 }
 
+// A player already waiting for the user's contract talks is not written in
+// a second time: two entries would open two talks over one player.
 bool AddPendingHumanDeal(uint16_t player) {
     for (uint16_t held : PendingHumanDeals) {
         if (held == player) return true;
@@ -164,7 +153,7 @@ void DecidePlayer(uint16_t p) {
     BestBid best = FindBestBid(news);
     if (best.club < 0) {
         AddMessage(news.club, -1, p, kNoPlayer, -1, -1, -1, PositionText(p), -1,
-                   int32_t(GetPlayerAge(p)) + 16, -1, kNoBid, kScope, 0);
+                   int32_t(GetPlayerAge(p)) + 16, -1, kMsgNoAcceptableBid, kScope, 0);
         ClearClubBidList(p);
         return;
     }
@@ -185,9 +174,9 @@ void DecidePlayer(uint16_t p) {
             x = 100 - (need - best.score) * 100 / 63;
             if (GetPlayerStat(p, kGreedStat, 0) / 2 > x) {
                 Post(news,
-                     loanBid && loanListed ? kClubRefusesLoan
-                     : freeBid             ? kClubRefusesFree
-                                           : kClubRefusesFee,
+                     loanBid && loanListed ? kMsgClubRefusesLoan
+                     : freeBid             ? kMsgClubRefusesFree
+                                           : kMsgClubRefusesFee,
                      news.club, best.club, best.price);
                 ClearClubBidsOnPlayer(best.club, p);
                 refused = true;
@@ -197,9 +186,9 @@ void DecidePlayer(uint16_t p) {
             const int32_t chance = GetPlayerStat(p, kLoyaltyStat, 0) - 3 * x;
             if (GameRandom() % 100 < chance && !refused) {
                 Post(news,
-                     loanBid && loanListed ? kPlayerRefusesLoan
-                     : freeBid             ? kPlayerRefusesFree
-                                           : kPlayerRefusesFee,
+                     loanBid && loanListed ? kMsgPlayerRefusesLoan
+                     : freeBid             ? kMsgPlayerRefusesFree
+                                           : kMsgPlayerRefusesFee,
                      news.club, best.club, best.price);
                 ClearClubBidsOnPlayer(best.club, p);
                 refused = true;
@@ -217,21 +206,21 @@ void DecidePlayer(uint16_t p) {
     if (GetPlayerField120Bit0(p) != 0) return;
     ClearClubBidsOnPlayer(best.club, p);
     if (!loanBid && AwardStartingContract(p, best.club, 1) == 0) {
-        Post(news, kTermsFailed, news.club, best.club, best.price);
+        Post(news, kMsgTermsFailed, news.club, best.club, best.price);
         ClearClubBidList(p);
         return;
     }
     if (loanBid) {
         if (loanListed) {
-            Post(news, kLoanAgreed, news.club, best.club, best.price);
+            Post(news, kMsgLoan, news.club, best.club, best.price);
             PrepareLoanTerms(p, best.club);
             ClearClubBidList(p);
         } else {
-            Post(news, kNotLoanListed, news.club, best.club, best.price);
+            Post(news, kMsgNotLoanListed, news.club, best.club, best.price);
         }
         return;
     }
-    Post(news, freeBid ? kFreeTransferAgreed : kTransferAgreed, best.club, news.club, best.price);
+    Post(news, freeBid ? kMsgTransferFree : kMsgTransferFee, best.club, news.club, best.price);
     CompleteTransfer(p, best.club, best.price, best.clause);
     // A move the completion refused leaves no bid to decide again.
     if (GetPlayerClub(p) != uint16_t(best.club)) ClearClubBidList(p);

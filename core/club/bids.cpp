@@ -29,6 +29,9 @@ constexpr int32_t kNoManPrice = -1;
 constexpr int kMaxSeasonLoans = 8;
 constexpr int kMaxRivalBids = 5;
 constexpr int32_t kLoanPrice = 100;
+// A playing position of each position type: keeper, defence, midfield,
+// attack.
+constexpr int16_t kFirstPositionOfType[kBidSlots] = {0, 1, 5, 10};
 
 bool BadClub(const char* where, int16_t club) {
     if (IsClubNumber(club)) return false;
@@ -38,21 +41,21 @@ bool BadClub(const char* where, int16_t club) {
 
 int64_t WeeklyPay(uint16_t player) { return 25 * int64_t(GetPlayerWage(player)); }
 
-// The club's balance less so many weeks of the wages of the players it
-// owns, never below 0.
-int64_t FreeBalance(int16_t club, int64_t weeks) {
+// The club's balance less a multiple of the stored wages (units of 25 a
+// week) of the players it owns, never below 0.
+int64_t FreeBalance(int16_t club, int64_t times) {
     int64_t wages = 0;
     for (uint16_t player : ClubRoster[club]) {
-        if (IsPlayerNumber(player) && OwningClub(player) == club) wages += WeeklyPay(player);
+        if (IsPlayerNumber(player) && OwningClub(player) == club) wages += GetPlayerWage(player);
     }
-    return std::max<int64_t>(0, int64_t(GetClubBalance(club)) - weeks * wages);
+    return std::max<int64_t>(0, int64_t(GetClubBalance(club)) - times * wages);
 }
 
-int32_t Budget(int16_t club, int64_t weeks, int64_t divisor) {
+int32_t Budget(int16_t club, int64_t times, int64_t divisor) {
     if (BadClub("ClubTransferBudget", club)) return 0;
     if (IsRestOfWorldClub(club)) return int32_t(GetClubRep(club) * 750000 + 100000);
     const int64_t factor = (GetClubGenerosity(club) / 2 + 100) * 75 / divisor;
-    return Saturate32(FreeBalance(club, weeks) / 100 * factor);
+    return Saturate32(FreeBalance(club, times) / 100 * factor);
 }
 
 // The players the user's club is bidding for (0 in unused places).
@@ -215,7 +218,7 @@ bool SkipTarget(uint16_t player, uint16_t key, TargetSearch& s) {
     const uint16_t ownerDivision = GetClubDivision(owner);
     const uint16_t injury = GetPlayerIT(player);
     if (injury != 0 && injury != 1 && GetPlayerIP(player) > 4) return true;
-    if (owner == s.buyer || playing == s.buyer) return true;
+    if (owner == s.buyer) return true;
     if (GetPlayerShirt(player) != 0 && int(ownerDivision) < s.buyerDivision) return true;
     if (int(GetClubDivision(playing)) < s.buyerDivision - 2) return true;
     if (WeeklyPay(player) >= s.wageLimit && !(s.budget == 0 && CanTakeOnLoan(player, s.buyer))) return true;
@@ -448,9 +451,11 @@ void ProcessBidShortList(int16_t club) {
 
     for (int i = 0; i < count; ++i) {
         const uint16_t player = candidates[i].player;
+        // A player who has lost his club since he was listed is priced like
+        // any other: no club asks a fee for him.
         const int16_t owner = OwningClub(player);
-        if (owner < 0) continue;
-        if (GetClubControl(owner) != 0 && GetPlayerTxList(player) == 0 && GetPlayerTxReq(player) == 0) {
+        if (owner >= 0 && GetClubControl(owner) != 0 && GetPlayerTxList(player) == 0 &&
+            GetPlayerTxReq(player) == 0) {
             // A human's player is approached: the offer goes to his manager.
             if (HVW_RatePlayerClubInterest(player, club, owner) < 3) continue;
             const int age = GetPlayerAge(player);
@@ -468,7 +473,9 @@ void ProcessBidShortList(int16_t club) {
         if (price == -1) continue;
         if (price > budget && !loan) continue;
         if (loan && budget == 0) price = kLoanPrice;
-        if (ClubMakeBid(club, player, price, OwnPosition(player), 0) == 0) return;
+        // The bid goes into the slot of the wanted type, whatever the
+        // player's position has become since he was listed.
+        if (ClubMakeBid(club, player, price, kFirstPositionOfType[wanted], 0) == 0) return;
         SetPlayerDecisionDelay(player, 0, club);
         for (int other = 0; other < count; ++other) {
             if (other != i) PostBidNews(club, candidates[other].player, -1, kMsgBidElsewhere);

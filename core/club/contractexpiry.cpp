@@ -160,6 +160,8 @@ void MonthlyContractPass() {
 }
 
 void RetirePlayer(uint16_t player) {
+    // The user and player 2 (who stands for no manager) keep their records:
+    // the new-player code would write a youngster over them.
     if (!IsPlayerNumber(player) || player < kFirstWorldPlayer) return;
     RemoveFromAllBidShortLists(player);
     const int16_t club = market::PlayingClub(player), owner = market::OwningClub(player);
@@ -212,6 +214,7 @@ void YearlyRetirementPass() {
             ++managers;
             continue;
         }
+        // Nor does he become a free manager: he keeps his club.
         if (p == 1) continue;
         bool manages = false;
         if (managers < kManagersScarce) {

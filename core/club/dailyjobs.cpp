@@ -139,6 +139,8 @@ void WeeklyLoanPass() {
     const KeptClubLookups keep;
     bool moved = false;
     for (uint16_t p = 1; p < PlayerCount; ++p) {
+        // Held at its top rather than wrapped to 0, which would read as a
+        // player who has just arrived.
         const uint16_t weeks = GetPlayerField52(p);
         if (weeks < kMostWeeksAtClub) SetPlayerField52(p, int16_t(weeks + 1));
         const uint16_t club = GetPlayerClub(p);

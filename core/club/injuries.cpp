@@ -21,6 +21,7 @@
 #include "core/season/messagetypes.h"
 
 void ChangePlayerStatRandom(uint16_t player, int16_t n) {
+    // No rise to draw from: a draw modulo 0 or less has no meaning.
     if (n <= 0) return;
     int chance = GetPlayerStat(player, kAmbitionStat, 0) / 5 + 1;
     if (GameRandom() % chance != 0) return;

@@ -267,6 +267,8 @@ int16_t RatePlayer(uint16_t player, int16_t position, int level, int stat22Offse
     const int32_t consistency =
         bonus ? GetPlayerStat(player, kConsistencyStat, 0) : unbonused[kValueColumns + 1];
     r = r * (consistency + stat22Offset) / divisor;
+    // Held at the 16-bit top rather than wrapped: a great scorer's rating
+    // would otherwise turn negative and count as 1.
     r = std::min<int64_t>(r, INT16_MAX);
     return r < 0 ? int16_t(1) : int16_t(r);
 }

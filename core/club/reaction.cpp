@@ -45,7 +45,8 @@ void AddWeeksOut(uint16_t p, int change) {
     SetPlayerField120(p, int16_t(std::clamp(int(GetPlayerField120(p)) + change, 0, 255)));
 }
 
-// A roll beating his loyalty after his patience ran out.
+// A roll beating his loyalty after his patience ran out.  Ambition 7 would
+// roll modulo 0: it rolls below 100, the modulus of ambition 6.
 bool OutOfPatience(uint16_t p, int ambition) {
     if (int32_t(GetPlayerField120(p)) <= SelectionPatience(ambition)) return false;
     const int modulus = std::max((7 - ambition) * 100, 100);

@@ -30,12 +30,15 @@ int16_t ShortList_Add_Player(uint16_t player) {
         if (Shortlist[slot] == player) return 0;
         if (Shortlist[slot] == 0 && freeSlot < 0) freeSlot = slot;
     }
-    // A full list stores nothing, and says so.
+    // A full list stores nothing, and says so: answering 1 would tell the
+    // screen a player was added who is not on the list.
     if (freeSlot < 0) return 0;
     Shortlist[freeSlot] = player;
     return 1;
 }
 
+// Player 0 is no entry to remove: it would pack the slots after the first
+// empty one and answer 1 for removing nobody.
 int16_t ShortList_RemovePlayer(uint16_t player) {
     if (player == 0) return 0;
     int slot = 0;

@@ -32,6 +32,13 @@ uint16_t BestLeader(const SquadList& list, uint16_t (*get)(uint16_t)) {
     return best;
 }
 
+// What the move away kept of the player comes back: his fans figure and
+// the squad number he wore before the loan.
+void RestoreKeptForLoan(uint16_t player) {
+    SetPlayerFans(player, int16_t(GetPlayerLoanClubFans(player)));
+    SetPlayerField92(player, int16_t(GetPlayerField116(player)));
+}
+
 }  // namespace
 
 uint16_t getsquadsize(int16_t club) {
@@ -88,11 +95,11 @@ void ClearPlayerLoan(uint16_t player) {
     const uint16_t owner = GetPlayerLoanClub(player);
     const uint16_t club = GetPlayerClub(player);
     if (IsClubNumber(owner) && owner != club) {
-        SetPlayerFans(player, int16_t(GetPlayerLoanClubFans(player)));
+        RestoreKeptForLoan(player);
         SetPlayerClub(player, int16_t(owner));
     } else if (IsFreeTrialist(player)) {
         // A trialist who came without a club goes back to having none.
-        SetPlayerFans(player, int16_t(GetPlayerLoanClubFans(player)));
+        RestoreKeptForLoan(player);
         SetPlayerClub(player, -1);
     }
     SetPlayerLoanTrial(player, 0);

@@ -21,8 +21,9 @@ void PickClubCaptain();
 void PickNationalCaptain();
 
 // Ends a loan: the player plays for his owning club again (a trialist who
-// came without a club has none again), his fans figure comes back from the
-// loan, and his loan, shirt and cup fields are cleared.
+// came without a club has none again), his fans figure and the squad
+// number he wore before the loan come back, and his loan, shirt and cup
+// fields are cleared.
 void ClearPlayerLoan(uint16_t player);
 // A player on trial at a club who has no club of his own to go back to.
 bool IsFreeTrialist(uint16_t player);

@@ -98,9 +98,10 @@ bool AcceptableTransfer(uint16_t player, int16_t buyer, int32_t fee, int16_t cla
 }
 
 // Pays the fee: the buyer's balance falls by it, a sell-on club takes its
-// share (never more than the seller has left after the levy), the seller
-// the rest.  The share is booked among the seller's outgoings once, as part
-// of the levy.
+// share, the seller the rest.  The share is never more than the seller has
+// left after the levy (a large clause would make a sale cost the seller
+// money), and it is booked among the seller's outgoings once, as part of
+// the levy (booked on its own as well, it would count twice).
 void PayFee(uint16_t player, int16_t seller, int16_t buyer, int32_t fee) {
     AddClubBalance(buyer, -fee);
     const int64_t baseLevy = int64_t(fee) * kLevyPercent / 100;

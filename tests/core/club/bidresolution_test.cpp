@@ -28,6 +28,16 @@ class BidTest : public DailyJobsTest {
         SetPlayerTxList(player_, 1);
         RebuildClubRoster(kSeller);
     }
+    // The money of the newest message of the type about the player in the
+    // club's archive; 0 when there is none.
+    static int32_t AmountOf(int16_t club, int16_t type, uint16_t player) {
+        for (const MessageRecord& m : MessageArchive[club]) {
+            if (recbits::LoadU16(m.bytes + kMsgType) == uint16_t(type) &&
+                recbits::LoadU32(m.bytes + kMsgPlayerA) == player)
+                return int32_t(recbits::LoadU32(m.bytes + kMsgMoney));
+        }
+        return 0;
+    }
     void Bid(int16_t club, int32_t hundreds, int16_t wait = 1) {
         SetClubBid(club, 2, player_, hundreds, 0);
         SetPlayerSetting4(player_, wait);
@@ -70,6 +80,9 @@ TEST_F(BidTest, EqualScoresKeepTheLowerClub) {
     ResolveTransferBids();
     EXPECT_EQ(GetPlayerClub(player_), uint16_t(kLow));
     EXPECT_EQ(CountMessages(kHigh, 62, player_), 1);
+    // The outbid club hears of no amount; the deal names the winning fee.
+    EXPECT_EQ(AmountOf(kHigh, 62, player_), -1);
+    EXPECT_EQ(AmountOf(kLow, 0, player_), 100000);
 }
 
 TEST_F(BidTest, UnaffordableBidsNeverWin) {
@@ -78,6 +91,7 @@ TEST_F(BidTest, UnaffordableBidsNeverWin) {
     ResolveTransferBids();
     EXPECT_EQ(GetPlayerClub(player_), uint16_t(kSeller));
     EXPECT_EQ(CountMessages(kLow, 61, player_), 1);
+    EXPECT_EQ(AmountOf(kLow, 61, player_), -1);
     EXPECT_EQ(CountMessages(kSeller, 25, player_), 1);
     EXPECT_EQ(GetClubBidPlayer(kLow, 2), 0);
 }

@@ -61,13 +61,15 @@ TEST_F(BidsTest, BudgetsAndWageLimitsWorkedValues) {
     SetClubRep(world, 63);
     EXPECT_EQ(ClubMaxWage(world), 50000);
 
-    // A league club: balance less 50 (75) weeks of its wages, in hundreds,
-    // times the generosity factor.
+    // A league club: balance less 50 (75) times its stored wages (units of
+    // 25 a week, not the weeks' pay), in hundreds, times the generosity
+    // factor.
     SetClubBalance(kSeller, 2000000);
     SetClubGenerosity(kSeller, 40);
-    const int64_t weekly = 20 * 40 * 25;
-    EXPECT_EQ(ClubTransferBudget(kSeller), (2000000 - 50 * weekly) / 100 * ((20 + 100) * 75 / 120));
-    EXPECT_EQ(ClubSafeTransferBudget(kSeller), (2000000 - 75 * weekly) / 100 * ((20 + 100) * 75 / 135));
+    const int64_t wages = 20 * 40;
+    const int64_t weekly = wages * 25;
+    EXPECT_EQ(ClubTransferBudget(kSeller), (2000000 - 50 * wages) / 100 * ((20 + 100) * 75 / 120));
+    EXPECT_EQ(ClubSafeTransferBudget(kSeller), (2000000 - 75 * wages) / 100 * ((20 + 100) * 75 / 135));
     // Wages beyond the balance leave nothing, never less.
     SetClubBalance(kSeller, 1000);
     EXPECT_EQ(ClubTransferBudget(kSeller), 0);
@@ -166,10 +168,48 @@ TEST_F(BidsTest, ShortListEntryFallsDueAndBecomesABid) {
     EXPECT_EQ(ListEntry(kBuyer, 2, 0), target);
     EXPECT_EQ(GetClubBidShortListByte2(kBuyer, 2, 0), 1);
     EXPECT_EQ(GetClubBidPlayer(kBuyer, 2), 0);
+    // Retrained as a defender since: the bid still fills the midfield slot.
+    SetPlayerPosition(target, 2);
     ProcessBidShortList(kBuyer);
     EXPECT_EQ(ListEntry(kBuyer, 2, 0), 0);
+    EXPECT_EQ(GetClubBidPlayer(kBuyer, 1), 0);
     EXPECT_EQ(GetClubBidPlayer(kBuyer, 2), target);
     EXPECT_EQ(GetClubBidPrice(kBuyer, 2), 50);  // kept in hundreds
+    EXPECT_GE(GetPlayerSetting4(target), 1);
+}
+
+TEST_F(BidsTest, APlayerOnLoanAtTheBuyerIsATargetOneItLentOutIsNot) {
+    SquadNeeds.UrgentGroup = 3;
+    SquadNeeds.WantedPosition = 2;
+    SquadNeeds.SearchKind = 3;
+    for (int16_t club : {kSeller, kUserClub, kBuyer})
+        for (uint16_t p : Midfielders(club))
+            for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(p, s, 40);
+    const uint16_t loanee = Midfielders(kSeller)[0];
+    const uint16_t lentOut = Midfielders(kBuyer)[0];
+    for (int16_t s = 0; s < kStatCount; ++s) {
+        SetPlayerStat(loanee, s, 55);
+        SetPlayerStat(lentOut, s, 58);
+    }
+    SetPlayerClub(loanee, kBuyer);
+    SetPlayerLoanClub(loanee, kSeller);
+    SetPlayerClub(lentOut, kSeller);
+    SetPlayerLoanClub(lentOut, kBuyer);
+    RebuildAllRosters();
+    SearchTransferTargets(0, kBuyer, 0, 100000000, 1000000, 0);
+    EXPECT_EQ(ListEntry(kBuyer, 2, 0), loanee);
+    for (int16_t e = 0; e < kBidListEntries; ++e) EXPECT_NE(ListEntry(kBuyer, 2, e), lentOut);
+}
+
+TEST_F(BidsTest, AListedTargetWhoLostHisClubGetsAFreeBid) {
+    SquadNeeds.UrgentGroup = 3;
+    const uint16_t target = Midfielders(kSeller)[0];
+    SetPlayerClub(target, -1);
+    SetPlayerLoanClub(target, -1);
+    SetClubBidShortList(kBuyer, 2, 0, target, 0, 1);
+    ProcessBidShortList(kBuyer);
+    EXPECT_EQ(GetClubBidPlayer(kBuyer, 2), target);
+    EXPECT_EQ(GetClubBidPrice(kBuyer, 2), 0);
     EXPECT_GE(GetPlayerSetting4(target), 1);
 }
 

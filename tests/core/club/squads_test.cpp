@@ -575,12 +575,21 @@ TEST_F(SquadsTest, ALoanEndsWithThePlayerBackAtHisClub) {
     SetPlayerShirt(p, 7);
     SetPlayerCupFlag3(p, 1);
     SetPlayerLoanPeriod(p, 12);
+    SetPlayerField92(p, 23);  // his number at the host
+    SetPlayerField116(p, 9);  // the one he wore at home
     ClearPlayerLoan(p);
     EXPECT_EQ(GetPlayerClub(p), kClub);
     EXPECT_EQ(GetPlayerFans(p), 30);
+    EXPECT_EQ(GetPlayerField92(p), 9);
     EXPECT_EQ(GetPlayerShirt(p), 0);
     EXPECT_EQ(GetPlayerCupFlag3(p), 0);
     EXPECT_EQ(GetPlayerLoanPeriod(p), 0);
+    // A player at home keeps his number and his fans.
+    SetPlayerField92(p, 14);
+    SetPlayerField116(p, 3);
+    ClearPlayerLoan(p);
+    EXPECT_EQ(GetPlayerField92(p), 14);
+    EXPECT_EQ(GetPlayerFans(p), 30);
 }
 
 TEST_F(SquadsTest, ReputationOrderAndPlayerManagers) {
