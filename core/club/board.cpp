@@ -213,8 +213,7 @@ void ReviewManager(int16_t club, uint16_t manager) {
     const int performance = BoardScorePerformance(club);
     if (HeadHunted(club, manager, form, performance)) return;
     const int conf = form + BoardScoreFinance(club) + performance;
-    // The fans' rating of the manager as GetClubManagerFansPct gives it.
-    const int fans = RepPercent(GetPlayerFans(manager));
+    const int fans = GetClubManagerFansPct(club);
     const int happy = GetClubSquadHappinessPct(club);
     // The board's displeasure is kept in the club's second tenure byte: the
     // first counts the chairman's own time in office.
@@ -281,8 +280,9 @@ uint16_t BestFreeAgent(int16_t club, int clubRepPct) {
     const ManagerCandidates candidates;
     const uint16_t end = uint16_t(std::min<int>(PlayerCount, kMaxPlayers));
     for (uint16_t p = candidates.Next(0); p < end; p = candidates.Next(p)) {
-        // The user is never handed a club: he applies for vacancies himself.
-        if (p == kNoManager || p == kUser) continue;
+        // The user out of work is a candidate too: FindNewManager offers
+        // him the job rather than handing him the club.
+        if (p == kNoManager) continue;
         const uint16_t hisClub = words != nullptr ? uint16_t(words[p]) : GetPlayerClub(p);
         if (hisClub != kNoClub || GetPlayerPosition(p) != 13 || LeftClub(p, club)) continue;
         const int rep = RepPercent(GetPlayerReputation(p));

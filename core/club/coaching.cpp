@@ -9,6 +9,7 @@
 #include "core/club/staff.h"
 #include "core/query/datesandform.h"
 #include "core/query/fields.h"
+#include "core/query/people.h"
 #include "core/records/diarynotes.h"
 #include "core/records/messagetemplates.h"
 #include "core/records/ranges.h"
@@ -80,18 +81,10 @@ uint32_t HistoryCount(int16_t slot, int offset) {
     return CoachGetBits(Rec(slot), offset, 0, kHistoryCountBits);
 }
 
-int PositionType(uint16_t player) {
-    const int position = GetPlayerPosition(player);
-    if (position == 0) return 0;
-    if (position <= 4) return 1;
-    if (position <= 9) return 2;
-    if (position <= 12) return 3;
-    return -1;
-}
-
-// Which raw stats a main program can still improve.
-bool ProgramHasRoom(uint16_t player, int code) {
-    const bool keeper = GetPlayerPosition(player) == 0;
+// Which raw stats a main program can still improve; type is the player's
+// position type.
+bool ProgramHasRoom(uint16_t player, int code, int type) {
+    const bool keeper = type == 0;
     switch (code) {
         case 1:
             return HasRoom(player, 8) || HasRoom(player, 10);
@@ -262,7 +255,11 @@ void SquadRec_CloseProgram(int16_t slot, int16_t k) {
     if (!hasHistory) return;
     const int offset = HistoryOffset(k, code);
     CoachingRecord& record = Rec(slot);
-    const bool completed = ProgField(slot, k, kProgGained) >= ProgField(slot, k, kProgTarget);
+    // Completed when the points gained reach what the program's set-up asks
+    // of the player today.
+    int32_t first, second, third;
+    SquadRec_SetupProgram(slot, k, int16_t(code), &first, &second, &third);
+    const bool completed = ProgField(slot, k, kProgGained) >= first;
     CoachSetBits(record, offset, 0, kHistoryCountBits, CoachGetU16(record, kCoachProgramCount));
     CoachSetBits(record, offset, kHistoryAttitudeShift, 3, uint32_t(Attitude(slot)));
     CoachSetBits(record, offset, kHistoryCompletedBit, 1, completed ? 1 : 0);
@@ -340,8 +337,9 @@ int16_t SquadRec_ChooseProgram(uint16_t player) {
             if (candidates[j].lastUse < candidates[i].lastUse) std::swap(candidates[i], candidates[j]);
         }
     }
-    const int type = PositionType(player);
-    if (type >= 0) {
+    // A player-manager is coached for the position he plays.
+    const int type = HVW_GetPositionType(player);
+    if (type >= 0 && type < 4) {
         for (int i = 0; i < kPreferences; ++i) {
             const int wanted = kProgramPreferences[type][i];
             if (wanted == kNoPreference) break;
@@ -361,7 +359,7 @@ int16_t SquadRec_ChooseProgram(uint16_t player) {
         }
     }
     for (const Candidate& candidate : candidates) {
-        if (ProgramHasRoom(player, candidate.code)) return int16_t(candidate.code);
+        if (ProgramHasRoom(player, candidate.code, type)) return int16_t(candidate.code);
     }
     return -1;
 }

@@ -174,13 +174,6 @@ bool InViewedSeason() {
     return today >= SeasonCalendar.leagueStartDay[nation] && today <= SeasonCalendar.leagueEndDay[nation];
 }
 
-bool FitsPosition(int own, int wanted) {
-    if (wanted == 0) return own == 0;
-    if (wanted < 5) return own >= 1 && own <= 4;
-    if (wanted < 10) return own >= 5 && own <= 9;
-    return own > 9;
-}
-
 // The index of the working list's pick for a reserve slot: a player of the
 // slot's kind whose selected setting is 3, else any of that kind, else the
 // best remaining player.
@@ -324,33 +317,19 @@ int64_t PickScore(Candidate& c, int16_t position, int16_t mode, bool inSeason) {
     return score == 0 ? 1 : score;
 }
 
-// The working list's place of the best player for a position, -1 for none.
-int PickIndexForPosition(int16_t position, int16_t mode, int16_t club) {
-    if (position < 0 || position >= kValuePositions) return -1;
-    const bool inSeason = InViewedSeason();
-    int64_t bestScore = 0;
-    int best = -1;
-    for (int i = 0; i < g_workingCount; ++i) {
-        Candidate& c = Working(i);
-        if (!CanBePicked(c, club) || !FitsPosition(c.position2, position)) continue;
-        const int64_t score = PickScore(c, position, mode, inSeason);
-        if (score > bestScore) {
-            bestScore = score;
-            best = i;
-        }
-    }
-    return best;
-}
-
-// The reshuffle's picks by position group: the candidates who can be
-// picked, each group's in working-list order, and those taken off the
-// working list. A pick walks its group's list past the taken, which finds
-// what a walk over the working list finds, in the same order.
+// The picks by position group: the candidates of the club's last
+// reshuffle who can be picked, each group's in working-list order, and
+// those taken off the working list. A pick walks the wanted position's
+// group (goalkeepers, defenders 1..4, midfielders 5..9, forwards 10 and
+// up) past the taken, which finds what a walk over the working list finds,
+// in the same order.
 int PositionGroup(int position) { return position == 0 ? 0 : position < 5 ? 1 : position < 10 ? 2 : 3; }
 uint8_t g_groupPlaces[4][kRosterSize];
 int g_groupCounts[4];
+int16_t g_groupsClub = -1;  // the club whose candidates the groups hold
 
 void SortIntoGroups(int16_t club) {
+    g_groupsClub = club;
     std::fill(std::begin(g_groupCounts), std::end(g_groupCounts), 0);
     std::fill(std::begin(g_taken), std::end(g_taken), false);
     for (int i = 0; i < g_workingCount; ++i) {
@@ -362,8 +341,8 @@ void SortIntoGroups(int16_t club) {
     }
 }
 
-// As PickIndexForPosition, from the groups.
-int PickIndexFromGroups(int16_t position, int16_t mode, bool inSeason) {
+// The candidate (by place) with the best score for a position, -1 for none.
+int PickPlaceFromGroups(int16_t position, int16_t mode, bool inSeason) {
     if (position < 0 || position >= kValuePositions) return -1;
     const int group = PositionGroup(position);
     int64_t bestScore = 0;
@@ -377,9 +356,13 @@ int PickIndexFromGroups(int16_t position, int16_t mode, bool inSeason) {
             best = place;
         }
     }
-    if (best < 0) return -1;
+    return best;
+}
+
+// The working list's index of a candidate; -1 when he is not on it.
+int WorkingIndexOf(uint16_t player) {
     for (int i = 0; i < g_workingCount; ++i) {
-        if (g_working[i] == best) return i;
+        if (Working(i).player == player) return i;
     }
     return -1;
 }
@@ -387,8 +370,10 @@ int PickIndexFromGroups(int16_t position, int16_t mode, bool inSeason) {
 }  // namespace
 
 uint16_t PickSquadPlayerForPosition(int16_t position, int16_t mode, int16_t club) {
-    const int index = PickIndexForPosition(position, mode, club);
-    return index < 0 ? 0 : Working(index).player;
+    // Only the club's own players are candidates: another club has none.
+    if (club != g_groupsClub) return 0;
+    const int place = PickPlaceFromGroups(position, mode, InViewedSeason());
+    return place < 0 ? 0 : g_candidates[place].player;
 }
 
 void ReshuffleComputerSquad(int16_t club, int16_t code) {
@@ -432,8 +417,9 @@ void ReshuffleComputerSquad(int16_t club, int16_t code) {
 
     SortIntoGroups(club);
     auto pick = [&](int16_t position, int16_t mode) {
-        const int index = PickIndexFromGroups(position, mode, inSeason);
-        if (index >= 0) TakeForFirstTeam(index, computer);
+        const uint16_t player = PickSquadPlayerForPosition(position, mode, club);
+        if (const int index = player != 0 ? WorkingIndexOf(player) : -1; index >= 0)
+            TakeForFirstTeam(index, computer);
     };
     pick(0, 0);
     for (const FormationSlot& slot : FormationSlotTable.slot[family][variant]) pick(slot.position, slot.mode);

@@ -497,7 +497,7 @@ void FindEveryClubManager() {
 }  // namespace
 
 int16_t GetManagerFormation(uint16_t manager) {
-    return IsPlayerNumber(manager) ? int16_t(GetPlayerTactic(manager)) : int16_t(0);
+    return IsPlayerNumber(manager) ? GetPlayerTacticCode(manager) : int16_t(0);
 }
 
 int16_t GetManagerFormationVariant(uint16_t manager) {

@@ -158,9 +158,13 @@ void WorkOnPosition(int16_t record, uint16_t player, uint16_t kind, int pick, in
     RetireKind(record, kind);
 }
 
+// Fit and not away with his country.
+bool FitToTrain(uint16_t player) {
+    return IsPlayerNumber(player) && GetPlayerIT(player) == 0 && GetPlayerIntDuty(player) == 0;
+}
+// Fit, home and playing for the club.
 bool TrainsToday(uint16_t player, int16_t club) {
-    return IsPlayerNumber(player) && GetPlayerIT(player) == 0 && GetPlayerIntDuty(player) == 0 &&
-           GetPlayerClub(player) == uint16_t(club);
+    return FitToTrain(player) && GetPlayerClub(player) == uint16_t(club);
 }
 
 void CloseSeasonDay(uint16_t player) {
@@ -213,11 +217,11 @@ void TrainYouthPlayer(uint16_t player) {
     AddMorale(player, 10);
     AddFitness(player, Draw(3));
     if (!OneIn(DevelopmentInterval(player))) return;
-    const int prone = Stat(player, kResilienceStat);
+    // Each injury draw reads stat 12 as the raise before it left it.
     RaiseStat(player, kGeneralWork[Draw(4)]);
-    TrainingInjuryOneIn(player, prone + 200);
+    TrainingInjuryOneIn(player, Stat(player, kResilienceStat) + 200);
     RaiseStat(player, kGeneralWork[Draw(4)]);
-    TrainingInjuryOneIn(player, prone + 100);
+    TrainingInjuryOneIn(player, Stat(player, kResilienceStat) + 100);
 }
 
 // The kind a computer player works on, from his position and attributes;
@@ -308,8 +312,7 @@ void ProcessSquadTrainingDay() {
         else
             TrainRecord(record, player);
     }
-    // Nobody trains or develops in the close season, the youth team neither.
-    if (closeSeason) return;
+    // The youth team trains every day, the close season too.
     for (const uint16_t player : ClubRoster[user]) {
         if (player != 0 && TrainsToday(player, user) && GetPlayerFlag95(player)) TrainYouthPlayer(player);
     }
@@ -387,8 +390,9 @@ void ComputerDevelopPlayer(uint16_t player, int16_t pick, int16_t kind) {
 
 void ApplyTrainingEffects(int16_t club, int16_t count) {
     if (!IsClubNumber(club)) return;
+    // Every player of the roster: those the club has out on loan as well.
     for (const uint16_t player : ClubRoster[club]) {
-        if (player == 0 || !TrainsToday(player, club)) continue;
+        if (player == 0 || !FitToTrain(player)) continue;
         const int a = DevelopmentInterval(player);
         for (int round = 0; round < count; ++round) ComputerTrainingRound(player, a);
     }

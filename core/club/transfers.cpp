@@ -55,7 +55,7 @@ void ClearClubBidList(uint16_t player) {
 void ClearJobApplication() { JobApplicationRecord = {65535, 65535, 65535}; }
 uint16_t GetJobApplicationClub() { return JobApplicationRecord.club; }
 uint16_t GetJobApplicationDay() { return JobApplicationRecord.day; }
-uint16_t GetJobApplicationAccepted() { return JobApplicationRecord.accepted; }
+uint16_t GetJobApplicationResult() { return JobApplicationRecord.accepted; }
 
 namespace {
 

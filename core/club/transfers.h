@@ -36,7 +36,7 @@ void ClearClubBidList(uint16_t player);
 void ClearJobApplication();
 uint16_t GetJobApplicationClub();
 uint16_t GetJobApplicationDay();
-uint16_t GetJobApplicationAccepted();
+uint16_t GetJobApplicationResult();
 
 // Lodges the user's application for the club's job: refused when his
 // standing falls short of the club's, else accepted or not by his board's

@@ -121,7 +121,7 @@ int16_t HVW_BoardScoreFinance(int16_t club) { return BoardScoreFinance(club); }
 int16_t HVW_BoardFormScore(int16_t club) { return BoardFormScore(club); }
 int16_t HVW_BoardScorePerformance(int16_t club) { return BoardScorePerformance(club); }
 int16_t HVW_GetJobApplicationDay() { return int16_t(GetJobApplicationDay()); }
-int16_t HVW_GetJobApplicationAccepted() { return int16_t(GetJobApplicationAccepted()); }
+int16_t HVW_GetJobApplicationAccepted() { return int16_t(GetJobApplicationResult()); }
 int16_t HVW_GetJobApplicationClub() { return int16_t(GetJobApplicationClub()); }
 void HVW_ClearClubCaptains(int16_t club) { ClearClubCaptains(club); }
 void HVW_HumanGroundRedevelopment() { HumanGroundRedevelopment(GetUserClub()); }

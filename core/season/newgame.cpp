@@ -264,6 +264,8 @@ void NewGameSetUp() {
     ClearSavedGameState();
     NewGameByte = 1;
     ClearJobApplication();
+    // No stand work is ordered for the user's ground yet.
+    ResetGroundOrders();
     ResetProgress();
 
     SeasonCalendar.dayOfMonth = kStartDayOfMonth;

@@ -402,14 +402,22 @@ TEST_F(BoardTest, TheUserIsOfferedTheJobOnceAndNeverGivenTheClub) {
     EXPECT_EQ(JobOfferClubShown, kClub);
     EXPECT_EQ(JobOfferPending, 1);
     EXPECT_EQ(CountMessages(kClub, 150), 1);
-    // Out of work, he is not handed a club by the free-agent search either.
+    // Out of work, he is a free agent like any other: the search offers him
+    // the job (two times in three) but never hands him the club.
     JobOfferClub = -1;
+    JobOfferPending = 0;
     SetPlayerClub(1, -1);
     SetPlayerLoanClub(1, -1);
+    int offers = 0;
     for (uint32_t seed = 1; seed <= 20; ++seed) {
         GameSetRandomState(seed);
+        JobOfferPending = 0;
         EXPECT_EQ(FindNewManager(kClub, kNoManager), kNoManager);
+        offers += JobOfferPending;
     }
+    EXPECT_GT(offers, 5);
+    EXPECT_LT(offers, 20);
+    EXPECT_EQ(JobOfferClub, kClub);
     EXPECT_EQ(GetPlayerClub(1), kNoClub);
 }
 

@@ -184,6 +184,14 @@ TEST_F(CoachingTest, ChooserFollowsPreferencesAndRoom) {
     SetPlayerStat(forward, 14, 99);
     EXPECT_EQ(SquadRec_ChooseProgram(forward), 9);
     EXPECT_EQ(SquadRec_ChooseProgram(MakePlayer(-1, 5)), -1);  // no slot
+
+    // A player-manager is a manager to GetPlayerPosition; he is coached
+    // for the position he plays, a keeper's program first.
+    const uint16_t playerManager = Coached(2, 0);
+    SetPlayerHalvornB(playerManager, 1);
+    SetPlayerHalvorn(playerManager, 1);
+    ASSERT_EQ(GetPlayerPosition(playerManager), 13u);
+    EXPECT_EQ(SquadRec_ChooseProgram(playerManager), 2);
 }
 
 TEST_F(CoachingTest, RehabReaction) {
@@ -274,6 +282,17 @@ TEST_F(CoachingTest, ProgramStartCloseAndState) {
     EXPECT_EQ(SquadRec_GetStatus(4), 2);
     EXPECT_EQ(CoachGetU16(R(4), kCoachCoachId), 0);
     EXPECT_EQ(SquadRec_ProgramState(p, 5), 1);  // no coach any more
+
+    // Completion is judged against the set-up as it stands at the close:
+    // the target stored at the start no longer counts once the player has
+    // grown.
+    SquadRec_SetQueuedCode(p, 0, 4);
+    SquadRec_StartProgram(p, 0);
+    const uint16_t target = CoachGetU16(R(4), ProgramOffset(0) + kProgTarget);
+    CoachSetU16(R(4), ProgramOffset(0) + kProgGained, target);
+    SetPlayerStat(p, 27, 90);
+    SquadRec_CloseProgram(4, 0);
+    EXPECT_EQ(Bits(4, kCoachMainHistory + 4 * 4, 12, 1), 0u);
 }
 
 TEST_F(CoachingTest, RehabilitationSetUpAndHistoryAttitude) {

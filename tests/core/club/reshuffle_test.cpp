@@ -75,6 +75,20 @@ TEST_F(ReshuffleTest, BansAndCupTiesFollowTheNextCompetition) {
     EXPECT_EQ(GetPlayerFlag118(squad[4]), 0);
 }
 
+// The slot picker the reshuffle takes its first team with answers from
+// what the club's reshuffle left on the working list, and nothing for
+// another club.
+TEST_F(ReshuffleTest, TheSlotPickerAnswersFromTheWorkingListTheReshuffleLeft) {
+    MakeSquad(60);
+    ReshuffleComputerSquad(kClub, -1);
+    const uint16_t p = PickSquadPlayerForPosition(7, 3, kClub);
+    ASSERT_NE(p, 0);
+    EXPECT_GE(GetPlayerPosition2(p), 5u);
+    EXPECT_LE(GetPlayerPosition2(p), 9u);
+    EXPECT_EQ(GetPlayerFlag118(p), 0);  // not one of the first team taken
+    EXPECT_EQ(PickSquadPlayerForPosition(7, 3, kClub + 1), 0);
+}
+
 // A reshuffle of an unchanged squad leaves it as it was; any change to what
 // the reshuffle reads is taken up, and the squad it makes does not hang on
 // the flags an earlier reshuffle left.
