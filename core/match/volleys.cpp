@@ -190,6 +190,7 @@ void Match_CountAirShot(int16_t figure) {
     ++Fig(figure).counts[kCountShots];
     ++TeamShotCount[TeamOf(figure)];
     LastShooter = uint8_t(figure);
+    LastShotStrike = kShotFooted;
     ShotOriginX = BallState.x;
     ShotOriginY = BallState.y;
     ShotOriginMinute = int16_t(MatchClockMinute());
@@ -232,6 +233,7 @@ void Match_ActVolley(int16_t figure) {
     BallState.vz = kind.liftBase + up * 10240 - down * 10240;
     Match_RecordAirStrike(figure);
     Match_CountAirShot(figure);
+    LastShotStrike = kShotVolleyed;
     MatchSfx_PlayEvent(kSoundShot, -1);
     MatchSetKickSpeed(figure, -1);
 }
@@ -277,7 +279,10 @@ void Match_ActAttackingHeader(int16_t figure) {
         BallState.vz = 2 * Match_FarHeaderLift(BallState.z);
     }
     // A header at the aim point close to goal is an attempt on goal.
-    if (atGoal) Match_CountAirShot(figure);
+    if (atGoal) {
+        Match_CountAirShot(figure);
+        LastShotStrike = kShotHeaded;
+    }
     Match_RecordAirStrike(figure);
     LastStriker = uint8_t(figure);
     PassMarkerCountdown = kLooseBallTicks;

@@ -31,7 +31,7 @@ const char* const kCrowdFiles[] = {"sound\\precrowd\\packedc1.wav"};
 
 }  // namespace
 
-void InitMatchSoundBanks() {
+void MatchInitSoundBanks() {
     if (!MatchSoundOff) SndInit();
     SoundBankDesc effects{kEffectsFiles, 1, MATCH_EFFECTS_SAMPLES, kMatchBankType};
     SoundBankDesc crowd{kCrowdFiles, 1, 1, kMatchBankType};
