@@ -436,7 +436,11 @@ void ShootoutPhase() {
         MatchSfx_PlayEvent(kSoundPeriodWon, int16_t(winner));
         MatchSfx_PlayEvent(kSoundLosersGroan, int16_t(winner ^ 1));
         for (int slot = 0; slot < 11; ++slot) {
-            MatchStartCelebration(MatchLineUp[winner][slot]);
+            // The last scorer goes on with the celebration of his kick.
+            const int16_t player = MatchLineUp[winner][slot];
+            const bool celebrating =
+                player == ShootOutScorer && MatchFigures[player].action == kActionCelebrate;
+            if (!celebrating) MatchStartCelebration(player);
             const int16_t loser = MatchLineUp[winner ^ 1][slot];
             Match_SetPlayerAction(loser, kActionWalkOff);
             if (GameRandom() % 3 == 0) MatchStartDejection(loser);

@@ -32,7 +32,7 @@ const char* const kCrowdFiles[] = {"sound\\precrowd\\packedc1.wav"};
 }  // namespace
 
 void MatchInitSoundBanks() {
-    if (!MatchSoundOff) SndInit();
+    if (!MatchSoundOff && !SndIsUp()) SndInit();
     SoundBankDesc effects{kEffectsFiles, 1, MATCH_EFFECTS_SAMPLES, kMatchBankType};
     SoundBankDesc crowd{kCrowdFiles, 1, 1, kMatchBankType};
     MatchEffectsBankKey = int16_t(SndAddSoundBank(&effects));

@@ -9,7 +9,6 @@
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/fouls.h"
-#include "core/match/infobar.h"
 #include "core/match/matchtick.h"
 #include "core/match/motion.h"
 #include "core/match/officials.h"
@@ -22,7 +21,6 @@
 #include "core/match/teamsetup.h"
 #include "tests/core/match/frame_fixture.h"
 #include "tests/fakes/test_util.h"
-#include "tests/fakes/text_env.h"
 
 namespace {
 
@@ -109,21 +107,6 @@ TEST_F(PhaseTest, TheCornerBallLiesStillInTheCorner) {
     EXPECT_EQ(BallState.vx, 0);
     EXPECT_EQ(BallState.vy, 0);
     EXPECT_EQ(BallState.vz, 0);
-}
-
-// The bar names the restart given, and the referee points to a corner.
-TEST_F(PhaseTest, TheBarNamesTheCornerAndTheGoalKick) {
-    testenv::LoadTexts({{1643, "Corner"}, {1650, "Goal kick"}, {1654, "Foul"}, {1655, "Foul tackle"}});
-    MatchPhase = kPhaseCorner;
-    RestartTeam = 0;
-    TicksIn(kPhaseCorner);
-    EXPECT_STREQ(InfoBar_GetText(), "Corner");
-    EXPECT_EQ(int(MatchFigures[kRefereeFigure].action), kOfficialSignal);
-    EXPECT_EQ(int(MatchFigures[kRefereeFigure].actionParam), 3);
-    MatchPhase = kPhaseGoalKick;
-    TicksIn(kPhaseGoalKick);
-    EXPECT_STREQ(InfoBar_GetText(), "Goal kick");
-    testenv::UnloadTexts();
 }
 
 TEST_F(PhaseTest, FoulOnTheAreaLineIsAPenalty) {
@@ -328,6 +311,7 @@ TEST_F(PhaseTest, GoalCreditsScorerOrOwnGoal) {
     EXPECT_EQ(MatchPhase, kPhaseAfterGoal);
     EXPECT_EQ(MatchResult.events[0][kEventKind], kEventGoal);
     LastToucher = 20;
+    LastShooter = 255;  // nobody of team 0 shot: his own goal
     MatchPhase = kPhaseGoal;
     MatchPhaseTick();
     EXPECT_EQ(Goals[0], 2);
