@@ -21,6 +21,7 @@
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
 #include "core/match/soundevents.h"
+#include "core/match/strikes.h"
 
 int16_t ShotTimer;
 int16_t ShotHoldTimer;
@@ -241,7 +242,10 @@ void TurnToBall(int16_t k) {
 
 }  // namespace
 
-void Match_NoteShotOnGoal(int16_t figure) { ShooterFigure = int8_t(figure); }
+void Match_NoteShotOnGoal(int16_t figure) {
+    ShooterFigure = int8_t(figure);
+    LastShotStrike = kShotFooted;  // a header says so after this
+}
 
 void Match_DeflectBall(int16_t k) {
     const int p = GameRandom() % 50;

@@ -67,10 +67,6 @@ uint16_t restartPressureCountdown;
 
 int PeriodIndex() { return Period < 4 ? Period : 3; }
 
-bool IsActionToWalkOff(uint16_t action) {
-    return action <= kActionSprintAfterBall || action >= kActionKeeperTakeBall;
-}
-
 void SetFigureAction(int figure, uint16_t action, int variant) {
     Match_SetPlayerAction(int16_t(figure), action);
     MatchFigures[figure].actionParam = uint16_t(variant);
@@ -151,6 +147,10 @@ void CountBallInPlay(bool clockAdvanced) {
 }
 
 }  // namespace
+
+bool MatchInOrdinaryPlay(uint16_t action) {
+    return action <= kActionSprintAfterBall || action >= kActionKeeperTakeBall;
+}
 
 int16_t MatchClockMinute() {
     const int p = PeriodIndex();
@@ -276,7 +276,7 @@ void Match_EndOfPeriod() {
         MatchSfx_PlayEvent(kSoundLosersGroan, int16_t(winner ^ 1));
     }
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
-        if (!IsActionToWalkOff(MatchFigures[figure].action)) continue;
+        if (!MatchInOrdinaryPlay(MatchFigures[figure].action)) continue;
         SetFigureAction(figure, kActionToTunnel, GameRandom() % 6);
         if (!decided) continue;
         if (figure / kTeamFigures == winner) {

@@ -40,6 +40,9 @@ void MatchClockStartMatch();
 void MatchClockTick();
 void MatchTickBookkeeping();
 void Match_EndOfPeriod();
+// A player in ordinary play: in an action of open play or in a keeper's
+// action.  At a period's end such players are sent off the pitch.
+bool MatchInOrdinaryPlay(uint16_t action);
 // 1 when a player on the pitch is in one of the seven actions.
 int16_t MatchClockStoppedByAction(uint16_t a, uint16_t b, uint16_t c, uint16_t d, uint16_t e, uint16_t f,
                                   uint16_t g);

@@ -15,6 +15,7 @@
 #include <utility>
 #include "core/base/debug.h"
 #include "core/base/random.h"
+#include "core/match/computermanager.h"
 #include "core/match/dribble.h"
 #include "core/match/fouls.h"
 #include "core/match/infobartypes.h"
@@ -34,7 +35,9 @@
 #include "core/match/setpieces.h"
 #include "core/match/soundevents.h"
 #include "core/match/strikes.h"
+#include "core/match/tacklefalls.h"
 #include "core/match/teamjobs.h"
+#include "core/match/teamsetup.h"
 
 using namespace gameinfo;
 
@@ -136,10 +139,9 @@ void SetAim(int16_t x, int16_t y) {
 
 int GoalYOf(int team) { return team == AttackDirection ? kGoalLineHigh : kGoalLineLow; }
 
-// A computer side whose keeper is off the pitch puts its best hands in goal:
-// he is placed on the middle of his goal line, in the keeper's stance.
-void ReplaceLostKeeper(int team) {
-    if (MatchTeamHuman(&GameInfo, team) || MatchOnPitch(MatchLineUp[team][0])) return;
+// The team's best hands go in goal (the replacement keeper of a computer
+// side): he is placed on the middle of his goal line, in the keeper's stance.
+void PutNewKeeperInGoal(int team) {
     Match_PickPlayerByAttributes(int16_t(team));
     const int16_t keeper = MatchLineUp[team][0];
     if (!MatchOnPitch(keeper)) return;
@@ -152,7 +154,72 @@ void ReplaceLostKeeper(int team) {
     Match_SetPlayerAction(keeper, kActionKeeperReady);
 }
 
+// A computer side whose keeper is off the pitch puts its best hands in goal.
+void ReplaceLostKeeper(int team) {
+    if (MatchTeamHuman(&GameInfo, team) || MatchOnPitch(MatchLineUp[team][0])) return;
+    PutNewKeeperInGoal(team);
+}
+
+// Both keepers on the pitch take their stance for a restart or a penalty.
+// A keeper who had caught the ball lets go of it: it is put down for the
+// restart, and a holder left on it would keep the taker waiting for good.
+void KeepersToTheirStance() {
+    for (int team = 0; team < 2; ++team) {
+        const int16_t keeper = MatchLineUp[team][0];
+        if (!MatchOnPitch(keeper)) continue;
+        if (BallState.holder == keeper + 1) BallState.holder = 0;
+        if (MatchFigures[keeper].action != kActionKeeperReady)
+            Match_SetPlayerAction(keeper, kActionKeeperReady);
+    }
+}
+
+// The referee's signal of the given kind (1 the whistle, 3 the arm), after
+// which he takes up his place for the restart.
+void RefereeSignals(uint16_t variant) {
+    Match_SetPlayerAction(kRefereeFigure, kOfficialSignal);
+    MatchFigures[kRefereeFigure].actionParam = variant;
+    MatchFigures[kRefereeFigure].officialWord = kOfficialRestartPosition;
+}
+
+int16_t SubstitutionsMade(int team) {
+    // A human manager's changes are counted by the team menu's substitution,
+    // a computer manager's by the substitutes brought on: a side has only
+    // one of the two.
+    return int16_t(MatchSubsUsed[team] + Match_SubstitutionsMade(team));
+}
+
+// Set at each new foul: its fouled player's injury has been seen to.
+bool foulInjurySeenTo;
+
+// The fouled player hurt in the foul: while he is still going down the foul
+// waits; then his injury is marked and he is seen to.  A human manager's
+// injured player leaves the pitch, and the manager is offered his team menu
+// when a substitution is left; a computer side puts new hands in goal for
+// its injured keeper (an injured outfield player is taken off by the
+// computer manager's substitution at the end of the pause, which runs
+// every tick until the restart is set up).  True while the foul waits.
+bool SeeToTheInjury() {
+    if (foulInjurySeenTo || !ValidPlayer(FouledPlayer)) return false;
+    MatchFigure& f = MatchFigures[FouledPlayer];
+    if (f.injury == kInjuryNone) return false;
+    const bool goingDown = f.off == 0 && f.action == kActionFallForward && f.injury == kInjuryHurt;
+    if (WaitBounded(goingDown, "the injured player")) return true;
+    foulInjurySeenTo = true;
+    f.wasInjured = 1;
+    if (f.off != 0) return false;
+    const int team = Team(FouledPlayer);
+    if (MatchTeamHuman(&GameInfo, team)) {
+        f.off = 1;
+        f.hasBall = 0;
+        if (SubstitutionsMade(team) < MatchSubstitutionsAllowed(&GameInfo)) ChangePending[team] = 1;
+    } else if (MatchLineUp[team][0] == FouledPlayer) {
+        PutNewKeeperInGoal(team);
+    }
+    return false;
+}
+
 void FoulPhase() {
+    if (PhaseTimer == 0) foulInjurySeenTo = false;
     if (Pause(kPhaseFoul, FoulTeam ^ 1)) return;
     if (RefereeAction != 0) {
         ResumePhase = kPhaseFoul;
@@ -160,6 +227,7 @@ void FoulPhase() {
         return;
     }
     ReplaceLostKeeper(FoulTeam & 1);
+    if (SeeToTheInjury()) return;
     if (WaitBounded(NotReadyCount != 0, "the referee")) return;
     const int awarded = FoulTeam ^ 1;
     ++MatchTeamTotals[FoulTeam & 1][kTotalFouls];
@@ -170,10 +238,13 @@ void FoulPhase() {
     // would wait on him for good.
     BallState.holder = 0;
     CurrentTeam = uint8_t(awarded);
+    FreeKickForOffside = false;
     if (MatchInDefendingArea(FoulTeam & 1, FoulX, FoulY)) {
         StoppageTime += 30 + GameRandom() % 30;
         BallState.x = kPitchCentreX;
-        BallState.y = int16_t(GoalYOf(awarded) == kGoalLineHigh ? kGoalLineHigh - 176 : kGoalLineLow + 176);
+        BallState.y = GoalYOf(awarded) == kGoalLineHigh ? PitchGeometry.penaltySpotHighY
+                                                        : PitchGeometry.penaltySpotLowY;
+        KeepersToTheirStance();
         Restarted(kPhasePenalty);
         return;
     }
@@ -194,12 +265,13 @@ void OffsidePhase() {
     if (Pause(kPhaseOffside, awarded)) return;
     MatchSfx_PlayEvent(kSoundLongWhistle, -1);
     InfoBar(kInfoOffside, OffsideRecord.figure, int16_t(MatchClockMinute()));
-    Match_SetPlayerAction(kRefereeFigure, kOfficialSignal);
-    MatchFigures[kRefereeFigure].actionParam = 1;
-    MatchFigures[kRefereeFigure].officialWord = kOfficialRestartPosition;
+    RefereeSignals(1);
+    KeepersToTheirStance();
     ++MatchTeamTotals[OffsideRecord.team & 1][kTotalOffsides];
-    // Nobody was fouled: the free kick's taker is chosen as for any other.
+    // Nobody was fouled: the taker is the player whose place in the
+    // formation is nearest the ball.
     FouledPlayer = -1;
+    FreeKickForOffside = true;
     BallState.x = OffsideRecord.x;
     BallState.y = OffsideRecord.y;
     Restarted(kPhaseFreeKick);
@@ -209,6 +281,7 @@ void ThrowInPhase() {
     // The team is the one the ball code awarded the throw (the other team
     // of the last toucher).
     if (Pause(kPhaseThrowIn, RestartTeam)) return;
+    KeepersToTheirStance();
     CurrentTeam = uint8_t(RestartTeam);
     const int along = BallState.y < kPitchHalfwayY ? 1 : -1;
     SetAim(BallState.x, int16_t(BallState.y + along * 10 * kDistanceUnit));
@@ -254,7 +327,7 @@ void GoalKickPhase() {
     // Not started while a keeper is still taking the ball.
     if (WaitBounded(KeeperStillCatching(), "the keeper's catch")) return;
     if (Pause(kPhaseGoalKick, RestartTeam)) return;
-    InfoBar(kInfoFoul, -1, int16_t(MatchClockMinute()));
+    InfoBar(kInfoGoalKick, -1, int16_t(MatchClockMinute()));
     const int goalLine = BallState.y < kPitchHalfwayY ? kGoalLineLow : kGoalLineHigh;
     BallState.y = int16_t(goalLine + (goalLine == kGoalLineLow ? 96 : -96));
     BallState.x = BallState.x < kPitchCentreX ? kPostLeftX - 100 : kPostRightX + 100;
@@ -276,7 +349,8 @@ void GoalKickPhase() {
 
 void CornerPhase() {
     if (Pause(kPhaseCorner, RestartTeam)) return;
-    InfoBar(kInfoFoulTackle, -1, int16_t(MatchClockMinute()));
+    RefereeSignals(3);  // he points to the corner
+    InfoBar(kInfoCorner, -1, int16_t(MatchClockMinute()));
     BallState.x =
         BallState.x < kPitchCentreX ? int16_t(PitchGeometry.left + 4) : int16_t(PitchGeometry.right - 4);
     BallState.y = BallState.y < kPitchHalfwayY ? int16_t(kGoalLineLow + 4) : int16_t(kGoalLineHigh - 4);
@@ -300,8 +374,8 @@ void KeeperHoldsPhase() {
     // The team defending the end where the ball is.
     const int team = BallState.y > kPitchHalfwayY ? (AttackDirection ^ 1) : AttackDirection;
     const int16_t keeper = MatchLineUp[team][0];
-    if (PhaseTimer == 0) PhaseTimer = MatchRestartPause(kPhaseKeeperHolds, Goals[team] < Goals[team ^ 1]);
-    if (MatchOnPitch(keeper)) {
+    // During the pause (once it is over it does not run again).
+    if (PhaseTimer >= 0 && MatchOnPitch(keeper)) {
         const MatchFigure& k = MatchFigures[keeper];
         if (!MatchInDefendingArea(team, k.x, k.y)) {
             // Handling outside the area: a foul at the keeper's position.
@@ -309,26 +383,31 @@ void KeeperHoldsPhase() {
             FouledPlayer = -1;
             FoulX = k.x;
             FoulY = k.y;
-            Match_RaiseRefereeCall(9, keeper);
+            Match_RaiseRefereeCall(kOfficialSendingOff, keeper);
             InfoBar(kInfoHandball, keeper, int16_t(MatchClockMinute()));
             PhaseTimer = 0;
             MatchPhase = kPhaseFoul;
             return;
         }
     }
-    if (--PhaseTimer > 0) return;
-    PhaseTimer = 0;
+    if (Pause(kPhaseKeeperHolds, team)) return;
     PhaseWaitTicks = 0;
-    RestartWaitTicks = 0;
     if (MatchOnPitch(keeper)) {
         Match_SetPlayerAction(keeper, kActionKeeperDistribute);
         FaceTheRelease(keeper, team);
     }
-    MatchPhase = kPhaseKeeperReleases;
+    Restarted(kPhaseKeeperReleases);
 }
 
 void PeriodOverPhase() {
     if (PhaseTimer == 0) PhaseTimer = Period == 4 ? 720 : 360;
+    // Whoever is back in ordinary play walks off too.
+    for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
+        const MatchFigure& f = MatchFigures[figure];
+        if (f.off != 0 || !MatchInOrdinaryPlay(f.action)) continue;
+        Match_SetPlayerAction(figure, kActionToTunnel);
+        MatchFigures[figure].actionParam = uint16_t(GameRandom() % 6);
+    }
     if (--PhaseTimer > 0) return;
     for (int figure = 0; figure < kPlayerFigures; ++figure) {
         MatchFigure& f = MatchFigures[figure];
@@ -357,7 +436,11 @@ void ShootoutPhase() {
         MatchSfx_PlayEvent(kSoundPeriodWon, int16_t(winner));
         MatchSfx_PlayEvent(kSoundLosersGroan, int16_t(winner ^ 1));
         for (int slot = 0; slot < 11; ++slot) {
-            MatchStartCelebration(MatchLineUp[winner][slot]);
+            // The last scorer goes on with the celebration of his kick.
+            const int16_t player = MatchLineUp[winner][slot];
+            const bool celebrating =
+                player == ShootOutScorer && MatchFigures[player].action == kActionCelebrate;
+            if (!celebrating) MatchStartCelebration(player);
             const int16_t loser = MatchLineUp[winner ^ 1][slot];
             Match_SetPlayerAction(loser, kActionWalkOff);
             if (GameRandom() % 3 == 0) MatchStartDejection(loser);
@@ -372,7 +455,7 @@ void ShootoutPhase() {
     const int16_t taker = MatchShootoutTaker();
     BallState.vx = BallState.vy = BallState.vz = 0;
     BallState.x = kPitchCentreX;
-    BallState.y = int16_t(kGoalLineLow + 176);
+    BallState.y = PitchGeometry.penaltySpotLowY;
     // Nobody holds the ball on the spot: the keeper who caught the last kick
     // would otherwise keep it, and no kick could move it.
     BallState.holder = 0;
@@ -547,9 +630,7 @@ int16_t GoalCreditedTo(int scoring) {
 void GoalPhase() {
     // After the signal he takes up his place for the kick-off: the saved
     // action may still be the one of the last period's final whistle.
-    Match_SetPlayerAction(kRefereeFigure, kOfficialSignal);
-    MatchFigures[kRefereeFigure].actionParam = 1;
-    MatchFigures[kRefereeFigure].officialWord = kOfficialRestartPosition;
+    RefereeSignals(1);
     if (Period == 4) {
         MatchStartCelebration(KickOffTaker);
         MatchPhase = kPhaseShootOutControl;
@@ -557,6 +638,7 @@ void GoalPhase() {
     }
     const int scoring = BallState.y > kPitchHalfwayY ? AttackDirection : (AttackDirection ^ 1);
     ++Goals[scoring];
+    Tactics_UpdateComputerTeams();
     GoalScorer = -1;
     const int16_t keeper = MatchLineUp[scoring ^ 1][0];
     if (ValidPlayer(keeper)) ++MatchFigures[keeper].counts[kCountGoalsConceded];
@@ -567,7 +649,13 @@ void GoalPhase() {
         MatchRecordEvent(kEventOwnGoal, int16_t(Team(toucher)), toucher, 0);
         Match_CreditSetPieceGoal(-1);
     } else if (toucher >= 0 && toucher < kPlayerFigures) {
-        ++MatchFigures[toucher].goals;
+        MatchFigure& scorer = MatchFigures[toucher];
+        ++scorer.goals;
+        // His own shot went in: a header or a volley counts as one.
+        if (toucher == LastToucher && uint8_t(toucher) == LastShooter) {
+            if (LastShotStrike == kShotHeaded) ++scorer.counts[kCountHeaderGoals];
+            if (LastShotStrike == kShotVolleyed) ++scorer.counts[kCountVolleyGoals];
+        }
         GoalScorer = toucher;
         InfoBar(kInfoGoal, toucher, int16_t(MatchClockMinute()));
         MatchRecordEvent(kEventGoal, int16_t(scoring), toucher, 0);
@@ -582,12 +670,20 @@ void GoalPhase() {
     PhaseTimer = 0;
 }
 
+// The scorer's celebration waits until he is back in ordinary play.
+bool celebrationDue;
+
 void AfterGoalPhase() {
     if (PhaseTimer == 0) {
         PhaseTimer = 500;
-        if (GoalScorer >= 0) Match_StartGoalCelebration(Team(GoalScorer), GoalScorer);
+        celebrationDue = GoalScorer >= 0;
     }
-    if (--PhaseTimer > 0 && (CelebrationSwitch != 0 || MatchCountBusyPlayers() > 0)) return;
+    if (celebrationDue && MatchInOrdinaryPlay(MatchFigures[GoalScorer].action)) {
+        celebrationDue = false;
+        Match_StartGoalCelebration(Team(GoalScorer), GoalScorer);
+    }
+    if (--PhaseTimer > 0 && (celebrationDue || CelebrationSwitch != 0 || MatchCountBusyPlayers() > 0)) return;
+    celebrationDue = false;
     CelebrationSwitch = 0;
     CameraFocusFigure = kBallFigure;
     MatchResetAllPlayers();
@@ -827,7 +923,7 @@ void MatchOfferTeamMenus() {
 
 void MatchStartSubstitution(int16_t team) {
     if (team < 0 || team > 1 || MatchPhase == kPhaseSubstitution) return;
-    if (MatchSubstitutionsAllowed(&GameInfo) <= 0 || ChangePending[team] != 0) return;
+    if (SubstitutionsMade(team) >= MatchSubstitutionsAllowed(&GameInfo) || ChangePending[team] != 0) return;
     // The computer manager's request, left by its substitution decision.
     const int16_t leaving = SubstitutionRequest[team][0];
     if (leaving == kNoSubstitutionRequest || leaving / kTeamFigures != team) return;

@@ -86,6 +86,9 @@ constexpr int16_t kNoClip = -1;
 
 }  // namespace
 
+// Counted in every match, shown or not (and the maps cleared as each match
+// starts): the charts of a user's match played for its result only would
+// otherwise show the maps of an earlier match.
 void Match_CountHeatMaps() {
     if (MatchPhase != kPhaseOpenPlay) return;
     const bool mirrored = (Period & 1) != 0;

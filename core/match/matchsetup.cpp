@@ -158,7 +158,8 @@ void FillMatchTeamBlocks(EnterGameInfo* block, int16_t club0, int16_t club1, int
 namespace {
 
 // Loads the team's chosen tactic; false when the choice names none and
-// preset 0 was loaded instead.
+// preset 0 was loaded instead: a choice outside 0..21 would read beyond the
+// team block, and an empty custom slot holds no formation places at all.
 bool LoadChosenTactic(int16_t team) {
     const int16_t choice = GameInfo.TeamI16(team, kTacticChoice);
     if (choice >= 0 && choice < kFormationPresets) {

@@ -197,14 +197,18 @@ void SendingOff(int16_t figure) {
     if (RefereeOffender >= 0 && RefereeOffender < kPlayerFigures && f.actionWord == 0) {
         const int team = RefereeOffender / kTeamFigures;
         MatchFigure& o = Fig(RefereeOffender);
-        if (MatchTeamHuman(&GameInfo, team)) ChangePendingRequest(team);
+        // The manager is offered his team menu (a request he had made
+        // already stands).
+        if (MatchTeamHuman(&GameInfo, team)) ChangePending[team] = 1;
         if (TeamSentOffCount[team] < 255) ++TeamSentOffCount[team];
         if (o.cautions < 2) {
             o.sentOff = 1;
             MatchRecordEvent(kEventSendingOff, int16_t(team), RefereeOffender, 0);
         }
-        Match_SetPlayerAction(RefereeOffender, kActionWalkOff);
-        o.actionParam = uint16_t(GameRandom() % 6);
+        // He hears the referee out, then walks off.
+        Match_SetPlayerAction(RefereeOffender, kActionBooked);
+        o.officialWord = kActionWalkOff;
+        o.actionParam = uint16_t(GameRandom() % 4);
         f.actionWord = 1;
     }
     RefereeAction = 0;

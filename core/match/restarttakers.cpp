@@ -23,6 +23,7 @@ using namespace setpiece;
 
 uint16_t RestartStallCount;
 int16_t RestartWaitTicks;
+bool FreeKickForOffside;
 
 namespace {
 
@@ -130,9 +131,29 @@ void Match_StartCorner(int team) {
 
 namespace {
 
+// The team's outfield player on the pitch whose formation place is nearest
+// the ball.
+int16_t NearestByFormation(int team) {
+    int16_t found = -1;
+    int best = 32767;
+    for (int slot = 1; slot < kTeamFigures; ++slot) {
+        const int16_t figure = MatchLineUp[team][slot];
+        if (!OnPitch(figure)) continue;
+        const MatchFigure& f = MatchFigures[figure];
+        const int d = MatchOctDistance(f.formationX - BallState.x, f.formationY - BallState.y);
+        if (d < best) {
+            best = d;
+            found = figure;
+        }
+    }
+    return found;
+}
+
 void SendSetPieceTaker(int team, uint16_t phase) {
     int16_t taker = -1;
-    if (phase == kPhasePenalty) {
+    if (phase == kPhaseFreeKick && FreeKickForOffside) {
+        taker = NearestByFormation(team);
+    } else if (phase == kPhasePenalty) {
         taker = PenaltyTakerFigure[team];
         if (!OnPitch(taker) || TeamOf(taker) != team) taker = FirstOfSlots(team, 1, 4);
     } else if (phase == kPhaseFreeKick) {

@@ -201,6 +201,9 @@ void Match_StartCorner(int team);
 // A free kick (phases 17, 18) or a penalty (19) for the team at the ball's
 // position, which becomes the foul position.
 void Match_StartSetPiece(int team, uint16_t phase);
+// Set while the free kick being given is for an offside: its taker is the
+// outfield player whose place in the formation is nearest the ball.
+extern bool FreeKickForOffside;
 void Match_StartShootOutKick(int16_t taker);
 // A restart whose taker was called away (by the referee, say) gets one
 // again: the phase checks each tick.

@@ -25,6 +25,7 @@
 
 int16_t LastKicker = -1;
 uint8_t LastPasser = 255, LastStriker = 255, LastShooter = 255, LastCrosser = 255, CrossReceiver = 255;
+uint8_t LastShotStrike = kShotFooted;
 uint16_t LongPassFlag;
 uint16_t TeamCrossCount[2];
 uint16_t TeamShotCount[2];
@@ -329,6 +330,7 @@ void Match_ActShot(int16_t figure) {
 void Match_ResetOpenPlayState() {
     LastKicker = -1;
     LastPasser = LastStriker = LastShooter = LastCrosser = CrossReceiver = 255;
+    LastShotStrike = kShotFooted;
     LongPassFlag = 0;
     TeamCrossCount[0] = TeamCrossCount[1] = 0;
     TeamShotCount[0] = TeamShotCount[1] = 0;

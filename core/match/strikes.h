@@ -12,6 +12,12 @@
 // shooter and crosser, and the receiver of the last cross (bytes, 255 none).
 extern int16_t LastKicker;
 extern uint8_t LastPasser, LastStriker, LastShooter, LastCrosser, CrossReceiver;
+// How the last counted shot was struck: with the foot, headed or volleyed
+// (a goal from it counts as a header or a volley goal of the shooter).
+constexpr uint8_t kShotFooted = 0;
+constexpr uint8_t kShotHeaded = 1;
+constexpr uint8_t kShotVolleyed = 2;
+extern uint8_t LastShotStrike;
 // 1 after a pass of kind 1, 3 or 4, 0 after the other passes.
 extern uint16_t LongPassFlag;
 // Per team the crosses and the shots; the last shot's origin and minute.

@@ -190,6 +190,7 @@ void Match_CountAirShot(int16_t figure) {
     ++Fig(figure).counts[kCountShots];
     ++TeamShotCount[TeamOf(figure)];
     LastShooter = uint8_t(figure);
+    LastShotStrike = kShotFooted;
     ShotOriginX = BallState.x;
     ShotOriginY = BallState.y;
     ShotOriginMinute = int16_t(MatchClockMinute());
@@ -232,6 +233,7 @@ void Match_ActVolley(int16_t figure) {
     BallState.vz = kind.liftBase + up * 10240 - down * 10240;
     Match_RecordAirStrike(figure);
     Match_CountAirShot(figure);
+    LastShotStrike = kShotVolleyed;
     MatchSfx_PlayEvent(kSoundShot, -1);
     MatchSetKickSpeed(figure, -1);
 }
@@ -276,6 +278,8 @@ void Match_ActAttackingHeader(int16_t figure) {
         SetGroundVelocity(direction, (BallState.speed + 1) * 61440);
         BallState.vz = 2 * Match_FarHeaderLift(BallState.z);
     }
+    // Not an attempt on goal, but a goal it scores is a headed one.
+    LastShotStrike = kShotHeaded;
     Match_RecordAirStrike(figure);
     LastStriker = uint8_t(figure);
     PassMarkerCountdown = kLooseBallTicks;

@@ -31,8 +31,8 @@ const char* const kCrowdFiles[] = {"sound\\precrowd\\packedc1.wav"};
 
 }  // namespace
 
-void InitMatchSoundBanks() {
-    if (!MatchSoundOff) SndInit();
+void MatchInitSoundBanks() {
+    if (!MatchSoundOff && !SndIsUp()) SndInit();
     SoundBankDesc effects{kEffectsFiles, 1, MATCH_EFFECTS_SAMPLES, kMatchBankType};
     SoundBankDesc crowd{kCrowdFiles, 1, 1, kMatchBankType};
     MatchEffectsBankKey = int16_t(SndAddSoundBank(&effects));

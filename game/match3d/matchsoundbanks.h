@@ -16,7 +16,7 @@ extern int16_t MatchCrowdBankKey;
 
 constexpr int MATCH_EFFECTS_SAMPLES = 42;
 
-void InitMatchSoundBanks();
+void MatchInitSoundBanks();
 void UninitMatchSoundBanks();
 
 // ---------------------------------------------------------------------------

@@ -207,7 +207,7 @@ void InitialisePC(int argc, char** argv) {
     InitKeyboardInterrupt();
     SetKeyboardLanguage(0);
     InitJoysticks();
-    InitMatchSoundBanks();
+    MatchInitSoundBanks();
     InitText(LANGUAGE_ENGLISH);
     ResetMatchDisplayValues();
     D3DGame_Connect();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/match/matchfigure.h"
 #include "core/match/matchsetup.h"
 #include "game/match3d/matchmenus.h"
 #include "game/match3d/matchsoundbanks.h"
@@ -90,18 +91,28 @@ inline std::vector<int> IgFreeBenchRows(int side) {
     return rows;
 }
 
+// A player of the side to be replaced: hurt on the pitch, or gone off it
+// hurt in a foul (neither substituted nor sent off).
+inline bool IgIsHurtPlayer(int16_t team, int16_t slot) {
+    if (MatchIsPlayerHurt(team, slot) != 0) return true;
+    const MatchFigure* f = MatchGetFigure(team, slot);
+    return f != nullptr && MatchIsPlayerOnPitch(team, slot) == 0 && MatchIsPlayerInjured(team, slot) != 0 &&
+           f->subbedOff == 0 && f->sentOff == 0;
+}
+
 // The menus let the user go only once a hurt player of his side is
-// replaced while substitutions are left.  At the engine's visit: the first
-// free substitute brought on for the first hurt player from the team
-// screen, then back to the match.  False, with nothing queued, when there
-// is no visit of his side, nobody hurt or nobody to bring on; onTimeout
-// (what) when a screen or the question does not open.
+// replaced while substitutions are left (and a keeper who went off hurt
+// leaves the side without one).  At the engine's visit: the first free
+// substitute brought on for the first hurt player from the team screen,
+// then back to the match.  False, with nothing queued, when there is no
+// visit of his side, nobody hurt or nobody to bring on; onTimeout (what)
+// when a screen or the question does not open.
 inline bool IgReplaceHurtPlayer(int side, std::function<void(const char*)> onTimeout) {
     const int16_t team = int16_t(side);
     if (InGameMenuActive != 1 || InGameMenuArgGiven == 0 || !MatchTeamHuman(&GameInfo, team)) return false;
     int hurt = -1;
     for (int row = 0; row < kIgListRows && hurt < 0; ++row)
-        if (MatchIsPlayerHurt(team, GetMatchSideSlot(team, int16_t(row))) != 0) hurt = row;
+        if (IgIsHurtPlayer(team, GetMatchSideSlot(team, int16_t(row)))) hurt = row;
     const std::vector<int> bench = IgFreeBenchRows(side);
     if (hurt < 0 || bench.empty()) return false;
     IgClickSideButtonRow(side, 0);

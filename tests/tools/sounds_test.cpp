@@ -194,7 +194,7 @@ class PackedSoundsTest : public ::testing::Test {
 TEST_F(PackedSoundsTest, AllFortyThreeFilesLoadThroughTheSoundDriver) {
     testenv::StartCore();
     plat::SetVirtualSoundDevice(true);
-    InitMatchSoundBanks();
+    MatchInitSoundBanks();
     SndLoad(MatchEffectsBankKey, -1);
     SndLoad(MatchCrowdBankKey, -1);
     auto* effects = const_cast<SndBank*>(SndGetBank(MatchEffectsBankKey));
@@ -238,7 +238,7 @@ TEST_F(PackedSoundsTest, DiskDriverRecordsTheWhistleAndTheCrowd) {
     InitPoll();
 
     auto opened = std::chrono::steady_clock::now();
-    InitMatchSoundBanks();
+    MatchInitSoundBanks();
     uint32_t rate = plat::SoundDeviceRate();
     SndLoad(MatchEffectsBankKey, 18);
     SndLoad(MatchCrowdBankKey, 0);

@@ -7,6 +7,7 @@
 
 #include "core/base/bytes.h"
 #include "core/match/computermanager.h"
+#include "core/match/matchphases.h"
 #include "core/match/teamsetup.h"
 #include "tests/core/match/frame_fixture.h"
 
@@ -186,6 +187,21 @@ TEST_F(ComputerManagerTest, CarriedGoalsOfTheFirstLegCount) {
     Tactics_UpdateComputerTeams();
     EXPECT_EQ(Y(0, 10), 16) << "one up on aggregate drops back";
     EXPECT_EQ(Y(1, 10), 2) << "one down on aggregate pushes forward";
+}
+
+// The goal itself makes a side that falls behind late push forward, before
+// the next restart.
+TEST_F(ComputerManagerTest, AGoalMakesTheSideBehindPushForwardAtOnce) {
+    SetMinute(1, 40);
+    Tactics_UpdateComputerTeams();
+    AttackDirection = 0;
+    BallState.y = 2040;  // in the high goal: team 0 scores
+    LastToucher = 9;
+    MatchPhase = kPhaseGoal;
+    MatchPhaseTick();
+    ASSERT_EQ(Goals[0], 1);
+    EXPECT_EQ(Y(1, 9), kManagerShape[8].y + 1) << "team 1 is behind";
+    EXPECT_EQ(Y(0, 9), kManagerShape[8].y - 1) << "team 0 leads by one";
 }
 
 TEST_F(ComputerManagerTest, AHumanTeamIsNeverTouched) {

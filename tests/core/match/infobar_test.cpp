@@ -8,7 +8,12 @@
 #include <map>
 #include <string>
 
+#include "core/match/actions.h"
+#include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
+#include "core/match/matchphases.h"
+#include "core/match/matchsetup.h"
+#include "core/match/matchstate.h"
 #include "core/season/matchsetup.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
@@ -94,6 +99,25 @@ TEST_F(InfoBarTest, SilentTypesChangeNothingAndANewMessageReplacesTheShownOne) {
     EXPECT_EQ(InfoBar_GetHold(), kInfoBarHold) << "the hold starts again without hiding the bar";
     for (int i = 0; i < 150; ++i) InfoBar_Update();
     EXPECT_EQ(InfoBar_GetHold(), 0);
+}
+
+// The corner and the goal kick are named on the bar as the phases give
+// them, and the referee points to the corner.
+TEST_F(InfoBarTest, TheCornerAndTheGoalKickAreNamedAsTheyAreGiven) {
+    ClearMatchSetupBlock();
+    MatchResetEngineState();
+    for (uint16_t phase : {kPhaseCorner, kPhaseGoalKick}) {
+        MatchPhase = phase;
+        PhaseTimer = 0;
+        RestartTeam = 0;
+        for (int tick = 0; tick < 200 && MatchPhase == phase; ++tick) MatchPhaseTick();
+        EXPECT_STREQ(InfoBar_GetText(), phase == kPhaseCorner ? "Corner" : "Goal kick");
+        if (phase == kPhaseCorner) {
+            EXPECT_EQ(int(MatchFigures[kRefereeFigure].action), kOfficialSignal);
+            EXPECT_EQ(int(MatchFigures[kRefereeFigure].actionParam), 3);
+        }
+    }
+    MatchPhase = kPhaseOpenPlay;
 }
 
 TEST(InfoBarDeathTest, AnUnknownTypeEndsTheProgram) {

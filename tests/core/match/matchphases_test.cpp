@@ -8,11 +8,17 @@
 
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
+#include "core/match/fouls.h"
 #include "core/match/matchtick.h"
 #include "core/match/motion.h"
 #include "core/match/officials.h"
+#include "core/match/offside.h"
 #include "core/match/periodrunner.h"
 #include "core/match/phases.h"
+#include "core/match/setpieces.h"
+#include "core/match/strikes.h"
+#include "core/match/tacklefalls.h"
+#include "core/match/teamsetup.h"
 #include "tests/core/match/frame_fixture.h"
 #include "tests/fakes/test_util.h"
 
@@ -154,6 +160,47 @@ TEST_F(PhaseTest, AComputerSideThatLostItsKeeperPutsTheBestHandsInGoalAtAFoul) {
     EXPECT_EQ(MatchLineUp[0][0], 0) << "the manager chooses";
 }
 
+// A player hurt in the foul: the foul waits while he goes down; then a
+// human manager's player leaves the pitch and the manager gets his team
+// menu at the restart, and a computer side's hurt keeper makes way in goal.
+TEST_F(PhaseTest, AnInjuredFouledPlayerIsSeenToOnceHeIsDown) {
+    static int16_t menuFor;
+    menuFor = -1;
+    MatchHooks.igMenuRequest6 = [](int16_t team) { menuFor = team; };
+    GameInfo.SetTeamU8(1, gameinfo::kHumanManaged, 1);
+    GameInfo.SetI16(gameinfo::kNumSubstitutionsAllowed, 3);
+    MatchSubsUsed[0] = MatchSubsUsed[1] = 0;
+    MatchFigure& hurt = MatchFigures[20];
+    Match_SetPlayerAction(20, kActionFallForward);
+    hurt.injury = kInjuryHurt;
+    MatchPhase = kPhaseFoul;
+    FoulTeam = 0;
+    FouledPlayer = 20;
+    FoulX = 796;
+    FoulY = 1082;
+    for (int tick = 0; tick < 100; ++tick) MatchPhaseTick();
+    EXPECT_EQ(MatchPhase, kPhaseFoul) << "he is still going down";
+    EXPECT_EQ(hurt.off, 0);
+    hurt.injury = kInjuryLying;
+    MatchPhaseTick();
+    EXPECT_EQ(MatchPhase, kPhaseFreeKick);
+    EXPECT_EQ(hurt.off, 1);
+    EXPECT_EQ(hurt.wasInjured, 1);
+    EXPECT_EQ(menuFor, 1);
+
+    // Team 0's keeper, hurt by a computer side's challenge: the best hands
+    // among the others go in goal.
+    MatchFigures[5].keeping = 80;
+    MatchFigures[0].injury = kInjuryGettingUp;
+    MatchPhase = kPhaseFoul;
+    PhaseTimer = 0;
+    FoulTeam = 1;
+    FouledPlayer = 0;
+    TicksIn(kPhaseFoul);
+    EXPECT_EQ(MatchLineUp[0][0], 5);
+    EXPECT_EQ(int(MatchFigures[5].action), kActionKeeperReady);
+}
+
 TEST_F(PhaseTest, ShootoutEndsWhenTheTrailingTeamCannotDrawLevel) {
     EXPECT_TRUE(MatchShootoutOver(6, 3, 0));
     EXPECT_FALSE(MatchShootoutOver(10, 4, 4));
@@ -253,13 +300,18 @@ TEST_F(PhaseTest, GoalCreditsScorerOrOwnGoal) {
     AttackDirection = 0;
     BallState.y = 2040;  // the high goal: team 0 scores
     LastToucher = 9;
+    LastShooter = 9;
+    LastShotStrike = kShotHeaded;  // his header went in
     MatchPhase = kPhaseGoal;
     MatchPhaseTick();
     EXPECT_EQ(Goals[0], 1);
     EXPECT_EQ(int(MatchFigures[9].goals), 1);
+    EXPECT_EQ(MatchFigures[9].counts[kCountHeaderGoals], 1);
+    EXPECT_EQ(MatchFigures[9].counts[kCountVolleyGoals], 0);
     EXPECT_EQ(MatchPhase, kPhaseAfterGoal);
     EXPECT_EQ(MatchResult.events[0][kEventKind], kEventGoal);
     LastToucher = 20;
+    LastShooter = 255;  // nobody of team 0 shot: his own goal
     MatchPhase = kPhaseGoal;
     MatchPhaseTick();
     EXPECT_EQ(Goals[0], 2);
@@ -393,6 +445,43 @@ TEST_F(PhaseTest, AssistantFetchesTheBallAndThrowsItToTheRestartSpot) {
     MatchPhase = kPhaseTakeThrowIn;
     MatchOfficialsTick();
     EXPECT_EQ(BallState.holder, 0);
+}
+
+// A sending-off offers the manager his team menu (a request he had made
+// stands); the player hears the referee out, then walks off.
+TEST_F(PhaseTest, ASendingOffOffersTheMenuAndThePlayerWalksOffAfterListening) {
+    GameInfo.SetTeamU8(0, gameinfo::kHumanManaged, 1);
+    ChangePending[0] = 1;
+    MatchFigures[kRefereeFigure].x16 = 796 << 16;
+    MatchFigures[kRefereeFigure].y16 = 1082 << 16;
+    Match_RaiseRefereeCall(kOfficialSendingOff, 4);
+    for (int tick = 0; tick < 100 && RefereeAction != 0; ++tick) MatchOfficialsTick();
+    EXPECT_EQ(RefereeAction, 0);
+    EXPECT_EQ(ChangePending[0], 1);
+    const MatchFigure& off = MatchFigures[4];
+    EXPECT_EQ(off.sentOff, 1);
+    EXPECT_EQ(int(off.action), kActionBooked);
+    EXPECT_EQ(int(off.officialWord), kActionWalkOff);
+}
+
+// The offside free kick: the taker is the outfield player whose place in
+// the formation is nearest the ball, wherever he stands now.
+TEST_F(PhaseTest, TheOffsideFreeKickGoesToThePlayerPlacedNearestTheBall) {
+    AttackDirection = 0;
+    OffsideRecord = {700, 1500, 1, 20};  // team 1's player offside: team 0's kick
+    for (int figure = 1; figure < 11; ++figure) {
+        MatchFigures[figure].formationX = int16_t(200 + 100 * figure);
+        MatchFigures[figure].formationY = 900;
+    }
+    MatchFigures[6].formationY = 1450;  // placed nearest
+    MatchFigures[3].x = 700;            // stands nearest
+    MatchFigures[3].y = 1500;
+    MatchPhase = kPhaseOffside;
+    TicksIn(kPhaseOffside);
+    ASSERT_EQ(MatchPhase, kPhaseFreeKick);
+    MatchPhaseTick();
+    EXPECT_EQ(int(MatchFigures[6].action), kActionFreeKickFetch);
+    EXPECT_NE(int(MatchFigures[3].action), kActionFreeKickFetch);
 }
 
 TEST_F(PhaseTest, ReplayViewingTickOnlyFinishes) {

@@ -28,7 +28,7 @@ class MatchSoundBanksTest : public ::testing::Test {
 };
 
 TEST_F(MatchSoundBanksTest, StartsTheDriverAndAddsBothBanks) {
-    InitMatchSoundBanks();
+    MatchInitSoundBanks();
     ASSERT_EQ(SndIsUp(), 1);
     const SndBank* effects = SndGetBank(MatchEffectsBankKey);
     const SndBank* crowd = SndGetBank(MatchCrowdBankKey);
@@ -51,7 +51,7 @@ TEST_F(MatchSoundBanksTest, StartsTheDriverAndAddsBothBanks) {
 
 TEST_F(MatchSoundBanksTest, SoundOffLeavesTheDriverDownAndEverySoundSilent) {
     MatchSoundOff = 1;
-    InitMatchSoundBanks();
+    MatchInitSoundBanks();
     EXPECT_EQ(SndIsUp(), 0);
     EXPECT_EQ(MatchEffectsBankKey, -1);
     EXPECT_EQ(MatchCrowdBankKey, -1);
