@@ -37,6 +37,7 @@
 #include "core/season/news.h"
 #include "game/match3d/kitpalette.h"
 #include "game/match3d/videochoice.h"
+#include "game/screens/club/positionscreen.h"
 #include "game/screens/club/staffmember.h"
 #include "game/screens/country/clubsbynation.h"
 #include "game/screens/engine/gradients.h"
@@ -297,8 +298,10 @@ void DrawCaption(int x, int y, int w, int h) {
     DrawTextNoAt(x + w / 2, y + h / 2, kCaptionTexts[band], JUSTIFY_CENTRE_MIDDLE);
 }
 
+// The captions take the font the title mode word names.
 const MenuItem kTitleLayoutA[] = {
-    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_FONT_VAR, 0, 0, 0, 0, &TitleMode, nullptr},
     {MI_CUSTOM, 20, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_gameList, nullptr},
     {MI_CUSTOM, 171, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
@@ -669,14 +672,24 @@ void ShowStartPictures() {
 
 void ResetFrontEnd() {
     UpdateScreenHistory(0, 0, 3);
+    SearchFilter_InitAll();
+    SearchFilter_Reset(&ListSearchFilter);
+    SearchFilter_Reset(&PlayerSearchFilterRecord());
+    // No player starts out marked, known or recommended by the scouts.
+    for (uint16_t player = 1; player < PlayerCount; ++player) {
+        SetPlayerScoutMark(player, 0);
+        SetPlayerFlag119(player, 0);
+        SetPlayerScoutRecommended(player, 0);
+    }
     SetNewMessageFlag(0);
+    SearchMenu_InitState();
+    SetFilteredListDefaults();
+    PositionScreen_Reset();
+    ShortlistScreen_Reset();
+    ClubsByNation_Reset();
     FrontEndViewWord = 0;
     TextMsg_ResetArgs();
     InMatchMenuFlag = 0;
-    SetFilteredListDefaults();
-    SearchMenu_InitState();
-    ShortlistScreen_Reset();
-    ClubsByNation_Reset();
 }
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
@@ -939,9 +952,6 @@ void EnterFrontEnd() {
     HVW_ClearRecentList();
     HVW_ClearHumanContracts();
     HVW_ClearHumanSales();
-    SearchFilter_InitAll();
-    SearchFilter_Reset(&ListSearchFilter);
-    SearchFilter_Reset(&PlayerSearchFilterRecord());
     DoMainMenu();
 }
 
