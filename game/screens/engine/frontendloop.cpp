@@ -636,11 +636,6 @@ bool IsPlainId(int16_t id) {
     return std::find(std::begin(kPlainIds), std::end(kPlainIds), id) != std::end(kPlainIds);
 }
 
-void RunTable(const MenuItem* table) {
-    PushItemTable(table);
-    StartMenu();
-}
-
 // The start pictures: 2000 rounds each at most; a left click ends the
 // picture, and from the title picture on also the ones after it.
 void ShowStartPictures() {
@@ -743,7 +738,7 @@ void TrainingOrClubList(bool training) {
         return;
     }
     SelectedClub = uint16_t(club);
-    RunTable(FrontEndScreenTable(MenuOption));
+    RunMenuSet(FrontEndScreenTable(MenuOption));
 }
 
 // After the surname: the computer clubs react to the new manager and his
@@ -792,7 +787,7 @@ void ActOnMenuOption() {
             MenuCurrentPlayer = 1;
             PopupSwitch = 1;  // a game is on
         }
-        RunTable(FrontEndScreenTable(id));
+        RunMenuSet(FrontEndScreenTable(id));
         // The results pages close by naming a results view and leave the
         // screen id as it was: outside the results loop that is the club.
         if (id == kScreenResults && MenuOption == kScreenResults) MenuOption = kScreenClubMain;
@@ -812,11 +807,11 @@ void ActOnMenuOption() {
             NewGame();
             return;
         case kScreenPlayerStats:
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             FollowUpAfterPlayerScreen(false);
             return;
         case kScreenPlayerInfo:
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             FollowUpAfterPlayerScreen(true);
             return;
         case kScreenSquadList:
@@ -824,25 +819,25 @@ void ActOnMenuOption() {
         case kScreenSquadListSecond:
             SquadListSecond = id == kScreenSquadListSecond ? 1 : 0;
             SquadListSpare = id == kScreenSquadListSpare ? 1 : 0;
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             return;
         case kScreenDealSheet:
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             if (MenuFollowUp != 1) ProcessHalvornDayMessages();
             return;
         case kScreenEuroQualify:
-            RunTable(EuroQualifyTable);
+            RunMenuSet(EuroQualifyTable);
             return;
         case kScreenSuspensions:
             MessageThenHome(kTextOptionUnavailable);
             return;
         case kScreenContractTalks:
         case kScreenLoanTerms:
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             ProcessHalvornDayMessages();
             return;
         case kScreenSurname:
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             SetUpTheUsersClub();
             return;
         case kScreenFriendlies:
@@ -854,7 +849,7 @@ void ActOnMenuOption() {
         case kScreenUserCoachingList:
         case kScreenStaffList:
             SelectedClub = uint16_t(GetPlayerClub(1));
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             return;
         case kScreenStaffMember:
             StaffMember_Run();
@@ -871,7 +866,7 @@ void ActOnMenuOption() {
         case kScreenLoadGame:
         case kScreenSaveGame:
             SaveLoadMode = id == kScreenLoadGame ? 1 : 0;  // 1 loads
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             return;
         case kScreenLoadAutoSave: {
             EnableCursorNest(1);
@@ -884,7 +879,7 @@ void ActOnMenuOption() {
         case kScreenLastMatch:
             // The chart of the user's last match, while one is kept.
             if (LastMatch_Exists()) {
-                RunTable(MatchChartTable);
+                RunMenuSet(MatchChartTable);
             } else {
                 MenuOption = kScreenClubMain;
             }
@@ -903,7 +898,7 @@ void ActOnMenuOption() {
         case kScreenCupNames:
         case kScreenClubNames:
         case kScreenNameClubList:
-            RunTable(NameEditorTable(id));
+            RunMenuSet(NameEditorTable(id));
             return;
         case kScreenVideoOptions:
             VideoOpt_Menu();
