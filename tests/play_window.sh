@@ -131,7 +131,7 @@ read_screen() {
         SCREEN=box
     elif [ "$newGame" = 5A5AA4 ] && [ "$loadGame" = 5A5AA4 ]; then
         SCREEN=start
-    elif [ "$title" = A7A7C7 ] && [ "$scroll" = 2F63B0 ]; then
+    elif [ "$title" = B4B4D0 ] && [ "$scroll" = 2F63B0 ]; then
         SCREEN=club
     elif [ "$tick" = 2E9E4A ] && [ "$pitch" = 297D31 ]; then
         SCREEN=team
@@ -139,12 +139,12 @@ read_screen() {
         SCREEN=clubinfo
     elif [ "$tick" = 2E9E4A ]; then
         SCREEN=tick
-    elif [ "$title" != A7A7C7 ] && [ "$bar" = 251473 ]; then
+    elif [ "$title" != B4B4D0 ] && [ "$bar" = 251473 ]; then
         SCREEN=panel
-    elif [ "$apply" = 525296 ] || { [ "$title" != A7A7C7 ] && [ "$bar" = 5A5AA4 ]; }; then
+    elif [ "$apply" = 525296 ] || { [ "$title" != B4B4D0 ] && [ "$bar" = 5A5AA4 ]; }; then
         # The division buttons, five or four of them centred in the bottom bar.
         SCREEN=division
-    elif [ "$title" = A7A7C7 ]; then
+    elif [ "$title" = B4B4D0 ]; then
         SCREEN=titled
     else
         SCREEN=other

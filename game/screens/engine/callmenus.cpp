@@ -7,7 +7,6 @@
 #include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/engine/painting.h"
-#include "game/system/keyboard.h"
 
 HVStateRecord HVState;
 
@@ -99,10 +98,7 @@ void HV_EndSetOfMenus() {
 void HV_StartMenu() {
     Require(HV_STATE_SET_OF_MENUS, "HV_StartMenu(): not starting set of menus, or other error",
             "HV_StartMenu", __LINE__);
-    if (KeyboardIsRunning()) KeyClearAll();
-    SetFont(0);
-    SetDrawParam(1, 0);
-    SetDrawParam(2, 0xF81F);
+    ResetDrawState();
     HVState.state = HV_STATE_MENU;
 }
 

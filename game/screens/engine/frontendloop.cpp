@@ -37,6 +37,7 @@
 #include "core/season/news.h"
 #include "game/match3d/kitpalette.h"
 #include "game/match3d/videochoice.h"
+#include "game/screens/club/positionscreen.h"
 #include "game/screens/club/staffmember.h"
 #include "game/screens/country/clubsbynation.h"
 #include "game/screens/engine/gradients.h"
@@ -297,8 +298,10 @@ void DrawCaption(int x, int y, int w, int h) {
     DrawTextNoAt(x + w / 2, y + h / 2, kCaptionTexts[band], JUSTIFY_CENTRE_MIDDLE);
 }
 
+// The captions take the font the title mode word names.
 const MenuItem kTitleLayoutA[] = {
-    {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(6), nullptr},
+    {MI_FONT_VAR, 0, 0, 0, 0, &TitleMode, nullptr},
     {MI_CUSTOM, 20, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
     {MI_POPUP, 0, 0, 0, 0, g_gameList, nullptr},
     {MI_CUSTOM, 171, 2, 151, 30, MenuFunction(DrawCaption), MenuHandler_Accept},
@@ -633,11 +636,6 @@ bool IsPlainId(int16_t id) {
     return std::find(std::begin(kPlainIds), std::end(kPlainIds), id) != std::end(kPlainIds);
 }
 
-void RunTable(const MenuItem* table) {
-    PushItemTable(table);
-    StartMenu();
-}
-
 // The start pictures: 2000 rounds each at most; a left click ends the
 // picture, and from the title picture on also the ones after it.
 void ShowStartPictures() {
@@ -669,14 +667,24 @@ void ShowStartPictures() {
 
 void ResetFrontEnd() {
     UpdateScreenHistory(0, 0, 3);
+    SearchFilter_InitAll();
+    SearchFilter_Reset(&ListSearchFilter);
+    SearchFilter_Reset(&PlayerSearchFilterRecord());
+    // No player starts out marked, known or recommended by the scouts.
+    for (uint16_t player = 1; player < PlayerCount; ++player) {
+        SetPlayerScoutMark(player, 0);
+        SetPlayerFlag119(player, 0);
+        SetPlayerScoutRecommended(player, 0);
+    }
     SetNewMessageFlag(0);
+    SearchMenu_InitState();
+    SetFilteredListDefaults();
+    PositionScreen_Reset();
+    ShortlistScreen_Reset();
+    ClubsByNation_Reset();
     FrontEndViewWord = 0;
     TextMsg_ResetArgs();
     InMatchMenuFlag = 0;
-    SetFilteredListDefaults();
-    SearchMenu_InitState();
-    ShortlistScreen_Reset();
-    ClubsByNation_Reset();
 }
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
@@ -730,7 +738,7 @@ void TrainingOrClubList(bool training) {
         return;
     }
     SelectedClub = uint16_t(club);
-    RunTable(FrontEndScreenTable(MenuOption));
+    RunMenuSet(FrontEndScreenTable(MenuOption));
 }
 
 // After the surname: the computer clubs react to the new manager and his
@@ -779,7 +787,7 @@ void ActOnMenuOption() {
             MenuCurrentPlayer = 1;
             PopupSwitch = 1;  // a game is on
         }
-        RunTable(FrontEndScreenTable(id));
+        RunMenuSet(FrontEndScreenTable(id));
         // The results pages close by naming a results view and leave the
         // screen id as it was: outside the results loop that is the club.
         if (id == kScreenResults && MenuOption == kScreenResults) MenuOption = kScreenClubMain;
@@ -799,11 +807,11 @@ void ActOnMenuOption() {
             NewGame();
             return;
         case kScreenPlayerStats:
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             FollowUpAfterPlayerScreen(false);
             return;
         case kScreenPlayerInfo:
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             FollowUpAfterPlayerScreen(true);
             return;
         case kScreenSquadList:
@@ -811,25 +819,25 @@ void ActOnMenuOption() {
         case kScreenSquadListSecond:
             SquadListSecond = id == kScreenSquadListSecond ? 1 : 0;
             SquadListSpare = id == kScreenSquadListSpare ? 1 : 0;
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             return;
         case kScreenDealSheet:
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             if (MenuFollowUp != 1) ProcessHalvornDayMessages();
             return;
         case kScreenEuroQualify:
-            RunTable(EuroQualifyTable);
+            RunMenuSet(EuroQualifyTable);
             return;
         case kScreenSuspensions:
             MessageThenHome(kTextOptionUnavailable);
             return;
         case kScreenContractTalks:
         case kScreenLoanTerms:
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             ProcessHalvornDayMessages();
             return;
         case kScreenSurname:
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             SetUpTheUsersClub();
             return;
         case kScreenFriendlies:
@@ -841,7 +849,7 @@ void ActOnMenuOption() {
         case kScreenUserCoachingList:
         case kScreenStaffList:
             SelectedClub = uint16_t(GetPlayerClub(1));
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             return;
         case kScreenStaffMember:
             StaffMember_Run();
@@ -858,7 +866,7 @@ void ActOnMenuOption() {
         case kScreenLoadGame:
         case kScreenSaveGame:
             SaveLoadMode = id == kScreenLoadGame ? 1 : 0;  // 1 loads
-            RunTable(FrontEndScreenTable(id));
+            RunMenuSet(FrontEndScreenTable(id));
             return;
         case kScreenLoadAutoSave: {
             EnableCursorNest(1);
@@ -871,7 +879,7 @@ void ActOnMenuOption() {
         case kScreenLastMatch:
             // The chart of the user's last match, while one is kept.
             if (LastMatch_Exists()) {
-                RunTable(MatchChartTable);
+                RunMenuSet(MatchChartTable);
             } else {
                 MenuOption = kScreenClubMain;
             }
@@ -890,7 +898,7 @@ void ActOnMenuOption() {
         case kScreenCupNames:
         case kScreenClubNames:
         case kScreenNameClubList:
-            RunTable(NameEditorTable(id));
+            RunMenuSet(NameEditorTable(id));
             return;
         case kScreenVideoOptions:
             VideoOpt_Menu();
@@ -939,9 +947,6 @@ void EnterFrontEnd() {
     HVW_ClearRecentList();
     HVW_ClearHumanContracts();
     HVW_ClearHumanSales();
-    SearchFilter_InitAll();
-    SearchFilter_Reset(&ListSearchFilter);
-    SearchFilter_Reset(&PlayerSearchFilterRecord());
     DoMainMenu();
 }
 

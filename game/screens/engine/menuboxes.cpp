@@ -75,6 +75,8 @@ void PreserveScreenSection(int16_t index, int x, int y, int width, int height) {
     ScreenSectionRecord& section = ScreenSection[index];
     if (section.pixels != nullptr)
         FatalError("Error: PreserveScreenSection(): section no %d already saved\n", index);
+    // A negative size is refused with the off-screen rectangles: it would
+    // ask for a block of a wrapped-round size.
     if (x < 0 || y < 0 || width < 0 || height < 0 || x + width > MenuScreenWidth() ||
         y + height > MenuScreenHeight()) {
         FatalError("Error: PreserveScreenSection(): off screen coords for section %d - %d,%d (%dx%d)\n",
@@ -186,7 +188,9 @@ int32_t ShowChoiceBox(const char* text, int32_t timeOut, ChoiceButton* buttons) 
     const uint32_t start = Ticks();
     int32_t result = -1;
     // A button held when the box opens (the click that asked the question)
-    // chooses nothing: a press counts only after a frame with none down.
+    // chooses nothing: a press counts only after a frame with none down, so
+    // that a click meant for the screen below cannot answer a question the
+    // user has not yet seen.
     bool released = false;
     for (;;) {
         uint16_t pressed = BoxFrame();

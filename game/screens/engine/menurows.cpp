@@ -163,9 +163,8 @@ void DrawButtonName(int x, int y, int width, int height, uint16_t justify, Draw 
 }  // namespace
 
 void DrawTickerBand() {
-    // No ticker over the surname entry.
-    if (MenuOption == kScreenSurname) return;
-    SetFont(kTickerFont);
+    // The surname entry keeps the font its own items set.
+    if (MenuOption != kScreenSurname) SetFont(kTickerFont);
     SetDrawParam(1, 0);
     TickerOffset = int16_t(TickerOffset - kTickerStep);
     const int textWidth = GetTextSize(NewsTickerText, nullptr, nullptr);

@@ -255,7 +255,9 @@ int XDoTextAddr(std::span<char> buffer, std::span<char*> lines, int boxWidth) {
         } else {
             // One word wider than the box: break it after its last
             // character that fits (one character at worst), moving the rest
-            // of the text up a byte for the terminator.
+            // of the text up a byte for the terminator.  Ending the game
+            // here, as a word too long for its box once did, would let a
+            // long name typed by the user stop it.
             size_t keep = 1;
             while (keep + 1 < length && PrefixFits(line, keep + 1, boxWidth)) ++keep;
             const size_t at = size_t(line - buffer.data()) + keep;

@@ -1113,10 +1113,14 @@ void CoordsCode(const MenuItem* item, uint32_t value, int16_t* x, int16_t* y, in
         *w = *h = 0;
         if (text != nullptr) GetTextSize(text, w, h);
     } else if (type >= MI_NUMBER && type <= MI_NUMBER_I32) {
+        // Sized by their text too: with no size a number with a handler
+        // could never be clicked.
         *w = *h = 0;
         if (value != MENU_VALUE_NONE) GetTextSize(Number2Str(int32_t(value)), w, h);
     } else if ((type >= MI_LINE && type <= MI_HOT_RECT_ADDRESS) || type == MI_CUSTOM ||
                (type >= MI_HOVER_AREA && type <= MI_AREA_LONG)) {
+        // Top left for the address forms and the long area too: their width
+        // read as an alignment code would move their rectangles by its bits.
         *align = JUSTIFY_LEFT_TOP;
     } else if (type >= MI_BUTTON_TEXT && type <= MI_BUTTON_TEXT_VAR) {
         *align = JUSTIFY_LEFT_TOP;

@@ -22,6 +22,7 @@
 #include "core/season/leagues.h"
 #include "game/match3d/kitpalette.h"
 #include "game/screens/club/clubmain.h"
+#include "game/screens/club/positionscreen.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/matchday/matchday.h"
@@ -200,6 +201,41 @@ TEST_F(FrontServicesTest, SavedGoalsThatCannotBeLoadedPlayNothing) {
     MatchPeriodRunner = kept;
     EXPECT_EQ(g_periods, 0);
     EXPECT_TRUE(MenuEngineReady());
+}
+
+// After the start pictures the front end starts afresh: no player marked,
+// known or recommended by the scouts, the position screen at its start.
+TEST_F(FrontServicesTest, TheFrontEndStartsWithTheScoutsMarksClearedAndTheScreensReset) {
+    const uint16_t keptCount = PlayerCount;
+    PlayerCount = 3;
+    uint16_t kept[3][3] = {};
+    for (uint16_t p = 1; p < 3; ++p) {
+        kept[p][0] = GetPlayerScoutMark(p);
+        kept[p][1] = GetPlayerFlag119(p);
+        kept[p][2] = GetPlayerScoutRecommended(p);
+        SetPlayerScoutMark(p, 1);
+        SetPlayerFlag119(p, 1);
+        SetPlayerScoutRecommended(p, 1);
+    }
+    PositionScreenPage = 3;
+    PositionScreenSelection = 5;
+    testenv::MenuUserClose();
+    {
+        StdoutCapture quiet;
+        DoMainMenu();
+        quiet.Text();
+    }
+    for (uint16_t p = 1; p < 3; ++p) {
+        EXPECT_EQ(GetPlayerScoutMark(p), 0) << p;
+        EXPECT_EQ(GetPlayerFlag119(p), 0) << p;
+        EXPECT_EQ(GetPlayerScoutRecommended(p), 0) << p;
+        SetPlayerScoutMark(p, int16_t(kept[p][0]));
+        SetPlayerFlag119(p, int16_t(kept[p][1]));
+        SetPlayerScoutRecommended(p, int16_t(kept[p][2]));
+    }
+    PlayerCount = keptCount;
+    EXPECT_EQ(PositionScreenPage, 0);
+    EXPECT_EQ(PositionScreenSelection, 0xFFFF);
 }
 
 TEST_F(FrontServicesTest, TheUsersTeamIsSavedToItsFile) {
