@@ -29,8 +29,9 @@ int16_t sequenceCounter = 0;
 
 bool IsSlot(int16_t index) { return index >= 0 && index < kDiaryNoteSlots; }
 
-// A slot is free when marked so, or when it holds no text at all (the
-// slots of a fresh game are zeroed).
+// A slot is free when marked so, or when it holds no text at all: taking
+// a new job zeroes the slots, and a zeroed slot (day 0) read as taken would
+// refuse every later note and show an empty box on day 0.
 bool IsFree(const DiaryNote& note) {
     return recbits::LoadI16(note.bytes + kNoteDay) == kFreeDay || note.bytes[kNoteText] == 0;
 }

@@ -35,6 +35,8 @@ void Require(int32_t state, const char* wrongState, const char* call, int line) 
     }
 }
 
+// The calls that index the fixed tables by a caller's number skip a number
+// past them rather than read beyond the table.
 bool InTable(int number, int size) { return number >= 0 && number < size; }
 
 }  // namespace

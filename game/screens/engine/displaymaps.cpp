@@ -134,6 +134,8 @@ void DisplayHVMap(const HVMapRecord* map, int16_t mode) {
                     g_menu.alignFlags = uint8_t(value);
                     break;
                 case 10:
+                    // Only a record whose data is a drawing function is
+                    // called: any other data is not code.
                     if (drawing && drawingPass && r->kind == 7 && r->data != nullptr)
                         reinterpret_cast<HVDrawFunction>(const_cast<void*>(r->data))(r->x, r->y, r->width,
                                                                                      r->height);
@@ -237,6 +239,7 @@ int16_t GetMatchMinute() {
     constexpr int16_t kShootOutMinute = 120;
     const int p = Period;
     if (p >= 4) return kShootOutMinute;
+    // Before a period has a length there is no share of it to divide.
     if (PeriodLength == 0) return int16_t(kStart[p]);
     const uint32_t share = kLength[p] * PeriodClock * 60u / PeriodLength;
     const int16_t sum = int16_t(share + uint32_t(kStart[p]) * 60u);

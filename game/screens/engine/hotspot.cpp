@@ -227,7 +227,7 @@ int16_t Hotspot_AddList(std::span<HotRegion> destination, const HotRegion* sourc
     }
     // The source did not fit with its end: the list keeps an end of its own
     // so that nothing walks past it.
-    destination[size_t(capacity - 1)] = HotRegion{};
+    Hotspot_InitDefault(&destination[size_t(capacity - 1)]);
     return 0;
 }
 
@@ -284,6 +284,8 @@ int16_t HelpPanel_Find(int16_t screen) {
 void DoHelpPanel(int16_t index) {
     if (index != 0) {
         std::printf("Error: DoHelpPanel(): help value %d out of range\n", index);
+        // The table has one entry: a panel for another index would read
+        // past it, so none is shown.
         return;
     }
     LoadHelpText();

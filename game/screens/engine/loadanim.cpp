@@ -44,6 +44,7 @@ bool LoadImage(LoadingImage& entry) {
     char path[80];
     std::snprintf(path, sizeof path, "zudata\\load\\%s.tga", entry.name);
     if (!PakCheckFile(path)) return false;
+    // Kept from purging until it is converted: the conversion allocates.
     uint32_t size = PakLoadWholeFile(path, &entry.picture, MEM_TYPE_MANUAL_FREE);
     if (LoadImageFile(&entry.picture, &size, 0, &ColFmt_B8G8R8) < 0) {
         if (entry.picture != nullptr) FreeMemory(&entry.picture);

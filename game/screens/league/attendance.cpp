@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <utility>
 
@@ -21,6 +22,7 @@
 #include "core/season/matchevents.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/painting.h"
+#include "game/screens/squad/sortkeys.h"
 
 AttendanceState Attendance;
 AttendanceGoals AttendanceGoalBands;
@@ -109,23 +111,11 @@ void ListDivision() {
     int n = 0;
     for (int place = 0; place < s.clubCount; ++place) {
         const int16_t club = HVW_GetLeagueTableClub(country, s.division, int16_t(place));
-        if (!IsClubNumber(club)) continue;
-        s.clubs[n] = club;
-        s.attendance[n] = std::max<int32_t>(HVW_GetClubAvgAttendance(club), 0);
-        ++n;
+        if (IsClubNumber(club)) s.clubs[n++] = club;
     }
     s.clubCount = int16_t(n);
-    int order[kAttendanceClubs];
-    for (int i = 0; i < n; ++i) order[i] = i;
-    std::stable_sort(order, order + n, [&](int a, int b) { return s.attendance[a] > s.attendance[b]; });
-    int16_t clubs[kAttendanceClubs];
-    int32_t crowds[kAttendanceClubs];
-    for (int i = 0; i < n; ++i) {
-        clubs[i] = s.clubs[order[i]];
-        crowds[i] = s.attendance[order[i]];
-    }
-    std::copy(clubs, clubs + n, s.clubs);
-    std::copy(crowds, crowds + n, s.attendance);
+    std::qsort(s.clubs, size_t(n), sizeof s.clubs[0], CompareClubsByAttendance);
+    for (int i = 0; i < n; ++i) s.attendance[i] = std::max<int32_t>(HVW_GetClubAvgAttendance(s.clubs[i]), 0);
     s.top = n > 0 ? s.attendance[0] : 0;
     if (s.top <= 0) s.top = kAttendanceEmptyTop;
 }

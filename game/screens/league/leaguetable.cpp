@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 
 #include "core/query/clubscreens.h"
@@ -21,6 +22,7 @@
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/league/divisionbuttons.h"
+#include "game/screens/squad/sortkeys.h"
 
 uint16_t HandedOverClub = kNoTableClub;
 uint16_t HandedOverDivision = kNoTableClub;
@@ -66,18 +68,14 @@ int GoalDifference(uint16_t club) {
     return (w[kSeasonHomeFor] + w[kSeasonAwayFor]) - (w[kSeasonHomeAgainst] + w[kSeasonAwayAgainst]);
 }
 
-// The key a column view sorts by, largest first.
-int32_t SortKey(uint16_t club, int16_t view) {
-    if (view == 11) return GoalDifference(club);
-    if (view == kFormView) {
-        int16_t margin = 0;
-        const int16_t points = LeagueTableMode == 1 ? HVW_GetClubRecentForm120(int16_t(club), &margin)
-                                                    : HVW_GetClubRecentLeagueForm(int16_t(club), &margin);
-        // Points first; equal points by the summed winning margins.
-        return int32_t(points) * 65536 + margin;
-    }
-    return Record(club).words[view];
-}
+// The club-list column each view sorts by, largest first (view 12 keeps
+// the league order).
+constexpr ClubSortColumn kViewColumn[kLeagueTableViews] = {
+    CLUB_SORT_PLAYED,    CLUB_SORT_HOME_WON,     CLUB_SORT_HOME_DRAWN,   CLUB_SORT_HOME_LOST,
+    CLUB_SORT_HOME_FOR,  CLUB_SORT_HOME_AGAINST, CLUB_SORT_AWAY_WON,     CLUB_SORT_AWAY_DRAWN,
+    CLUB_SORT_AWAY_LOST, CLUB_SORT_AWAY_FOR,     CLUB_SORT_AWAY_AGAINST, CLUB_SORT_GOAL_DIFFERENCE,
+    CLUB_SORT_COLUMNS,   CLUB_SORT_FORM,
+};
 
 void FirstEntry() {
     SetMenuTitleDate(10);
@@ -120,10 +118,9 @@ void CollectDivision(int16_t country) {
     }
     if (LeagueTableView == kLeagueOrderView || LeagueTableView < 0 || LeagueTableView >= kLeagueTableViews)
         return;
-    int32_t keys[kClubCount] = {};
-    for (int i = 0; i < g_clubCount; ++i) keys[g_sorted[i]] = SortKey(g_sorted[i], LeagueTableView);
-    std::stable_sort(g_sorted, g_sorted + g_clubCount,
-                     [&](uint16_t a, uint16_t b) { return keys[a] > keys[b]; });
+    const ClubComparator compare = ClubColumnComparator(LeagueTableMode == 1, kViewColumn[LeagueTableView]);
+    // The entries are club numbers 0-1199, read by the comparators as i16.
+    if (compare != nullptr) std::qsort(g_sorted, size_t(g_clubCount), sizeof g_sorted[0], compare);
 }
 
 void FillRow(LeagueTableRow& row, uint16_t club, int16_t country) {

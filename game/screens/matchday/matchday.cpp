@@ -404,7 +404,7 @@ void RunLiveGroup(int16_t count, uint16_t doneBit, uint8_t& lastPanel, bool (*lo
         MatchDay_Run();
     }
     ClearFlags(kDayGroupLive);
-    MatchDayHotspots[0] = HotRegion{};
+    Hotspot_InitDefault(&MatchDayHotspots[0]);
     if (!HasFlag(doneBit)) {
         TakeCursorLevel();
         for (; processed < count - 1; ++processed) ProcessNextFixture();
@@ -540,7 +540,7 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
     ClearFlags(kDayUserGroupDone | kDayGroupLive | kDayPanelFinished | kDayResultOnly | kDayUnshownLeague |
                kDayDataPrepared);
     SetMenuTitleDate(2);
-    MatchDayHotspots[0] = HotRegion{};
+    Hotspot_InitDefault(&MatchDayHotspots[0]);
 
     // 2. The first panel; the user's match is not shown unless he asks.
     MatchViewWord = 0;
@@ -598,7 +598,7 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
                     MatchDay_Dispatch();
                     MatchDay_Run();
                 }
-                MatchDayHotspots[0] = HotRegion{};
+                Hotspot_InitDefault(&MatchDayHotspots[0]);
             } else {
                 // Nobody watches: his match gets a result only.
                 GiveResultOnly();
@@ -625,7 +625,7 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
     CheckUserClubDayEnd();
     if (HasFlag(kDayLeftResults)) DrawEndOfDayPanel();
     ClearFlags(kDayLeftResults);
-    MatchDayHotspots[0] = HotRegion{};
+    Hotspot_InitDefault(&MatchDayHotspots[0]);
     return 6;
 }
 

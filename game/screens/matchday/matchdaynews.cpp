@@ -221,7 +221,7 @@ void ShowPanel(const HotRegion* buttons) {
         MatchDay_SetButtons(buttons);
         MatchDay_DrawButtons(buttons);
     } else {
-        MatchDayHotspots[0] = HotRegion{};
+        Hotspot_InitDefault(&MatchDayHotspots[0]);
     }
     RefreshCursor();
     int16_t x = 0, y = 0;
@@ -504,7 +504,7 @@ void MatchDay_SortByShirt(int16_t (&first)[32], int16_t (&second)[32]) {
 }
 
 void MatchDay_SetButtons(const HotRegion* table) {
-    MatchDayHotspots[0] = HotRegion{};
+    Hotspot_InitDefault(&MatchDayHotspots[0]);
     Hotspot_AddList(MatchDayHotspots, table, 0, 0);
     SizeTextRegions(MatchDayHotspots, Hotspot_Count(MatchDayHotspots));
 }

@@ -242,7 +242,7 @@ void DrawLists() {
 
 void ShowButtons() {
     if (SoakMode != 0) {
-        MatchDayHotspots[0] = HotRegion{};
+        Hotspot_InitDefault(&MatchDayHotspots[0]);
         return;
     }
     const HotRegion* table = kRegionsB;

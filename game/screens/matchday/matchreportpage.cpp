@@ -479,7 +479,7 @@ void MatchReport_Show() {
         MatchDay_SetButtons(MatchReportButtons);
         MatchDay_DrawButtons(MatchReportButtons);
     } else {
-        MatchDayHotspots[0] = HotRegion{};
+        Hotspot_InitDefault(&MatchDayHotspots[0]);
     }
     RefreshCursor();
     int16_t x = 0, y = 0;

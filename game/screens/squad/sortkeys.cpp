@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "core/query/datesandform.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
 #include "core/query/people.h"
@@ -147,11 +148,17 @@ int CompareGoalDifference(const void* a, const void* b) {
     return Descending(GoalDifference<Reserve>(ClubOf(a)), GoalDifference<Reserve>(ClubOf(b)));
 }
 
-// Points, then goal difference for clubs level on points.
+// Form points over the recent fixtures of the records' kind, then the
+// summed winning margins for clubs level on them.
 template <bool Reserve>
-int ComparePoints(const void* a, const void* b) {
-    const int byPoints = CompareWord<Reserve, kSeasonPoints>(a, b);
-    return byPoints != 0 ? byPoints : CompareGoalDifference<Reserve>(a, b);
+int CompareForm(const void* a, const void* b) {
+    int16_t marginA = 0, marginB = 0;
+    const int16_t formA = Reserve ? HVW_GetClubRecentForm120(ClubOf(a), &marginA)
+                                  : HVW_GetClubRecentLeagueForm(ClubOf(a), &marginA);
+    const int16_t formB = Reserve ? HVW_GetClubRecentForm120(ClubOf(b), &marginB)
+                                  : HVW_GetClubRecentLeagueForm(ClubOf(b), &marginB);
+    const int byForm = Descending(formA, formB);
+    return byForm != 0 ? byForm : Descending(marginA, marginB);
 }
 
 template <bool Reserve>
@@ -168,7 +175,7 @@ constexpr ClubComparator kClubColumns[CLUB_SORT_COLUMNS] = {
     CompareWord<Reserve, kSeasonHomeDrawn>,
     CompareWord<Reserve, kSeasonHomeWon>,
     CompareWord<Reserve, kSeasonPlayed>,
-    ComparePoints<Reserve>,
+    CompareForm<Reserve>,
 };
 
 }  // namespace

@@ -22,8 +22,10 @@ void SortKeys_Clear();
 int ComparePlayersByKeys(const void* a, const void* b);
 
 // Club-list comparators for std::qsort over 16-bit club numbers, the larger
-// value first.  Columns of the league records (reserve false) or of the
-// reserve-league records.
+// value first: the attendance list's, and the league table's columns of the
+// league records (reserve false) or of the reserve-league records; the form
+// column takes the recent form points of the league or reserve-league
+// fixtures, and the summed winning margins for clubs level on them.
 using ClubComparator = int (*)(const void*, const void*);
 int CompareClubsByAttendance(const void* a, const void* b);
 enum ClubSortColumn : int {
@@ -39,7 +41,7 @@ enum ClubSortColumn : int {
     CLUB_SORT_HOME_DRAWN,
     CLUB_SORT_HOME_WON,
     CLUB_SORT_PLAYED,
-    CLUB_SORT_POINTS,
+    CLUB_SORT_FORM,
     CLUB_SORT_COLUMNS,
 };
 ClubComparator ClubColumnComparator(bool reserve, ClubSortColumn column);

@@ -28,6 +28,10 @@ namespace {
 constexpr int kNations = 8;
 constexpr int kNameChars = 32;      // a division or cup name
 constexpr int kClubNameChars = 18;  // a club-name field
+// The text fields over the names: a division or cup name in a field of max
+// length 32, a team name in one of 19.
+constexpr int kNameFieldLength = 32;
+constexpr int kClubNameFieldLength = 19;
 constexpr int kListPerPage = 60;
 constexpr int kListRows = 20;
 constexpr int kListColumns = 3;
@@ -49,7 +53,12 @@ void Trimmed(const char* field, int chars, char* out) {
     out[length] = '\0';
 }
 
-void StartTyping(char* field, int chars, int x, int y, int width) {
+// Types over a name field that holds up to chars characters, in a field of
+// maxLength (at most maxLength - 1 characters typed) at (x, y).  The field
+// edits a copy that starts from the name as it stands, and the name takes
+// the result only when it is accepted: a field opened without an initial
+// text would start empty and, cancelled, write the empty text over the name.
+void StartTyping(char* field, int chars, int maxLength, int x, int y, int width) {
     g_editTarget = field;
     g_editChars = chars;
     Trimmed(field, chars, g_edit);
@@ -61,7 +70,7 @@ void StartTyping(char* field, int chars, int x, int y, int width) {
     desc.maxWidth = uint16_t(width);
     desc.target = g_edit;
     desc.stop = NameEditor_InputDone;
-    desc.maxLength = uint16_t(chars + 1);
+    desc.maxLength = uint16_t(maxLength);
     desc.initial = g_editInitial;
     desc.maxLines = 1;
     EXTI_InitTextInput(&desc);
@@ -93,12 +102,14 @@ void DrawRowFaces(const int* ys, int rows) {
     SetDrawParam(2, kept);
 }
 
+// Each name where its text field types it, so that it stays in place while
+// it is edited.
 void DrawRowNames(char (*names)[kCompetitionNameSize], const int* ys, int rows) {
     SetFont(14);
     char name[kNameChars + 1];
     for (int row = 0; row < rows; ++row) {
         Trimmed(names[row], kNameChars, name);
-        DrawTextAddrAt(kRowX + 8, ys[row] + kRowHeight / 2, name, JUSTIFY_LEFT_MIDDLE);
+        DrawTextAddrAt(kRowX, ys[row], name, JUSTIFY_LEFT_TOP);
     }
 }
 
@@ -117,15 +128,16 @@ void NamesPageProc() {
 template <int Row>
 int32_t DivisionRow(MenuHotItem*) {
     if (Row >= DivisionNameRows()) return MENU_REDRAW;
-    StartTyping(CompetitionNames[Nation()].division[Row], kNameChars, kRowX + 8, kDivisionY[Row] + 8,
-                kRowWidth - 16);
+    StartTyping(CompetitionNames[Nation()].division[Row], kNameChars, kNameFieldLength, kRowX,
+                kDivisionY[Row], kRowWidth);
     return MENU_CONTINUE;
 }
 
 template <int Row>
 int32_t CupRow(MenuHotItem*) {
     if (Row >= CupNameRows()) return MENU_REDRAW;
-    StartTyping(CompetitionNames[Nation()].cup[Row], kNameChars, kRowX + 8, kCupY[Row] + 8, kRowWidth - 16);
+    StartTyping(CompetitionNames[Nation()].cup[Row], kNameChars, kNameFieldLength, kRowX, kCupY[Row],
+                kRowWidth);
     return MENU_CONTINUE;
 }
 
@@ -235,6 +247,10 @@ int32_t ClubCell(MenuHotItem*) {
 constexpr int kClubRowY[3] = {200, 250, 300};
 constexpr int kClubRowX = 360;
 constexpr int kClubRowWidth = 400;
+// The text fields of the three names.
+constexpr int kClubFieldY[3] = {205, 255, 305};
+constexpr int kClubFieldX = 400;
+constexpr int kClubFieldWidth = 300;
 char g_badgeLine[48] = "";
 const char* g_badgeLineText = g_badgeLine;
 
@@ -250,14 +266,14 @@ void ClubNameTexts(int, int, int, int) {
     for (int row = 0; row < 3; ++row) {
         char name[kClubNameLength];
         Trimmed(ClubNameRecords[kClubCount].text[row], kClubNameChars, name);
-        DrawTextAddrAt(kClubRowX + 10, kClubRowY[row] - 5 + kRowHeight / 2, name, JUSTIFY_LEFT_MIDDLE);
+        DrawTextAddrAt(kClubFieldX, kClubFieldY[row], name, JUSTIFY_LEFT_TOP);
     }
 }
 
 template <int Row>
 int32_t ClubNameRow(MenuHotItem*) {
-    StartTyping(ClubNameRecords[kClubCount].text[Row], kClubNameChars, kClubRowX + 10, kClubRowY[Row] + 3,
-                kClubRowWidth - 20);
+    StartTyping(ClubNameRecords[kClubCount].text[Row], kClubNameChars, kClubNameFieldLength, kClubFieldX,
+                kClubFieldY[Row], kClubFieldWidth);
     return MENU_CONTINUE;
 }
 

@@ -190,6 +190,15 @@ TEST_F(LeagueScreensTest, TablePagesSortsAndShowsGoalDifferences) {
     LeagueTableMenu();
     EXPECT_EQ(LeagueTableSortedClub(0), uint16_t(a));
     EXPECT_EQ(LeagueTableSortedClub(19), uint16_t(b));
+    // Away goals against: the five b conceded; form: a's win by five first.
+    LeagueTable_SetColumnView(10);
+    LeagueTableMenu();
+    EXPECT_EQ(LeagueTableSortedClub(0), uint16_t(b));
+    LeagueTable_SetColumnView(kFormView);
+    LeagueTableMenu();
+    EXPECT_EQ(LeagueTableSortedClub(0), uint16_t(a));
+    EXPECT_EQ(LeagueTableSortedClub(1), uint16_t(d));
+    LeagueTable_SetColumnView(11);
     EXPECT_EQ(LeagueTable_SetColumnView(14), MENU_CONTINUE);
     EXPECT_EQ(LeagueTableView, 11);
 

@@ -9,6 +9,7 @@
 
 #include "core/base/bytes.h"
 #include "core/records/frontstate.h"
+#include "core/season/competitioncodes.h"
 #include "tests/core/records/records_fixture.h"
 
 namespace {
@@ -77,15 +78,18 @@ TEST_F(SortKeysTest, GoalkeepersBelowOutfieldPlayersWithoutGoals) {
     EXPECT_EQ(Sorted({1, 0, 3, 2}), (std::vector<uint16_t>{3, 2, 1, 0}));
 }
 
-TEST_F(SortKeysTest, ClubColumnsLargerFirstAndPointsTiesByGoalDifference) {
-    auto set = [](int16_t club, int word, int16_t value) { LeagueSeasonRecords[club].words[word] = value; };
-    set(1, kSeasonPoints, 10);
-    set(2, kSeasonPoints, 12);
-    set(3, kSeasonPoints, 10);
-    set(3, kSeasonHomeFor, 5);  // level with club 1 on points, better goal difference
-    std::vector<int16_t> clubs{1, 2, 3};
-    std::qsort(clubs.data(), clubs.size(), sizeof(int16_t), ClubColumnComparator(false, CLUB_SORT_POINTS));
-    EXPECT_EQ(clubs, (std::vector<int16_t>{2, 3, 1}));
+// The form column reads the recent results of its own kind of fixture:
+// points first, then the winning margins; the others the records' words.
+TEST_F(SortKeysTest, ClubColumnsLargerFirstAndFormTiesByWinningMargin) {
+    SeasonCalendar.currentDay = 30;
+    PutFixture(0, 10, kCompLeague, 1, 2, 1, 0);         // club 1 wins by one
+    PutFixture(1, 11, kCompLeague, 3, 4, 3, 0);         // club 3 wins by three
+    PutFixture(2, 12, kCompReserveLeague, 2, 1, 2, 0);  // reserves: club 2 wins
+    std::vector<int16_t> clubs{2, 1, 3};
+    std::qsort(clubs.data(), clubs.size(), sizeof(int16_t), ClubColumnComparator(false, CLUB_SORT_FORM));
+    EXPECT_EQ(clubs, (std::vector<int16_t>{3, 1, 2}));
+    std::qsort(clubs.data(), clubs.size(), sizeof(int16_t), ClubColumnComparator(true, CLUB_SORT_FORM));
+    EXPECT_EQ(clubs[0], 2);
     ReserveSeasonRecords[1].words[kSeasonPlayed] = 3;
     std::qsort(clubs.data(), clubs.size(), sizeof(int16_t), ClubColumnComparator(true, CLUB_SORT_PLAYED));
     EXPECT_EQ(clubs[0], 1);

@@ -131,7 +131,8 @@ TEST_F(NameEditorTest, CupNamesOfOneNationAreSavedInTheFirstSevenPlaces) {
     ASSERT_EQ(LoadEditedCup(3), kEditOk);
     EXPECT_EQ(Field(CupEditRecord + 2 * kCompetitionNameSize, 33), "Cup 2 of 3" + std::string(22, ' '));
 
-    // Renamed on the page: 32 characters at most, padded.
+    // Renamed on the page: a field of max length 32 takes 31 characters,
+    // and the name is padded to 32.
     using namespace testenv;
     PageUp(CupNamesTable);
     MenuUserClickAt(390, 150);  // the first cup
@@ -140,7 +141,7 @@ TEST_F(NameEditorTest, CupNamesOfOneNationAreSavedInTheFirstSevenPlaces) {
     for (int i = 0; i < 40; ++i) MenuUserKey(0x17);  // i, past the field's length
     MenuUserKey(0x1C);
     MenuUserWait(5);
-    MenuUserDo([] { EXPECT_EQ(Field(CompetitionNames[3].cup[0], 34), std::string(32, 'i')); });
+    MenuUserDo([] { EXPECT_EQ(Field(CompetitionNames[3].cup[0], 34), std::string(31, 'i') + " "); });
     MenuUserClickAt(760, 575);
     Run(110);
     EXPECT_EQ(MenuOption, kScreenStart);
