@@ -40,7 +40,6 @@ constexpr int16_t kNoFixturesLeftText = 5316;  // the first of the four "why non
 constexpr int16_t kWeekText = 5349, kWeeksText = 5350, kMatchText = 5351, kMatchesText = 5352;
 constexpr int16_t kSoakOffText = 5347, kFixingOffText = 5354;
 constexpr int16_t kNoNumber = -32768;
-constexpr int16_t kCupCodes[kSoakCupRows] = {5, 21, 37, 53, 70, 86, 101};
 constexpr int16_t kColourOff = 10, kColourOn = 0, kColourChosen = 1;
 constexpr int16_t kMostFixedGoals = 2;
 
@@ -202,7 +201,7 @@ void FillCupRows() {
         CupRow& r = g_cupRows[row];
         int16_t legText = -1;
         r = {CupRowName(row, country), -1, kNoNumber, -1, -1};
-        const int16_t slot = FindNextCompetitionFixture(kCupCodes[row]);
+        const int16_t slot = FindNextCompetitionFixture(GetCupFirstCode(int16_t(row)));
         if (slot >= 0) {
             const Date date = DateOf({SeasonCalendar.season, int16_t(FixtureDay(slot))});
             r.weekdayText = int16_t(kWeekdayTexts + date.weekday);

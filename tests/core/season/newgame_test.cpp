@@ -104,10 +104,11 @@ TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
     // can field a side: a squad of at least 26 with a keeper.
     int freeOf[kCountryCount] = {};
     int squad[kClubCount] = {}, keepers[kClubCount] = {};
-    for (uint16_t p = 3; p < PlayerCount; ++p) {
+    // The manager and caretaker records, clubless, count in the pool.
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
         const uint16_t club = GetPlayerClub(p);
         if (club == kNoClub && GetPlayerNationality(p) < kCountryCount) ++freeOf[GetPlayerNationality(p)];
-        if (!IsClubNumber(club) || GetPlayerPosition(p) == 13) continue;
+        if (p < 3 || !IsClubNumber(club) || GetPlayerPosition(p) == 13) continue;
         ++squad[club];
         keepers[club] += IsKeeper(p);
     }
