@@ -234,32 +234,3 @@ void ClubSquadMoodJob(int16_t club) {
         }
     }
 }
-
-void SquadMoraleReaction(int16_t club, uint16_t player, int strength) {
-    constexpr int kSpreadAbove = 5;
-    if (strength == 0 || !IsClubNumber(club) || !IsPlayerNumber(player)) return;
-    // A player outside the starting side carries less weight.
-    const uint16_t shirt = GetPlayerShirt(player);
-    if (shirt == 0 || shirt >= 12) strength /= 3;
-    if (strength <= 0) return;
-    const int will = Stat(player, kLeadershipStat);
-    int hit = 0;
-    for (uint16_t mate : ClubRoster[club]) {
-        if (mate == 0 || mate == player || !IsPlayerNumber(mate)) continue;
-        if (Stat(mate, kLeadershipStat) >= will) continue;
-        SetPlayerMorale(mate, int16_t(int(GetPlayerMorale(mate)) - GameRandom() % (4 * strength)));
-        ++hit;
-    }
-    const uint16_t ownClub = GetPlayerClub(player);
-    const int16_t owner = IsClubNumber(ownClub) ? int16_t(ownClub) : club;
-    AddMessage(owner, -1, player, 0xFFFFFFFFu, -1, -1, -1, -1, -1, -1, -1,
-               hit > kSpreadAbove ? kMsgManyUnsettled : kMsgFewUnsettled, kScope, 0);
-    if (GetClubControl(club) == 0) return;
-    const int fansTenths = GetPlayerFans(player) / 10;
-    const int fans = GetPlayerFans(1);
-    if (fansTenths == 0) {
-        SetPlayerFans(1, int16_t(fans + GameRandom() % (4 * strength)));
-    } else {
-        SetPlayerFans(1, int16_t(fans - GameRandom() % (fansTenths * strength)));
-    }
-}

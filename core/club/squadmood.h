@@ -15,9 +15,3 @@ uint16_t FindRivalCampMate(uint16_t player);
 // A foreign player with no compatriot at the club pines; two or more lift
 // him.
 void HomesicknessCheck(uint16_t player);
-// A player's upset spreads: every team-mate of the club's roster with a
-// weaker will (stat 20) loses up to 4 x strength morale, the club hears of
-// it (message 290 when more than five were hit, else 291), and for a
-// human-managed club the manager's standing with the fans moves.  A player
-// outside the starting eleven counts a third; strength 0 does nothing.
-void SquadMoraleReaction(int16_t club, uint16_t player, int strength);

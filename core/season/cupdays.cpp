@@ -45,6 +45,7 @@ void SetCupEligibility(int nation, int cup, int16_t club, uint16_t flag) {
 #include <algorithm>
 #include <utility>
 
+#include "core/base/corehooks.h"
 #include "core/base/debug.h"
 #include "core/base/random.h"
 #include "core/club/squads.h"
@@ -274,12 +275,9 @@ void ArrangeGroupMatches(int n, int k, int r, int days) {
     }
 }
 
-void ArrangeTie(int n, int k, int r, int16_t home, int16_t away, int days, int secondDays) {
+void ArrangeTie(int n, int k, int r, int16_t home, int16_t away, int days, int secondDays, int16_t base) {
     const RoundRule rule = Rule(n, k, r);
-    if (n == 6 && k <= 1 && int(GetClubDivision(away)) >= int(GetClubDivision(home)) + 2)
-        std::swap(home, away);
     Post(rule.through == 2 ? kMsgFinalDrawn : kMsgTieDrawn, home, away, CupName(n, k));
-    const int16_t base = int16_t(kCodesPerCup * k);
     ArrangeCupFixture(home, away, int16_t(days), int16_t(r), 0, int16_t(k), base);
     if (rule.mode == kTwoLegs)
         ArrangeCupFixture(away, home, int16_t(secondDays), int16_t(r), 1, int16_t(k), base);
@@ -288,9 +286,13 @@ void ArrangeTie(int n, int k, int r, int16_t home, int16_t away, int days, int s
 void ArrangeKnockOutMatches(int n, int k, int r, int days) {
     for (int t = 0; 2 * t + 1 < kDrawEntries; ++t) {
         if (ClubsInEntry(n, k, r, 2 * t) != 1 || ClubsInEntry(n, k, r, 2 * t + 1) != 1) continue;
-        const int16_t home = CupDrawClub(n, k, r, 2 * t), away = CupDrawClub(n, k, r, 2 * t + 1);
+        int16_t home = CupDrawClub(n, k, r, 2 * t), away = CupDrawClub(n, k, r, 2 * t + 1);
         if (home == -1 || away == -1) continue;
-        ArrangeTie(n, k, r, home, away, days, days + kSecondLegAfter);
+        // Nation 6's two main cups give the draw's home tie to a club two
+        // divisions or more below its opponent.
+        if (n == 6 && k <= 1 && int(GetClubDivision(away)) >= int(GetClubDivision(home)) + 2)
+            std::swap(home, away);
+        ArrangeTie(n, k, r, home, away, days, days + kSecondLegAfter, int16_t(kCodesPerCup * k));
     }
 }
 
@@ -432,12 +434,17 @@ void DrawCupRound(int16_t count, int16_t round, int16_t cup, int16_t nation) {
         int16_t club = int16_t(GameRandom() % kClubCount);
         int probes = 1;
         while (GetCupEligibility(nation, cup, club) != 0 && probes < kProbes) {
+            CorePoll();
             club = int16_t(GameRandom() % kClubCount);
             ++probes;
         }
         if (GetCupEligibility(nation, cup, club) != 0) {
+            CorePoll();
             // The probes ran out: sweep on from the last one, up for odd
-            // entries and down for even ones, once round.
+            // entries and down for even ones, once round the whole table.
+            // A sweep that stopped at the entry's first probe would leave
+            // the clubs between it and the last probe unvisited, and give
+            // up the draw with clubs still to be drawn.
             const int16_t start = club;
             const int step = i % 2 == 1 ? 1 : kClubCount - 1;
             do {
@@ -464,6 +471,9 @@ void ArrangeCupFixture(int16_t home, int16_t away, int16_t days, int16_t round, 
     const int16_t code = int16_t(codeBase + round + (second != 0 ? 13 : 5));
     const int16_t secondCode = int16_t(codeBase + round + 13);
     int day = LeagueStart() + Counter() + days;
+    // A tie moved on is looked at again on its new day, so that a league
+    // fixture there is moved out of the way too and no club has two matches
+    // on one day; the moves are bounded, should every day be taken.
     for (int shift = 0; shift < kMaxTieShifts; ++shift) {
         bool blocked = false;
         for (int16_t club : {home, away}) {
@@ -529,8 +539,7 @@ void ArrangeNextTie(int16_t round, int16_t winner, int16_t cup, int16_t codeBase
             days = 10;
             secondDays = 24;
         }
-        (void)codeBase;
-        ArrangeTie(nation, cup, round, home, away, days, secondDays);
+        ArrangeTie(nation, cup, round, home, away, days, secondDays, codeBase);
         return;
     }
 }

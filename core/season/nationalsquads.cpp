@@ -133,6 +133,9 @@ uint16_t FindNationalPlayer(int16_t position, int16_t preference, int16_t nation
         const int16_t next = int16_t(std::min<int>(position + 1, kValuePositions - 1));
         player = BestNationalPlayer(next, preference, nation, kind, true);
     }
+    // A nation without a usable player for the place leaves it empty (the
+    // line-up then reports itself incomplete) rather than ending the game
+    // in the middle of a season.
     if (player == 0) {
         std::printf("FindNationalPlayer(): Error: Cannot find national player '%d'\n", nation);
         return 0;

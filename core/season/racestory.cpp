@@ -208,12 +208,10 @@ int32_t RunPass(RaceSetUp& s, int16_t clubPoints, int16_t opponentPoints) {
             digits /= kResults;
         }
         std::array<RaceRow, kRacePlaces> table = s.table;
-        // The sorted table's places that the club could take are the run of
-        // places level with it, which no order among level clubs changes:
-        // counting them needs the projected points, not the sort.
-        ProjectRacePoints(table.data(), int16_t(s.place), clubPoints, s.opponent, opponentPoints,
-                          scenarios.data(), int16_t(s.scenarioCount), int16_t(s.clubs), s.games, s.win);
-        CountProjectedRaceZones(table.data(), int16_t(s.place), int16_t(s.clubs));
+        ApplyRaceScenario(table.data(), int16_t(s.place), clubPoints, s.opponent, opponentPoints,
+                          scenarios.data(), int16_t(s.scenarioCount), s.nation, s.row, int16_t(s.clubs),
+                          s.rule, s.day, s.games, s.win);
+        CountRaceZones(s.club, table.data(), s.nation, s.row, int16_t(s.clubs), s.rule);
     }
     int32_t sum = 0;
     for (int32_t c : ZoneCounters) sum += c;
@@ -330,21 +328,6 @@ void ApplyRaceScenario(RaceRow* table, int16_t clubPlace, int16_t clubPoints, in
     ProjectRacePoints(table, clubPlace, clubPoints, opponent, opponentPoints, scenarios, count, clubCount,
                       gamesPerClub, winPoints);
     SortRaceTable(table, nation, row, clubCount, rule, day);
-}
-
-void CountProjectedRaceZones(const RaceRow* table, int16_t clubPlace, int16_t clubCount) {
-    const int clubs = std::clamp<int>(clubCount, 0, kRacePlaces);
-    if (clubPlace < 0 || clubPlace >= clubs) return;
-    const int points = table[clubPlace].points;
-    int first = 0, level = 0;
-    for (int i = 0; i < clubs; ++i) {
-        if (table[i].points > points) ++first;
-        if (table[i].points == points) ++level;
-    }
-    for (int place = first; place < first + level; ++place) {
-        const int zone = RaceZones[place];
-        if (zone >= 0 && zone < kRaceZoneCount) ++ZoneCounters[zone];
-    }
 }
 
 void CountRaceZones(int16_t club, const RaceRow* table, int16_t, int16_t, int16_t clubCount, int16_t) {

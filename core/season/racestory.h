@@ -88,10 +88,6 @@ void ApplyRaceScenario(RaceRow* table, int16_t clubPlace, int16_t clubPoints, in
 void ProjectRacePoints(RaceRow* table, int16_t clubPlace, int16_t clubPoints, int16_t opponent,
                        int16_t opponentPoints, const RaceScenario* scenarios, int16_t count,
                        int16_t clubCount, int16_t gamesPerClub, int16_t winPoints);
-// What CountRaceZones counts on the sorted table, read from the unsorted
-// projection: the places from the number of clubs above the club's points
-// on, one for each club level with it (itself included).
-void CountProjectedRaceZones(const RaceRow* table, int16_t clubPlace, int16_t clubCount);
 // Counts by zone every place the club could take in the projected table
 // (its own and those level with it).
 void CountRaceZones(int16_t club, const RaceRow* table, int16_t nation, int16_t row, int16_t clubCount,

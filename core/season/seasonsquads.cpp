@@ -49,6 +49,8 @@ int Draw(int n) { return GameRandom() % n; }
 
 // A random player of the nation from slot 3 up; when a bounded number of
 // draws finds none, the last one drawn.  0 when there is nobody to draw.
+// The draws are bounded: drawing on until the nation turns up would hang
+// the game for a nation that has no player (or only players 0-2).
 uint16_t DrawDonor(int16_t nation) {
     const int count = PlayerCount;
     if (count <= 4) return 0;
@@ -206,11 +208,11 @@ bool OpenNextSlot(const char* who) {
     return true;
 }
 
-// The manager and caretaker records (players 1 and 2) are nobody a club
-// could sign: they do not count as free agents.
+// Every player without a club counts, the manager and caretaker records
+// (players 1 and 2, who have none at this point) among them.
 int CountFreePlayersOf(int16_t nation) {
     int count = 0;
-    for (uint16_t p = kFirstWorldPlayer; p < PlayerCount; ++p) {
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
         if (GetPlayerClub(p) == kNoClub && GetPlayerNationality(p) == uint16_t(nation)) ++count;
     }
     return count;
@@ -390,7 +392,8 @@ void CreateFreeAgentPlayer(uint16_t player, int16_t nation) {
 void RenewYouthPlayers() {
     CountNewPlayers();
     // The user between jobs and the "no manager" record have no club, but
-    // they are nobody's slot to recycle.
+    // they are nobody's slot to recycle: from player 1 the walk would write
+    // a young player over the user's own record.
     for (uint16_t p = kFirstWorldPlayer; p < PlayerCount; ++p) {
         const uint16_t age = GetPlayerAge(p);
         const bool grownUp = age >= 2 && GetPlayerFlag95(p) != 0;

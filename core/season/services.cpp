@@ -24,6 +24,10 @@ RunOnOptions RunOn;
 
 namespace {
 
+constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+constexpr int kJuly = 6, kAugust = 7;
+constexpr int kSeasonFirstDay = 13;
+constexpr int kDaysFrom13July = 18;
 constexpr int16_t kRedraw = 7;
 constexpr int kShortSquad = 16;
 constexpr int kPositionTypes = 4;
@@ -31,6 +35,23 @@ constexpr int kPositionTypes = 4;
 int16_t CupIndexOf(int16_t comp) { return HVW_GetCupIndex(comp); }
 
 }  // namespace
+
+int16_t HVW_DateToDayNumber(int16_t day, int16_t month, int16_t year) {
+    // February counts 28 days here: the 29th is never a date.
+    if (month < 0 || month > 11 || day < 1 || day > kMonthDays[month]) return -1;
+    int n;
+    if (month == kJuly && day >= kSeasonFirstDay) {
+        n = day - kSeasonFirstDay;
+    } else {
+        n = kDaysFrom13July;
+        if (month >= 1 && month <= 5 && DaysInYear(year) == 366) ++n;
+        for (int m = kAugust; m != month; m = (m + 1) % 12) n += kMonthDays[m];
+        n += day;
+    }
+    int16_t backDay, backMonth, weekday;
+    HVW_DayNumberToDate(int16_t(n), &backDay, &backMonth, &weekday, year);
+    return backDay == day && backMonth == month + 1 ? int16_t(n) : int16_t(-2);
+}
 
 int16_t IsCalendarCompetition(int16_t comp) {
     if (comp < 0 || comp > kCompNationalTeam) return 0;

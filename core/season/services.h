@@ -4,6 +4,10 @@
 #pragma once
 #include <cstdint>
 
+// The season day (13 July = 0) of a date (month 0-11); -1 for a date that
+// cannot be, -2 for one that does not convert back.  The year goes to the
+// leap-year test and to the conversion back.
+int16_t HVW_DateToDayNumber(int16_t day, int16_t month, int16_t year);
 // 1 for a competition code the calendar shows: the league codes, friendlies,
 // national-team days and the cups the viewed country has; 0 otherwise.
 int16_t IsCalendarCompetition(int16_t comp);

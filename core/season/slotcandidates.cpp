@@ -37,7 +37,8 @@ bool IsCandidate(uint16_t player, int16_t club, int16_t competition, bool second
         competition == kCompReserveLeague ? GetPlayerIntShirt(player) : GetPlayerShirt(player);
     if (shirt != 0) return false;
     if (GetPlayerIntDuty(player) != 0 || GetPlayerClub(player) != uint16_t(club)) return false;
-    // As in the first-team pick: not against the club that lent him.
+    // As in the first-team pick: not against the club that lent him when
+    // his loan bars it; picked here, he would break his loan's terms.
     if (FacesLendingClub(player, club)) return false;
     if (secondList && GetPlayerLoanTrial(player) != 0 && GetClubControl(club) != 0) return false;
     if (Banned(player, competition)) return false;
@@ -76,6 +77,7 @@ bool IsSparePlayer(uint16_t player, int16_t club, int16_t type, int16_t competit
     const bool unplaced =
         GetPlayerFlag95(player) != 0 && GetPlayerShirt(player) == 0 && GetPlayerIntShirt(player) == 0;
     if (!free && !unplaced) return false;
+    // A manager's record (position 13) is nobody to bring in as a player.
     const uint16_t position = GetPlayerPosition(player);
     if (position >= 13 || (type == 0) != (position == 0)) return false;
     if (own != GetPlayerLoanClub(player)) return false;
@@ -135,6 +137,8 @@ uint16_t PickSlotFromThirdList(int16_t club, int16_t position, int16_t competiti
     const uint16_t listed = BestOfList(YouthList, club, position, competition, false);
     if (listed != 0) return listed;
     const uint16_t player = FindSpareSidePlayer(club, position, competition, preference);
+    // Nobody anywhere: the side stays a player short rather than the game
+    // ending in the middle of a match day.
     if (player == 0) return 0;
     AddMessage(club, int16_t(GetPlayerClub(player)), player, 0xFFFFFFFFu, -1, -1, -1,
                int16_t(kTextFirstPositionType + HVW_GetPositionType(player)), -1, GetPlayerAge(player) + 16,
@@ -202,5 +206,6 @@ uint16_t FindSpareSidePlayer(int16_t club, int16_t type, int16_t competition, in
             if (qualifies(uint16_t(p), pass == 0)) found = uint16_t(p);
         }
     }
+    DebugLog(DEBUG_GENERAL, 1, "FindSpareSidePlayer(): found:%d\n", int(found));
     return found;
 }

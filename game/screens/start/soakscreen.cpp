@@ -33,13 +33,13 @@ namespace {
 constexpr int16_t kFirstCalendarYear = 2002;
 constexpr int kJuly = 6;
 constexpr int kSeasonFirstDayOfMonth = 13;
+constexpr int kMostDaysInSeason = 366;
 constexpr int16_t kWeekdayTexts = 2;           // + weekday, 0 = Saturday
 constexpr int16_t kMonthTexts = 9;             // + month, 0 = January
 constexpr int16_t kNoFixturesLeftText = 5316;  // the first of the four "why none" texts
 constexpr int16_t kWeekText = 5349, kWeeksText = 5350, kMatchText = 5351, kMatchesText = 5352;
 constexpr int16_t kSoakOffText = 5347, kFixingOffText = 5354;
 constexpr int16_t kNoNumber = -32768;
-constexpr int16_t kCupCodes[kSoakCupRows] = {5, 21, 37, 53, 70, 86, 101};
 constexpr int16_t kColourOff = 10, kColourOn = 0, kColourChosen = 1;
 constexpr int16_t kMostFixedGoals = 2;
 
@@ -79,44 +79,34 @@ struct Date {
     int16_t weekday, dayOfMonth, month, year;
 };
 
+// The year the date routines take for a season's days: as the calendar
+// passes the current year, the season's first year while it stands in July
+// to December and its second from January to June.
+int16_t ConversionYear(int16_t season) {
+    return int16_t(kFirstCalendarYear + season + (SeasonCalendar.month < kJuly ? 1 : 0));
+}
+
 // The calendar date of a season day; day 0 of season 0 is Saturday 13 July
 // 2002, weekday 0.
 Date DateOf(SeasonDay at) {
-    int year = kFirstCalendarYear + at.season, month = kJuly, dayOfMonth = kSeasonFirstDayOfMonth;
-    for (int left = at.day; left > 0;) {
-        const int rest = CalendarMonthLength(month, year) - dayOfMonth;
-        if (left <= rest) {
-            dayOfMonth += left;
-            break;
-        }
-        left -= rest + 1;
-        dayOfMonth = 1;
-        if (++month == 12) {
-            month = 0;
-            ++year;
-        }
-    }
-    const int sinceStart = DaysBetween({0, 0}, at);
-    return {int16_t(sinceStart % 7), int16_t(dayOfMonth), int16_t(month), int16_t(year)};
+    int16_t dayOfMonth = 0, month = 0, weekday = 0;
+    HVW_DayNumberToDate(at.day, &dayOfMonth, &month, &weekday, ConversionYear(at.season));
+    --month;  // given 1-12
+    const bool secondYear = month < kJuly || (month == kJuly && dayOfMonth < kSeasonFirstDayOfMonth);
+    return {weekday, dayOfMonth, month, int16_t(kFirstCalendarYear + at.season + (secondYear ? 1 : 0))};
 }
 
-// The season day of a calendar date (the day of month cut to the month's
-// length); false for a date before the first season.
+// The season day of a calendar date; false for a date that cannot be (the
+// 29th of February among them), one the conversion does not bring back, or
+// one before the first season.
 bool SeasonDayOf(int dayOfMonth, int month, int year, SeasonDay* at) {
-    dayOfMonth = std::clamp(dayOfMonth, 1, CalendarMonthLength(month, year));
     const bool secondHalf = month < kJuly || (month == kJuly && dayOfMonth < kSeasonFirstDayOfMonth);
     const int season = year - kFirstCalendarYear - (secondHalf ? 1 : 0);
     if (season < 0) return false;
-    int day = 0, m = kJuly, y = kFirstCalendarYear + season, d = kSeasonFirstDayOfMonth;
-    while (m != month || y != year) {
-        day += CalendarMonthLength(m, y) - d + 1;
-        d = 1;
-        if (++m == 12) {
-            m = 0;
-            ++y;
-        }
-    }
-    *at = {int16_t(season), int16_t(day + dayOfMonth - d)};
+    const int16_t day =
+        HVW_DateToDayNumber(int16_t(dayOfMonth), int16_t(month), ConversionYear(int16_t(season)));
+    if (day < 0) return false;
+    *at = {int16_t(season), day};
     return true;
 }
 
@@ -211,7 +201,7 @@ void FillCupRows() {
         CupRow& r = g_cupRows[row];
         int16_t legText = -1;
         r = {CupRowName(row, country), -1, kNoNumber, -1, -1};
-        const int16_t slot = FindNextCompetitionFixture(kCupCodes[row]);
+        const int16_t slot = FindNextCompetitionFixture(GetCupFirstCode(int16_t(row)));
         if (slot >= 0) {
             const Date date = DateOf({SeasonCalendar.season, int16_t(FixtureDay(slot))});
             r.weekdayText = int16_t(kWeekdayTexts + date.weekday);
@@ -267,7 +257,8 @@ void FillShown() {
     g.fixingText = int16_t(kFixingOffText + (FixingOn != 0 ? 1 : 0));
 }
 
-// A new stop date from the date fields; refused before the first season.
+// A new stop date from the date fields; a date the conversion refuses
+// leaves the stop where it was.
 int32_t MoveToDate(int dayOfMonth, int month, int year) {
     SeasonDay at{};
     if (!SeasonDayOf(dayOfMonth, month, year, &at)) return MENU_CONTINUE;
@@ -381,10 +372,14 @@ void SoakScreenMenuProc() {
 
 int32_t SoakScreen_ChangeDay(MenuHotItem*) {
     const int step = PressStep();
+    if (step == 0) return MENU_CONTINUE;
+    // A day whose date the conversion refuses is stepped over.
     SeasonDay stop = Stop();
-    if (step == 0 || !MoveDays(&stop, step)) return MENU_CONTINUE;
-    const Date date = DateOf(stop);
-    return MoveToDate(date.dayOfMonth, date.month, date.year);
+    for (int tries = 0; tries < kMostDaysInSeason && MoveDays(&stop, step); ++tries) {
+        const Date date = DateOf(stop);
+        if (MoveToDate(date.dayOfMonth, date.month, date.year) == MENU_REDRAW) return MENU_REDRAW;
+    }
+    return MENU_CONTINUE;
 }
 
 int32_t SoakScreen_ChangeMonth(MenuHotItem*) {

@@ -7,7 +7,6 @@
 #include "core/club/injuries.h"
 #include "core/club/markethelpers.h"
 #include "core/club/playervalue.h"
-#include "core/club/squadmood.h"
 #include "core/query/codetexts.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
@@ -21,6 +20,7 @@
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/season/messages.h"
+#include "core/season/unrest.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menufonts.h"
@@ -332,7 +332,7 @@ struct DealOutcome {
         AddMessage(club, -1, p, 0xFFFFFFFFu, -1, -1, -1, -1, -1, int32_t(GetPlayerAge(p)) + 16, -1, type, 1,
                    0);
     }
-    void Reaction(int strength) const { SquadMoraleReaction(club, p, strength); }
+    void Reaction(int strength) const { SpreadSquadUnrest(club, p, int16_t(strength)); }
     void Injure() const {
         const int period = 5 + R(25);
         InjurePlayer(p, int16_t(period), 1, 0);

@@ -183,6 +183,20 @@ TEST_F(CupTieTest, ALevelMatchIsReplayedAndAWinnerMeetsTheNextOpponent) {
     EXPECT_TRUE(Received(25, 123, 12));
 }
 
+TEST_F(CupTieTest, ATieCompletedByAResultKeepsItsDrawnHomeClub) {
+    // Nation 6's cup 0: the draw-day rule that gives the home tie to a club
+    // two divisions below does not touch a tie that a result completes.
+    MakeClub(100, 6, 0);
+    MakeClub(101, 6, 3);
+    SetCupDrawClub(6, 0, 1, 0, 100);
+    SetCupDrawClub(6, 0, 1, 1, 101);
+    MakeUserClub(100);
+    ArrangeNextTie(1, 100, 0, 0, 6);
+    const int16_t slot = FindFixture(100, 101, CupCode(0, 1));
+    EXPECT_EQ(FixtureHome(slot), 100);
+    EXPECT_TRUE(Received(100, 123, 101));
+}
+
 TEST_F(CupTieTest, AClubThroughTwoLateTiesKeepsItsPlaceInTheRoundDrawnMeanwhile) {
     // Cup 0 of nation 0, round 4 drawn while a round-3 tie waits on a
     // round-2 tie: 10 meets the winner of 29 v 2, and 5 v 6 is open too.

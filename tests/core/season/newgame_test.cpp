@@ -104,10 +104,11 @@ TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
     // can field a side: a squad of at least 26 with a keeper.
     int freeOf[kCountryCount] = {};
     int squad[kClubCount] = {}, keepers[kClubCount] = {};
-    for (uint16_t p = 3; p < PlayerCount; ++p) {
+    // The manager and caretaker records, clubless, count in the pool.
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
         const uint16_t club = GetPlayerClub(p);
         if (club == kNoClub && GetPlayerNationality(p) < kCountryCount) ++freeOf[GetPlayerNationality(p)];
-        if (!IsClubNumber(club) || GetPlayerPosition(p) == 13) continue;
+        if (p < 3 || !IsClubNumber(club) || GetPlayerPosition(p) == 13) continue;
         ++squad[club];
         keepers[club] += IsKeeper(p);
     }
@@ -438,6 +439,27 @@ TEST_F(SeasonSquadsTest, FreeAgentsAndRenewalOfGrownOrUnattachedPlayers) {
     EXPECT_LE(GetPlayerAge(free), 3u);
     EXPECT_EQ(GetPlayerContract(free), 24);
     EXPECT_EQ(GetPlayerFlag95(free), 1u);
+}
+
+// The pool of free agents counts every player without a club: the manager
+// and caretaker records, clubless at a new game, are two of nation 0's 200.
+TEST_F(SeasonSquadsTest, TheFreeAgentPoolCountsThePlayersWithoutAClub) {
+    for (uint16_t p : {1, 2}) {
+        SetPlayerClub(p, -1);
+        SetPlayerNationality(p, 0);
+    }
+    MakeClub(0, 0, 0, 0);
+    for (int16_t nation = 0; nation < kCountryCount; ++nation) AddPlayer(0, nation, 5, 10, false);
+    CreateNewGamePlayers();
+    const auto freeOf = [](int16_t nation) {
+        int n = 0;
+        for (uint16_t p = 1; p < PlayerCount; ++p)
+            n += GetPlayerClub(p) == kNoClub && GetPlayerNationality(p) == uint16_t(nation);
+        return n;
+    };
+    EXPECT_EQ(freeOf(0), 200);
+    EXPECT_EQ(freeOf(1), 200);
+    EXPECT_EQ(PlayerCount, 3 + kCountryCount + 200 * kCountryCount - 2);
 }
 
 // A renewed record is a new person: the career of its last holder does not

@@ -151,41 +151,6 @@ TEST_F(RaceStoryTest, HeadToHeadAppliesUnderRuleThreeOnlyOnceEveryGameIsPlayed) 
     EXPECT_EQ(t[0].club, 1);  // rule 1: goals first
 }
 
-// The passes count on the projection without sorting it; over random
-// tables and scenarios that gives the counters of the sorted table.
-TEST_F(RaceStoryTest, CountingTheProjectionMatchesCountingTheSortedTable) {
-    SetDivisionZones(0, 0);
-    for (int trial = 0; trial < 3000; ++trial) {
-        std::array<RaceRow, kRacePlaces> table{};
-        for (int16_t i = 0; i < 20; ++i) {
-            table[i] = RaceRow{i, int16_t(GameRandom() % 39), int16_t(GameRandom() % 60),
-                               int16_t(GameRandom() % 25), int16_t(GameRandom() % 21 - 10)};
-        }
-        const int16_t place = int16_t(GameRandom() % 20);
-        std::array<RaceScenario, kMostRaceScenarios> scenarios{};
-        const int16_t count = int16_t(GameRandom() % 5);
-        for (int k = 0; k < count; ++k) {
-            scenarios[k] = RaceScenario{0, int16_t(GameRandom() % 20), int16_t(GameRandom() % 20),
-                                        int16_t(GameRandom() % 3)};
-        }
-        const int16_t opponent = int16_t(GameRandom() % 20), clubPoints = int16_t(GameRandom() % 4);
-        const int16_t rule = int16_t(GameRandom() % 3);
-        auto sorted = table;
-        std::fill(std::begin(ZoneCounters), std::end(ZoneCounters), 0);
-        ApplyRaceScenario(sorted.data(), place, clubPoints, opponent, 3, scenarios.data(), count, 0, 0, 20,
-                          rule, kDay, int16_t(games), 3);
-        CountRaceZones(table[place].club, sorted.data(), 0, 0, 20, rule);
-        std::array<int32_t, kRaceZoneCount> expected{};
-        std::copy(std::begin(ZoneCounters), std::end(ZoneCounters), expected.begin());
-        std::fill(std::begin(ZoneCounters), std::end(ZoneCounters), 0);
-        ProjectRacePoints(table.data(), place, clubPoints, opponent, 3, scenarios.data(), count, 20,
-                          int16_t(games), 3);
-        CountProjectedRaceZones(table.data(), place, 20);
-        for (int z = 0; z < kRaceZoneCount; ++z)
-            ASSERT_EQ(ZoneCounters[z], expected[z]) << trial << " zone " << z;
-    }
-}
-
 TEST_F(RaceStoryTest, MarkersAndStoryCodes) {
     // Zone 6 safe with a draw, can escape with a defeat.
     RaceFlags[0] = RaceFlags[1] = 0;

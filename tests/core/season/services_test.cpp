@@ -16,6 +16,26 @@ namespace {
 
 using ServicesTest = SeasonTest;
 
+TEST_F(ServicesTest, DatesTurnIntoSeasonDaysAndImpossibleOnesAreRefused) {
+    SeasonCalendar.month = 6;  // the calendar in July 2002
+    EXPECT_EQ(HVW_DateToDayNumber(13, 6, 2002), 0);
+    EXPECT_EQ(HVW_DateToDayNumber(31, 6, 2002), 18);
+    EXPECT_EQ(HVW_DateToDayNumber(1, 7, 2002), 19);
+    EXPECT_EQ(HVW_DateToDayNumber(12, 6, 2002), 364);
+    EXPECT_EQ(HVW_DateToDayNumber(1, 0, 2002), 172);
+    EXPECT_EQ(HVW_DateToDayNumber(29, 1, 2004), -1);
+    EXPECT_EQ(HVW_DateToDayNumber(31, 8, 2002), -1);
+    EXPECT_EQ(HVW_DateToDayNumber(32, 0, 2002), -1);
+    EXPECT_EQ(HVW_DateToDayNumber(0, 3, 2002), -1);
+    EXPECT_EQ(HVW_DateToDayNumber(1, 12, 2002), -1);
+    EXPECT_EQ(HVW_DateToDayNumber(1, -1, 2002), -1);
+    // February 2004 has a 29th: March counts it; a February date, counted
+    // one day too far, does not convert back.
+    SeasonCalendar.month = 1;
+    EXPECT_EQ(HVW_DateToDayNumber(1, 2, 2004), 232);
+    EXPECT_EQ(HVW_DateToDayNumber(1, 1, 2004), -2);
+}
+
 TEST_F(ServicesTest, CompetitionCodesAndTheirNextDays) {
     EXPECT_EQ(GetCupFirstCode(0), 5);
     EXPECT_EQ(GetCupFirstCode(4), 70);
