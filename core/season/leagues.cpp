@@ -514,8 +514,10 @@ void LayOutDivision(DivisionLayOut& lay, const CalendarDate& startDate) {
             const int half = placed / rounds;
             AddRoundFixtures(lay, placed % rounds, half % 2 == 1, today, saturday, 0);
             ++placed;
-            if (!lay.reserve && saturday && half == 0 && lay.country != 2 && code != kSlotEnd)
-                MoveOneFixture(lay, today);
+            // Through the league's whole lay-out (not the reserve league's):
+            // once every club of the shuffled list has had a fixture moved,
+            // the fixture to move is picked by reputation.
+            if (!lay.reserve && saturday && lay.country != 2 && code != kSlotEnd) MoveOneFixture(lay, today);
         }
         if (code == kSlotEnd)
             SeasonCalendar.leagueEndDay[lay.country] = int16_t(today + (lay.country == 2 ? 1 : 0));

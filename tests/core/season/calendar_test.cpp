@@ -26,7 +26,7 @@ class SeasonRunTest : public SeasonTest {
     void SetUp() override {
         SeasonTest::SetUp();
         MakeShippedWorld();
-        EmptyFixtureTable();
+        ClearFixtureTable();
         ResetClubSeasonRecords();
         SetUpSeasonFixtures();
         SortLeagueTables();
@@ -317,7 +317,7 @@ TEST_F(SeasonRunTest, TheUsersScoutsTipPlayersOnlyWhileTheTransferWindowIsOpen) 
 }
 
 TEST_F(SeasonRunTest, RecountCountsDrawsAndSkipsUnplayedAndReserveFixtures) {
-    EmptyFixtureTable();
+    ClearFixtureTable();
     AddFixture(30, kCompLeague, 1, 2, 0);
     AddFixture(31, kCompLeague, 3, 4, 0);  // not played
     AddFixture(32, kCompReserveLeague, 1, 3, 0);
