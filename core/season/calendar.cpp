@@ -422,6 +422,8 @@ void NewSeasonStep() {
     SetProgress(0, 1);
     const int16_t holderA = HonoursTable[0][1].words[kHolderAWord];
     const int16_t holderB = HonoursTable[0][1].words[kHolderBWord];
+    // A season whose final left no winner keeps the holder it had: an empty
+    // holder's place would leave a first round a club short.
     if (IsClubNumber(uint16_t(holderA))) EuropeanSetUpWordA = holderA;
     if (IsClubNumber(uint16_t(holderB))) EuropeanSetUpWordB = holderB;
     SetProgress(0, 2);
@@ -431,6 +433,9 @@ void NewSeasonStep() {
     ResetClubSeasonRecords();
     ClearClubSeasonAttendance();
     SetProgress(0, 4);
+    // A division whose count drifted from its layout (clubs moved by the
+    // season end and the play-offs unevenly) would leave a club out of the
+    // lay-out or play a short season: its count is restored first.
     RestoreDivisionSizes();
     SetUpSeasonFixtures();
     SetProgress(0, 5);

@@ -214,7 +214,11 @@ bool RepairRounds(int clubs, int rounds, int pairings) {
         if (absentCount < 2) continue;
         // The pairs of absent clubs are tried from a random start, first
         // from rounds that are not full; when none is there, one full round
-        // gives up a pairing and is refilled on a later pass.
+        // gives up a pairing and is refilled on a later pass.  (Two clubs
+        // drawn at random, four times a round and pass, rarely hit an absent
+        // pair whose meeting stands in a round that may give it up: a
+        // division of 18 or 22 clubs would then use up its tries and
+        // restart without end.)
         const int pairs = absentCount * absentCount;
         const int first = RandomBelow(pairs);
         for (int fromFullRounds = 0; fromFullRounds < 2; ++fromFullRounds) {

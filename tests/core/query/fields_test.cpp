@@ -590,9 +590,9 @@ TEST_F(QueryClubTest, FixtureForwardersAndFriendlies) {
     EXPECT_EQ(friendlies, 4);
     EXPECT_EQ(HVW_IsFriendlyDateFree(kClub), 0);
 
-    // A club not in use (reputation 0) is no opponent: with two clubs of
-    // the nation left in use, the tour has two friendlies.
-    for (int16_t c = 32; c < 40; ++c) SetClubRep(c, 0);
+    // A club not in use (reputation 0) is no opponent, however many of them
+    // the nation has.
+    for (int16_t c = 40; c < 70; ++c) SetClubNation(c, 5);
     SeasonCalendar.currentDay = 200;
     HVW_ArrangeFriendly(kClub, 5);
     int tour = 0;
@@ -602,7 +602,7 @@ TEST_F(QueryClubTest, FixtureForwardersAndFriendlies) {
         ++tour;
         EXPECT_NE(GetClubRep(FixtureHome(slot)), 0) << "day " << day;
     }
-    EXPECT_EQ(tour, 2);
+    EXPECT_EQ(tour, 4);
 }
 
 }  // namespace
