@@ -68,7 +68,7 @@ void PlayTodaysCups(MatchResultBlock& block) {
 void BM_CompetitionDaysOfASeason(benchmark::State& state) {
     MakeCupWorld();
     SeasonCalendar = SeasonCalendarState{0, 13, 6, 2002, 0, 0, {}, {}, {}};
-    EmptyFixtureTable();
+    ClearFixtureTable();
     ResetClubSeasonRecords();
     SetUpSeasonFixtures();
     auto laidOut = std::make_unique<Fixture[]>(kFixtureSlots);

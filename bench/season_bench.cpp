@@ -14,6 +14,7 @@
 #include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
+#include "core/season/fixtures.h"
 #include "core/season/leagues.h"
 #include "core/season/seasonsquads.h"
 
@@ -53,7 +54,7 @@ void BM_SetUpSeasonFixtures(benchmark::State& state) {
         state.PauseTiming();
         GameSeedRandom(uint32_t(counter++));
         SeasonCalendar = SeasonCalendarState{0, 13, 6, 2002, 0, 0, {}, {}, {}};
-        EmptyFixtureTable();
+        ClearFixtureTable();
         state.ResumeTiming();
         SetUpSeasonFixtures();
     }

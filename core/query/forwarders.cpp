@@ -60,12 +60,12 @@ int16_t HVW_FindFriendlyOnDay(int16_t club, int16_t day) { return FindFriendlyOn
 int16_t HVW_AddFixture(int16_t day, int16_t competition, int16_t home, int16_t away, int16_t flag) {
     return AddFixture(day, competition, home, away, flag);
 }
-void HVW_ArrangeFriendly(int16_t club, int16_t nation) { ArrangeFriendly(club, nation); }
+void HVW_ArrangeFriendly(int16_t club, int16_t nation) { ArrangeFriendlies(club, nation); }
 int16_t HVW_IsFriendlyDateFree(int16_t club) { return IsFriendlyDateFree(club); }
 int16_t HVW_CountPlayedFixturesOfClub(int16_t club) { return CountPlayedFixturesOfClub(club); }
 int16_t HVW_GetNextFixtureOfPlayersClub(uint16_t player) { return GetNextFixtureOfPlayersClub(player); }
 int16_t HVW_GetClubLeaguePosition(int16_t club) { return GetClubLeaguePosition(club); }
-int16_t HVW_GetCompetitionValue(int16_t index) { return GetCompetitionValue(index); }
+int16_t HVW_GetCompetitionValue(int16_t index) { return GetSeasonDayEntry(index); }
 int16_t HVW_BuildClubFixtureList(int16_t club) { return BuildClubFixtureList(club); }
 void HVW_FindHumanClubFixture() { FindHumanClubFixture(); }
 int16_t HVW_PickPlayersForPosition1(int16_t position) { return PickPlayersForPosition1(position); }

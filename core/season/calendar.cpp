@@ -43,6 +43,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "core/records/scouttip.h"
 #include "core/records/training.h"
 #include "core/records/usertransfers.h"
+#include "core/season/clubfixtures.h"
 #include "core/season/clubseason.h"
 #include "core/season/european.h"
 #include "core/season/fixtures.h"
@@ -125,6 +126,9 @@ constexpr int kHolderBWord = 8;   // European cup 4's winner
 constexpr uint16_t kNewSeasonSteps = 11;
 constexpr int kMonthAwardAfterStart = 21;     // days of a league season before its first monthly award
 constexpr int16_t kDailyFreedReferees = 100;  // the referees whose unavailable mark each day clears
+// The season-history block of the season being played: its twelve bytes of
+// monthly league positions, one per month slot.
+constexpr int16_t kCurrentHistoryBlock = 0;
 
 int16_t UserClub() { return int16_t(GetPlayerClub(1)); }
 
@@ -214,8 +218,16 @@ void RunPayDayJobs() {
     WeeklyLoanPass();
 }
 
-// Every club's place in its country's tables goes into this month's slot.
-void AdvanceMonthSlot() { DailyJobsWord2 = int16_t((DailyJobsWord2 + 1) % 12); }
+// The month slot moves on (11 wraps to 0) and every club's place in its
+// country's tables goes into that slot of its monthly position record.
+void AdvanceMonthSlot() {
+    DailyJobsWord2 = int16_t((DailyJobsWord2 + 1) % 12);
+    // A record byte holds the place; a club in no table (1200) keeps 255.
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        const int16_t place = std::min<int16_t>(GetClubLeaguePosition(club), 255);
+        SetClubCoach(club, kCurrentHistoryBlock, place, DailyJobsWord2);
+    }
+}
 
 void RunSeasonEndDays(int country) {
     const int16_t day = SeasonCalendar.currentDay;
@@ -260,23 +272,17 @@ void RunSeasonAwards() {
 
 }  // namespace
 
-void EmptyFixtureTable() {
-    for (int slot = 0; slot < kFixtureSlots; ++slot) {
-        uint8_t* bytes = FixtureTable[slot].bytes;
-        recbits::StoreU32(bytes + kFixtureHeadWord,
-                          (recbits::LoadU32(bytes + kFixtureHeadWord) & ~0xFFFFu) | kEmptyFixtureDay);
-        recbits::StoreU16(bytes + kFixtureHomeClub, 0);
-        recbits::StoreU16(bytes + kFixtureAwayClub, 0);
-        const uint32_t score = recbits::LoadU32(bytes + kFixtureScoreWord) & ~0x3FFFu;
-        recbits::StoreU32(bytes + kFixtureScoreWord,
-                          score | kFixtureNotPlayedGoals | kFixtureNotPlayedGoals << 5);
-    }
-}
-
 namespace {
 bool g_setUpRostersKept = false;
 bool g_setUpRostersBuilt = false;
 }  // namespace
+
+void ClearClubSeasonAttendance() {
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        SetClubAvgAttendance(club, 0);
+        SetClubSeasonLoans(club, 0);
+    }
+}
 
 void KeepSetUpRosters(bool keep) {
     g_setUpRostersKept = keep;
@@ -416,14 +422,20 @@ void NewSeasonStep() {
     SetProgress(0, 1);
     const int16_t holderA = HonoursTable[0][1].words[kHolderAWord];
     const int16_t holderB = HonoursTable[0][1].words[kHolderBWord];
+    // A season whose final left no winner keeps the holder it had: an empty
+    // holder's place would leave a first round a club short.
     if (IsClubNumber(uint16_t(holderA))) EuropeanSetUpWordA = holderA;
     if (IsClubNumber(uint16_t(holderB))) EuropeanSetUpWordB = holderB;
     SetProgress(0, 2);
     SetUpEuropeanEntrants();
     SetProgress(0, 3);
-    EmptyFixtureTable();
+    ClearFixtureTable();
     ResetClubSeasonRecords();
+    ClearClubSeasonAttendance();
     SetProgress(0, 4);
+    // A division whose count drifted from its layout (clubs moved by the
+    // season end and the play-offs unevenly) would leave a club out of the
+    // lay-out or play a short season: its count is restored first.
     RestoreDivisionSizes();
     SetUpSeasonFixtures();
     SetProgress(0, 5);

@@ -72,9 +72,9 @@ void AdvanceDay();
 // an empty fixture table and new records, the fixtures laid out, squads
 // and finances made ready.
 void NewSeasonStep();
-// Every fixture slot empty: day 511, clubs 0, both goals 31, type 0, the
-// flag bits cleared.
-void EmptyFixtureTable();
+// Every club's average attendance and season loan count back to 0, as a
+// new season and a new game start them.
+void ClearClubSeasonAttendance();
 
 // Sets up a new game: the calendar starts again at day 0 of season 0
 // (Saturday 13 July 2002).

@@ -79,6 +79,16 @@ int16_t TableMovement[kClubCount];
 
 namespace {
 
+// No mark is computed before the table screen asks for one.
+const bool g_movementUnset = [] {
+    std::fill(std::begin(TableMovement), std::end(TableMovement), int16_t(-1));
+    return true;
+}();
+
+}  // namespace
+
+namespace {
+
 bool IsTableClub(int16_t club) {
     const uint16_t nation = GetClubNation(club);
     return GetClubRep(club) != 0 && nation < kCountryCount && IsCountryInPlay(nation) &&

@@ -10,9 +10,3 @@ uint8_t ClubMarkRecords[7200];
 uint8_t UnusedSeasonBytesC[232];
 uint8_t NewGameByte;
 CountryCompetitionNames CompetitionNames[9];
-
-#include "core/season/calendar.h"
-
-int16_t GetCompetitionValue(int16_t index) {
-    return index >= 0 && index < 10 ? CompetitionDayWords[index] : int16_t(0);
-}

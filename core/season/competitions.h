@@ -33,6 +33,3 @@ struct CountryCompetitionNames {
 };
 static_assert(sizeof(CountryCompetitionNames) == 12 * kCompetitionNameSize);
 extern CountryCompetitionNames CompetitionNames[9];
-
-// Word 0..9 of the competition-day words; 0 outside them.
-int16_t GetCompetitionValue(int16_t index);

@@ -176,6 +176,9 @@ int16_t FindFixtureInsertPos(int16_t day) {
 }
 
 int16_t FindFixture(int16_t home, int16_t away, int16_t competition) {
+    // Empty slots hold stale heads (club 0 against club 0 in a league
+    // fixture after a clear): the search ends at the first of them, so that
+    // no empty slot is taken for a fixture.
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
         if (FixtureHome(slot) == home && FixtureAway(slot) == away && FixtureType(slot) == competition) {
             return int16_t(slot);

@@ -25,14 +25,17 @@ bool FreeAround(int16_t club, int from, int to) {
 
 }  // namespace
 
-void ArrangeFriendly(int16_t club, int16_t nation) {
+void ArrangeFriendlies(int16_t club, int16_t nation) {
     const int today = SeasonCalendar.currentDay;
     int16_t chosen[kFriendlySlots] = {-1, -1, -1, -1};
     for (int n = kFriendlySlots; n >= 1; --n) {
         const int target = today + 3 * n;
         for (int draw = 0; draw < kDrawsPerSlot; ++draw) {
+            // A draw that finds no club in use (reputation 0) counts toward
+            // the bound too.
             int16_t candidate = int16_t(GameRandom() % kClubCount);
-            if (GetClubNation(candidate) != uint16_t(nation)) continue;
+            if (GetClubNation(candidate) != uint16_t(nation) || GetClubRep(candidate) == 0) continue;
+            // The club itself is no opponent: it would play itself.
             bool taken = candidate == club;
             for (int16_t c : chosen) taken = taken || c == candidate;
             if (taken || !FreeAround(candidate, target - 3, target + 1)) continue;

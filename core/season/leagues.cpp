@@ -214,7 +214,11 @@ bool RepairRounds(int clubs, int rounds, int pairings) {
         if (absentCount < 2) continue;
         // The pairs of absent clubs are tried from a random start, first
         // from rounds that are not full; when none is there, one full round
-        // gives up a pairing and is refilled on a later pass.
+        // gives up a pairing and is refilled on a later pass.  (Two clubs
+        // drawn at random, four times a round and pass, rarely hit an absent
+        // pair whose meeting stands in a round that may give it up: a
+        // division of 18 or 22 clubs would then use up its tries and
+        // restart without end.)
         const int pairs = absentCount * absentCount;
         const int first = RandomBelow(pairs);
         for (int fromFullRounds = 0; fromFullRounds < 2; ++fromFullRounds) {
@@ -514,8 +518,10 @@ void LayOutDivision(DivisionLayOut& lay, const CalendarDate& startDate) {
             const int half = placed / rounds;
             AddRoundFixtures(lay, placed % rounds, half % 2 == 1, today, saturday, 0);
             ++placed;
-            if (!lay.reserve && saturday && half == 0 && lay.country != 2 && code != kSlotEnd)
-                MoveOneFixture(lay, today);
+            // Through the league's whole lay-out (not the reserve league's):
+            // once every club of the shuffled list has had a fixture moved,
+            // the fixture to move is picked by reputation.
+            if (!lay.reserve && saturday && lay.country != 2 && code != kSlotEnd) MoveOneFixture(lay, today);
         }
         if (code == kSlotEnd)
             SeasonCalendar.leagueEndDay[lay.country] = int16_t(today + (lay.country == 2 ? 1 : 0));

@@ -48,6 +48,7 @@
 #include "core/season/playedleagues.h"
 #include "core/season/reportfacts.h"
 #include "core/season/seasondays.h"
+#include "core/season/seasonend.h"
 #include "core/season/seasonsquads.h"
 #include "core/season/seasontables.h"
 #include "core/season/shippedhonours.h"
@@ -101,7 +102,7 @@ int16_t ReputationOfRow(const TotStatClub& row) {
 }
 
 int32_t OpeningMoney(int16_t club) {
-    const int country = GetClubNation(club) < kCountryCount ? GetClubNation(club) : 0;
+    const int country = IsCountryInPlay(GetClubNation(club)) ? GetClubNation(club) : 0;
     const int division = std::min<int>(GetClubDivision(club), kDivisionCount - 1);
     const int32_t rep = GetClubRep(club);
     if (division == 0) return rep * kTopDivisionMoneyPerRep;
@@ -129,13 +130,6 @@ void LogLayoutMismatches(const int (&clubs)[kCountryCount][kDivisionCount]) {
                      "CreateClubsFromDatabase: Warning: country %d division %d has %d clubs, the layout %d\n",
                      country, division, clubs[country][division], want);
         }
-    }
-}
-
-void ClearSeasonAttendance() {
-    for (int16_t club = 0; club < kClubCount; ++club) {
-        SetClubAvgAttendance(club, 0);
-        SetClubSeasonLoans(club, 0);
     }
 }
 
@@ -180,6 +174,28 @@ void MakePlayerManager(int16_t club, uint16_t manager, uint16_t replaced) {
     BuildClubSquadList(club);
     ClubSquadPass2(club);
     Training_ClearLeftPlayers();
+}
+
+// The first season's play-off places on the European places record: for a
+// division with play-offs, the four clubs of the delivered club order that
+// follow the division's automatic promotion places (the order lists the
+// clubs division by division); for every other division none.
+void SetFirstSeasonPlayOffPlaces() {
+    for (int country = 0; country < kCountryCount; ++country) {
+        if (!IsCountryInPlay(country)) continue;
+        int first = 0;
+        for (int division = 0; division < kDivisionCount; ++division) {
+            const bool playOffs = PlayOffEntryTable[country][division].entrants != 0;
+            const int start = first + PromotionCount[country][division];
+            for (int i = 0; i < kPlayOffEntries; ++i) {
+                const int at = start + i;
+                const uint16_t club =
+                    playOffs && at < kNationClubOrderSize ? NationClubOrder[country][at] : kNoClub;
+                SetPlacesRecordWord(country, PlayOffRuleWord(division, i), int16_t(club));
+            }
+            first += DivisionLayout[country][division].clubs;
+        }
+    }
 }
 
 // Saved blocks that the front end sets for the game about to be made (the
@@ -292,6 +308,10 @@ void NewGameSetUp() {
     ForgetJobOffer();
     InitAgents();
     InitNationClubOrder();
+    SetFirstSeasonPlayOffPlaces();
+    // The set-piece takers and captain remembered for the user's next match
+    // belong to the game played before.
+    std::fill(std::begin(MatchRoleHolders), std::end(MatchRoleHolders), uint16_t(0));
     InitCustomTactics();
     PendingDeal_ClearAll();
     ResetRequestBlackout();
@@ -305,9 +325,9 @@ void NewGameSetUp() {
     // Every week of the finance history starts from the opening balances.
     StoreWeeklyBalances();
     Step(2);
-    EmptyFixtureTable();
+    ClearFixtureTable();
     ResetClubSeasonRecords();
-    ClearSeasonAttendance();
+    ClearClubSeasonAttendance();
     // Last season's honours go in before the fixtures: the season opener
     // of countries 0 and 2 and the European entrants read them.
     InitHonoursForNewGame(ShippedHonours);

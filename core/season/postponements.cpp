@@ -110,7 +110,8 @@ bool FindNextFreeFixtureDay(int16_t day, int16_t slot) {
     for (int length : {5, 3, 1}) {
         if (chosen == -1) chosen = BackwardRun(busy, day + 1, endDay, length);
     }
-    // No day left before the end day: the fixture stays where it is.
+    // No day left before the end day: the fixture stays where it is and
+    // the game goes on, rather than ending over one match that cannot move.
     if (chosen == -1) {
         DebugLog(DEBUG_GENERAL, 1,
                  "FindNextFreeFixtureDay(): Warning: no more fixture Finalday Postdate: '%d,%d'\n", int(day),

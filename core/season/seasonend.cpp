@@ -206,6 +206,8 @@ void AddSeasonCloser(int country, int endDay) {
     if (home < 0 || away < 0 || home == away) return;
     const int16_t day = int16_t(endDay + kSemiFinalsAfter);
     ClearClashOnDay(away, day);
+    // The home club's fixture of that day moves too: it would otherwise
+    // play two matches on one day.
     ClearClashOnDay(home, day);
     AddFixture(day, kCompChampionVsCupWinner, home, away, 1);
 }

@@ -589,6 +589,20 @@ TEST_F(QueryClubTest, FixtureForwardersAndFriendlies) {
     }
     EXPECT_EQ(friendlies, 4);
     EXPECT_EQ(HVW_IsFriendlyDateFree(kClub), 0);
+
+    // A club not in use (reputation 0) is no opponent, however many of them
+    // the nation has.
+    for (int16_t c = 40; c < 70; ++c) SetClubNation(c, 5);
+    SeasonCalendar.currentDay = 200;
+    HVW_ArrangeFriendly(kClub, 5);
+    int tour = 0;
+    for (int day = 200; day <= 215; ++day) {
+        const int16_t slot = FindFriendlyOnDay(kClub, int16_t(day));
+        if (slot < 0) continue;
+        ++tour;
+        EXPECT_NE(GetClubRep(FixtureHome(slot)), 0) << "day " << day;
+    }
+    EXPECT_EQ(tour, 4);
 }
 
 }  // namespace

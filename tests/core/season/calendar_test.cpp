@@ -9,6 +9,7 @@
 #include "core/records/playerstats.h"
 #include "core/records/referees.h"
 #include "core/records/usertransfers.h"
+#include "core/season/clubfixtures.h"
 #include "core/season/clubseason.h"
 #include "core/season/messagetypes.h"
 #include "core/season/nationorder.h"
@@ -26,7 +27,7 @@ class SeasonRunTest : public SeasonTest {
     void SetUp() override {
         SeasonTest::SetUp();
         MakeShippedWorld();
-        EmptyFixtureTable();
+        ClearFixtureTable();
         ResetClubSeasonRecords();
         SetUpSeasonFixtures();
         SortLeagueTables();
@@ -48,11 +49,24 @@ class SeasonRunTest : public SeasonTest {
             const int16_t month = SeasonCalendar.month;
             const int32_t before = GetClubBalance(kChampionWatch);
             const bool endDay = SeasonCalendar.currentDay == SeasonCalendar.leagueEndDay[0];
+            // The season's crowds and loans, up to its last day.
+            if (SeasonCalendar.currentDay >= 364) {
+                for (int16_t club = 0; club < kClubCount; ++club) {
+                    SetClubAvgAttendance(club, 30000);
+                    SetClubSeasonLoans(club, 8);
+                }
+            }
             AdvanceDay();
             // The table the day advance sorted before paying out.
             if (endDay) checkedTable_.assign(LeagueTable[0][0], LeagueTable[0][0] + 20);
             if (endDay && prizeDayGain) prizeDayGain->push_back(GetClubBalance(kChampionWatch) - before);
             if (monthSlots && SeasonCalendar.month != month) monthSlots->push_back(DailyJobsWord2);
+            // A month's end records each club's place in its month slot.
+            if (SeasonCalendar.month != month) {
+                for (int16_t club : {kChampionWatch, LeagueTable[3][1][5], LeagueTable[0][4][21]})
+                    EXPECT_EQ(GetClubCoach(club, 0, DailyJobsWord2), GetClubLeaguePosition(club))
+                        << "club " << club << " day " << SeasonCalendar.currentDay;
+            }
         }
         return lastDay;
     }
@@ -125,6 +139,12 @@ TEST_F(SeasonRunTest, TwoSeasonsRunIntoTheNextWithTablesSplitAndPrizes) {
     EXPECT_EQ(SeasonCalendar.dayOfMonth, 13);
     EXPECT_EQ(SeasonCalendar.month, 6);
     EXPECT_EQ(SeasonCalendar.year, 2003);
+    // A new season starts every club's average crowd and loan count again;
+    // the computer clubs' loans of its first day are its own.
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        ASSERT_EQ(GetClubAvgAttendanceField(club), 0) << club;
+        ASSERT_LT(GetClubSeasonLoans(club), 8) << club;
+    }
     // The new season's forecast starts from the balance it starts with.
     ExpectSeasonForecastFrom(kChampionWatch);
 
@@ -317,7 +337,7 @@ TEST_F(SeasonRunTest, TheUsersScoutsTipPlayersOnlyWhileTheTransferWindowIsOpen) 
 }
 
 TEST_F(SeasonRunTest, RecountCountsDrawsAndSkipsUnplayedAndReserveFixtures) {
-    EmptyFixtureTable();
+    ClearFixtureTable();
     AddFixture(30, kCompLeague, 1, 2, 0);
     AddFixture(31, kCompLeague, 3, 4, 0);  // not played
     AddFixture(32, kCompReserveLeague, 1, 3, 0);

@@ -36,7 +36,7 @@ class CupSeasonTest : public SeasonTest {
         std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
         std::memset(HonoursTable, 0xFF, sizeof HonoursTable);
         InitNationClubOrder();
-        EmptyFixtureTable();
+        ClearFixtureTable();
         ResetClubSeasonRecords();
         SetUpSeasonFixtures();
         SortLeagueTables();

@@ -8,6 +8,7 @@
 #include "core/base/random.h"
 #include "core/club/board.h"
 #include "core/club/squads.h"
+#include "core/club/teamroles.h"
 #include "core/club/transfers.h"
 #include "core/query/financerecord.h"
 #include "core/query/layerstate.h"
@@ -31,9 +32,11 @@
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
 #include "core/season/nationalsquads.h"
+#include "core/season/nationorder.h"
 #include "core/season/newgame.h"
 #include "core/season/playedleagues.h"
 #include "core/season/reportfacts.h"
+#include "core/season/seasonend.h"
 #include "core/season/seasonsquads.h"
 #include "core/season/seasontables.h"
 #include "core/season/shippedhonours.h"
@@ -93,6 +96,18 @@ TEST(NewGameTest, GeneratedWorldStartsOnTheThirdOfAugustWithFullSquads) {
             EXPECT_EQ(listed, DivisionLayout[country][division].clubs) << country << "/" << division;
         }
     }
+
+    // The first season's play-off places of the European places record: the
+    // four clubs of the delivered order after a division's promotion places
+    // (country 0 division 1: after division 0's 20 clubs and 2 promoted),
+    // none for a division without play-offs.
+    for (int i = 0; i < kPlayOffEntries; ++i) {
+        EXPECT_EQ(GetPlacesRecordWord(0, PlayOffRuleWord(1, i)), NationClubStartLists[0][22 + i]) << i;
+        EXPECT_EQ(GetPlacesRecordWord(5, PlayOffRuleWord(1, i)), NationClubStartLists[5][18 + 1 + i]) << i;
+        EXPECT_EQ(GetPlacesRecordWord(0, PlayOffRuleWord(0, i)), -1) << i;
+        EXPECT_EQ(GetPlacesRecordWord(1, PlayOffRuleWord(1, i)), -1) << i;
+    }
+    EXPECT_TRUE(IsClubNumber(GetPlacesRecordWord(2, PlayOffRuleWord(3, 3))));
 
     // Last season's honours stand in row 1, as shipped.
     for (int country = 0; country < kCountryCount; ++country) {
@@ -282,6 +297,8 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     PendingHumanDeals[1] = 345;
     HumanSalePlayers[0] = 346;
     HumanSaleClubs[0] = 7;
+    // The captain and set-piece takers chosen for the user's next match.
+    for (uint16_t& holder : MatchRoleHolders) holder = 347;
 
     RunNewGame(77);
     ASSERT_EQ(PlayerCount, players.size());
@@ -305,6 +322,7 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     EXPECT_EQ(HVW_HasHumanContracts(), 0) << "contract talks of the game before";
     EXPECT_EQ(HVW_HasHumanSales(), 0) << "players for sale of the game before";
     EXPECT_EQ(HumanSaleClubs[0], 0);
+    for (uint16_t holder : MatchRoleHolders) EXPECT_EQ(holder, 0) << "a match role of the game before";
     // The transfer history is empty: no club has bought or sold anyone.
     EXPECT_EQ(TransferRecordIndex, 0);
     int32_t boughtTotal = 0, soldTotal = 0;

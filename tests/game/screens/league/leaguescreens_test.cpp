@@ -303,7 +303,14 @@ TEST_F(LeagueScreensTest, RankingsOrderPageAndHandTheClubToTheTable) {
         SetPlayerHalvorn(p, 0);
         SetPlayerHalvornB(p, 0);
     }
-    const uint16_t manager = 300, player = 301, third = 302;
+    // Three players from 300 on whose flags may be set (the new-player flag
+    // locks them).
+    std::vector<uint16_t> settable;
+    for (uint16_t p = 300; settable.size() < 3 && p < PlayerCount; ++p) {
+        if (GetPlayerFlag95(p) == 0) settable.push_back(p);
+    }
+    ASSERT_EQ(settable.size(), 3u);
+    const uint16_t manager = settable[0], player = settable[1], third = settable[2];
     SetPlayerClub(manager, user_);
     SetPlayerClub(player, DivisionClub(0, 1, 0));
     SetPlayerClub(third, int16_t(kNoClub));

@@ -282,8 +282,8 @@ TEST_F(MatchDayShownTest, TheBarShowsTheMatchIn3DThenTheResultsAndNo3DPlaysItUnd
     EXPECT_EQ(first.watchClicks, 1) << "the finished team news' bar";
     EXPECT_EQ(first.shownMatches, 1);
     EXPECT_EQ(first.unshownMatches, 0);
-    // Drawn from the fly-in into play; how many frames depends on how soon
-    // both kits come into view, after which the match runs undrawn.
+    // Drawn frames of the fly-in, the look at play and each period's start;
+    // the look ends as soon as both kits have been in view.
     EXPECT_GE(first.framesDrawn, 10);
     EXPECT_GT(first.greenPercent, 20) << "the pitch in the grab";
     EXPECT_NE(first.shirtsSeen, 0) << "figures in their kit in the grab";

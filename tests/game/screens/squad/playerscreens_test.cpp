@@ -487,7 +487,12 @@ int32_t ClubHistoryOfKind(int16_t club, uint16_t value, uint8_t kind) {
 }
 
 TEST_F(PlayerScreensTest, ReleasePaysOffAndLeavesHimFreeAndListless) {
-    const uint16_t p = PlainPlayerOf(user_, 4);
+    // A plain player of the first team, from the fifth on.
+    uint16_t p = 0;
+    for (int skip = 4; p == 0 || !InList(FirstTeamList, p); ++skip) {
+        p = PlainPlayerOf(user_, skip);
+        ASSERT_NE(p, 0) << "no plain first-team player";
+    }
     ASSERT_TRUE(InList(FirstTeamList, p));
     // Pay-offs: four weeks a contract year, years rounded up; flag 95 pays
     // four weeks in all.

@@ -442,7 +442,7 @@ TEST_F(TrainingScreensTest, CoachingListsOfTheUsersClubAndOfAnotherClub) {
     EXPECT_STREQ(CoachingList_PanelName(), "Y.Youth");
     EXPECT_EQ(MenuOption, kScreenClubMain);
     if (opened != 0) {
-        EXPECT_EQ(SelectedPlayer, opened);
+        EXPECT_EQ(uint16_t(SelectedPlayer), opened);  // a player number may pass 32767
     }
 
     // Another club: its manager, no view switch.

@@ -567,10 +567,12 @@ TEST_F(DealScreensTest, ASaleHeldAtHisPriceEndsWithThePlayerAtTheBuyer) {
     // Each day the deal comes back he holds his price: the offer rises to
     // it, and the deal button then makes the buyer's bid at his price.
     const int32_t salesBefore = GetClubSeasonSales(user_);
-    int32_t offer = CurrentDeal.offer, fee = -1, balanceBefore = 0;
+    int32_t offer = CurrentDeal.offer, fee = -1, balanceBefore = 0, wagesBefore = 0;
     int days = 0, rounds = 0;
     for (; days < 40 && GetPlayerClub(p) == uint16_t(user_); ++days) {
         balanceBefore = GetClubBalance(user_);
+        // A Monday also pays the players and the coaching staff.
+        wagesBefore = GetClubSeasonPlayerWages(user_) + GetClubSeasonCoachingStaffWages(user_);
         HVW_AdvanceDay();
         MenuOption = kScreenClubMain;
         SquadOfferFlag = 0;
@@ -603,7 +605,10 @@ TEST_F(DealScreensTest, ASaleHeldAtHisPriceEndsWithThePlayerAtTheBuyer) {
         << days << " days, " << rounds << " rounds, offer " << offer << " for " << price;
     EXPECT_EQ(fee, price);
     EXPECT_EQ(GetClubSeasonSales(user_) - salesBefore, price);
-    EXPECT_EQ(GetClubBalance(user_) - balanceBefore, price - price * 17 / 100) << "the fee less the levy";
+    const int32_t wagesPaid =
+        GetClubSeasonPlayerWages(user_) + GetClubSeasonCoachingStaffWages(user_) - wagesBefore;
+    EXPECT_EQ(GetClubBalance(user_) - balanceBefore + wagesPaid, price - price * 17 / 100)
+        << "the fee less the levy";
     EXPECT_EQ(std::count(std::begin(ClubRoster[user_]), std::end(ClubRoster[user_]), p), 0);
     BuildClubSquadList(user_);
     for (const SquadList* list : {&FirstTeamList, &ReserveList, &YouthList})
