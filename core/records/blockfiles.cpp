@@ -259,7 +259,7 @@ int ReadSaveIntoStaging(int16_t slot, bool prefixed, Staging& staging) {
     if (read < 0) return kSaveReadFailed;
     if (closed != 0) return kSaveCloseFailed;
     if (!StagedCountsFit(staging)) return kSaveBadFormat;
-    int perm = LoadPermFileFrom(slot, prefixed);
+    int perm = LoadPermFile(slot);
     if (perm == kSaveBadFormat) return kSaveBadFormat;
     if (perm != kSaveOk) return kSavePermFailed;
     return kSaveOk;

@@ -62,7 +62,7 @@ enum SaveGameResult : int {
     kSaveWriteFailed = -2,
     kSaveCloseFailed = -3,  // or the finished file could not take its place
     kSavePermFailed = -4,
-    kSaveReadFailed = -5,  // loading: a read came up short
+    kSaveReadFailed = -2,  // loading: a read came up short (the write failure's code)
     kSaveBadFormat = -20,  // loading: not a saved game, or a damaged one
 };
 

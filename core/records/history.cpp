@@ -678,6 +678,27 @@ void MergePlayerHistoryEntries() {
     RebuildIndex(list);
 }
 
+int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month) {
+    // A date that never comes (30 February, month 12) would walk for ever:
+    // four years hold every date that exists.
+    constexpr int kLongestWalk = 4 * 366;
+    const SeasonCalendarState& c = SeasonCalendar;
+    int day = c.currentDay;
+    int date = c.dayOfMonth, mon = c.month, year = c.year;
+    for (int step = 0; step <= kLongestWalk; ++step) {
+        if (date == dayOfMonth && mon == month) return int16_t(day);
+        if (++date > CalendarMonthLength(mon, year)) {
+            date = 1;
+            if (++mon > 11) {
+                mon = 0;
+                ++year;
+            }
+        }
+        if (++day > 365) day = 0;
+    }
+    return -1;
+}
+
 // No field of a history entry is a mark that this clears, and what the flag
 // selects is not laid down: the entries are left as they are.
 void ClearPlayerHistoryMark(uint16_t, int16_t) {}

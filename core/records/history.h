@@ -90,6 +90,11 @@ void RemovePlayerHistory(uint16_t player);
 // Drops an appearance entry equal to the one before it (run after a load);
 // entries of events that happened twice are kept.
 void MergePlayerHistoryEntries();
+// The season day of the next date (today included) with that day of month
+// and month 0..11, found by walking the calendar on from today (the day
+// counter wrapping from 365 to 0); -1 for a date that does not come within
+// four years.
+int16_t GetSeasonDayOfDate(int16_t dayOfMonth, int16_t month);
 
 // The player's last entry of the kind; nullptr when none.  Good until the
 // next change of the list.

@@ -19,6 +19,7 @@
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
+#include "core/season/reportfacts.h"
 #include "core/season/seasonend.h"
 
 using namespace recbits;
@@ -281,13 +282,14 @@ void AwardManagerOfWeek(int16_t division, int16_t country) {
 }
 
 void AwardPlayerOfSeason(int16_t division, int16_t country) {
-    PlayerAward(PlayerAwardKind::kPlayer, kAwardPlayer, 72, division, country);
+    PlayerAward(PlayerAwardKind::kPlayer, kAwardPlayer, kMsgPlayerOfTheYear, division, country);
 }
 void AwardYoungPlayerOfSeason(int16_t division, int16_t country) {
-    PlayerAward(PlayerAwardKind::kYoungPlayer, kAwardYoungPlayer, 73, division, country);
+    PlayerAward(PlayerAwardKind::kYoungPlayer, kAwardYoungPlayer, kMsgYoungPlayerOfTheYear, division,
+                country);
 }
 void AwardTopScorer(int16_t division, int16_t country) {
-    PlayerAward(PlayerAwardKind::kTopScorer, kAwardTopScorer, 74, division, country);
+    PlayerAward(PlayerAwardKind::kTopScorer, kAwardTopScorer, kMsgGoldenBoot, division, country);
 }
 
 void InitPlayerValueFields(uint16_t player) {
@@ -361,6 +363,8 @@ void ResetClubsForNewSeason() {
     }
     HVW_ClearClubMarks();
     HVW_MarkAll9ByteRecords();
+    // The match reports' event list starts the season empty.
+    ClearReportEvents();
 }
 
 void RecordClubSeasonEnd(int16_t country) {

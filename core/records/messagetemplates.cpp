@@ -257,6 +257,11 @@ const char* ExpandPlaceholder(Output& out, const char* p, int slot, char letter)
         case 's':
             if (valid) out.Add("%s", TextMsgArgs.string[slot]);
             break;
+        case '$':
+            // As a doubled "$": a "$" is written and this one starts the
+            // next placeholder.
+            out.Put('$');
+            return p - 1;
         default:
             AbortError("textmsg", 422, "unknown string type in message string");
     }

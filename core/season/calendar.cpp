@@ -60,8 +60,6 @@ namespace {
 
 constexpr int kSeasonEndDay = 366;
 constexpr int kRetirementDay = 336;
-constexpr int kSeasonStartMonth = 6;  // July
-constexpr int kSeasonStartDayOfMonth = 13;
 
 }  // namespace
 
@@ -82,24 +80,6 @@ void RestoreCalendarDate(const CalendarDate& date) {
     SeasonCalendar.month = date.month;
     SeasonCalendar.year = date.year;
 }
-
-int16_t SeasonDayOfDate(int dayOfMonth, int month) {
-    const int firstYear = 2002 + SeasonCalendar.season;
-    int day = 0;
-    int m = kSeasonStartMonth, year = firstYear, dom = kSeasonStartDayOfMonth;
-    // Whole months up to the date's month, then its days.
-    while (m != month) {
-        day += CalendarMonthLength(m, year) - dom + 1;
-        dom = 1;
-        if (++m > 11) {
-            m = 0;
-            ++year;
-        }
-    }
-    return int16_t(day + dayOfMonth - dom);
-}
-
-bool IsChristmasDay(int day) { return day == SeasonDayOfDate(25, 11); }
 
 void ResetRequestBlackout() {
     // Nations 0, 2 and 6 have no request window at all: their pairs cover

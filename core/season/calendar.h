@@ -47,11 +47,6 @@ void RestoreCalendarDate(const CalendarDate& date);
 // Days in a month (0 = January) of a year; February has 29 in years
 // divisible by 4.
 int CalendarMonthLength(int month, int year);
-// The day number in the current season (0 = 13 July of 2002 + season) of a
-// date; January to June belong to the season's second year.
-int16_t SeasonDayOfDate(int dayOfMonth, int month);
-// True when the day number of the current season falls on 25 December.
-bool IsChristmasDay(int day);
 
 // The date advance of one day and, for a real day (1), the club jobs of
 // the day; set-up passes 0 and only moves the date words.  The day number

@@ -10,6 +10,7 @@
 #include "core/base/debug.h"
 #include "core/base/random.h"
 #include "core/club/fixtureshift.h"
+#include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
 #include "core/season/clubseason.h"
@@ -331,6 +332,10 @@ constexpr ClosedPeriod kClosedPeriods[kTransferClosedPeriods] = {
     {31, 0, 1, 5},
 };
 
+// No league match is played on 25 December.
+constexpr int16_t kChristmasDayOfMonth = 25;
+constexpr int16_t kDecember = 11;
+
 void AdvanceSetUpDay() {
     RunDailyClubJobs(0);
     ++SeasonCalendar.currentDay;
@@ -379,6 +384,10 @@ struct DivisionLayOut {
     uint16_t clubs[kLeagueRowClubs];  // the shuffled division list
     int clubCount;
     int nextMovedClub;
+    // The season's 25 December, looked up while the lay-out stands on its
+    // first day: a reserve match moved back from a later slot can land on
+    // it after the walk has passed it.
+    int christmasDay;
 };
 
 void ShuffleDivision(DivisionLayOut& lay) {
@@ -393,8 +402,10 @@ void ShuffleDivision(DivisionLayOut& lay) {
 void SetClosedPeriods(int country) {
     for (int p = 0; p < kTransferClosedPeriods; ++p) {
         const ClosedPeriod& period = kClosedPeriods[p];
-        LeagueTransferWords[2 * p][country] = SeasonDayOfDate(period.firstDay, period.firstMonth);
-        LeagueTransferWords[2 * p + 1][country] = SeasonDayOfDate(period.lastDay, period.lastMonth);
+        LeagueTransferWords[2 * p][country] =
+            GetSeasonDayOfDate(int16_t(period.firstDay), int16_t(period.firstMonth));
+        LeagueTransferWords[2 * p + 1][country] =
+            GetSeasonDayOfDate(int16_t(period.lastDay), int16_t(period.lastMonth));
     }
 }
 
@@ -421,7 +432,7 @@ int16_t MatchDayFor(const DivisionLayOut& lay, int slotDay, bool saturday) {
         }
     }
     if (day < 0) day = 0;
-    if (IsChristmasDay(day)) ++day;
+    if (day == lay.christmasDay) ++day;
     return int16_t(day);
 }
 
@@ -495,6 +506,7 @@ void LayOutDivision(DivisionLayOut& lay, const CalendarDate& startDate) {
     const DivisionLayoutEntry& entry = DivisionLayout[lay.country][lay.division];
     RestoreCalendarDate(startDate);
     SeasonCalendar.currentDay = 0;
+    lay.christmasDay = GetSeasonDayOfDate(kChristmasDayOfMonth, kDecember);
     GenerateLeagueSchedule(int16_t(std::min<int>(entry.clubs, kLeagueRowClubs)));
     while (SeasonCalendar.weekday != 0) AdvanceSetUpDay();
     int slot = 0;

@@ -118,7 +118,7 @@ HomeAwayForm GetHomeAwayForm(int16_t club);
 int16_t CountPlayerEvents(uint16_t player, int16_t kind, int16_t* countSum);
 // The count of a kind-4 event of the club's last remembered result; -1.
 int16_t FindEventForClub(int16_t club);
-// Empties the report event list (a new game).
+// Empties the report event list (a new game, each new season).
 void ClearReportEvents();
 // Appends a record to the report event list; when it is full the oldest
 // record makes room.

@@ -707,6 +707,8 @@ void NewGame() {
     UpdateScreen();
     EnableCursorNest(1);
     NewGameSetUp();
+    // The goal replays belong to the game that was running.
+    DeleteGoalReplayFiles();
     LastMatch_Forget();
     ClubsByNation_Reset();
     // A job offer or a vacancy picked in the game before, never answered,

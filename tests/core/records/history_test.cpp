@@ -396,6 +396,24 @@ TEST_F(HistoryTest, AFullPlayerListDropsItsOldestSeasonsInListOrder) {
     EXPECT_TRUE(first == std::vector<uint32_t>(PlayerHistoryFirst, PlayerHistoryFirst + kMaxPlayers));
 }
 
+// The walk starts from today's date words, not from 13 July: today gives
+// today, a later date its distance, and a date already passed this season
+// its next coming, the day counter wrapping from 365 to 0.
+TEST_F(HistoryTest, SeasonDayOfADate) {
+    SeasonCalendar.currentDay = 40;
+    SeasonCalendar.dayOfMonth = 22;
+    SeasonCalendar.month = 7;
+    SeasonCalendar.year = 2003;
+    EXPECT_EQ(GetSeasonDayOfDate(22, 7), 40);
+    EXPECT_EQ(GetSeasonDayOfDate(1, 8), 50);
+    EXPECT_EQ(GetSeasonDayOfDate(1, 1), 40 + 9 + 30 + 31 + 30 + 31 + 31 + 1);
+    // 29 February comes in 2004; 21 July of that year lies past the wrap.
+    EXPECT_EQ(GetSeasonDayOfDate(29, 1), 40 + 9 + 30 + 31 + 30 + 31 + 31 + 29);
+    EXPECT_EQ(GetSeasonDayOfDate(21, 6), (40 + 334) % 366);
+    // A date that never comes ends the walk.
+    EXPECT_EQ(GetSeasonDayOfDate(30, 1), -1);
+}
+
 TEST(HistoryDeathTest, UnknownPlayerHistoryKindsStopTheGame) {
     PlayerCount = 10;
     EXPECT_EXIT(AddPlayerHistoryStats(3, 1, 1, 1, 9, 0), ::testing::ExitedWithCode(1), "");

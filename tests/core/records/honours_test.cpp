@@ -9,6 +9,7 @@
 #include "core/records/records.h"
 #include "core/season/clubseason.h"
 #include "core/season/leagues.h"
+#include "core/season/reportfacts.h"
 #include "tests/core/records/records_fixture.h"
 
 namespace {
@@ -193,7 +194,11 @@ TEST_F(HonoursTest, SeasonResetsOfClubsAndTheUsersSquad) {
     MakePlayer(1, 7, 0, 0, 0);  // the user
     MakePlayer(9, 7, 3, 3, 50);
     UpdateClubSquads();
+    std::memset(ReportEventList, 0x22, sizeof ReportEventList);
     ResetClubsForNewSeason();
+    // The report event list of the season before is gone.
+    EXPECT_EQ(ReportEventList[0], 0);
+    EXPECT_EQ(ReportEventList[sizeof ReportEventList - 1], 0);
     const uint8_t* e = club + kClubSeasonEntriesOffset + 16 * 126;
     EXPECT_EQ(e[0], 0xFF);
     EXPECT_EQ(e[1], 0xFF);

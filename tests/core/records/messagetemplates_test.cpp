@@ -45,6 +45,9 @@ TEST_F(TextMsgTest, DollarSignsAndSlotDigits) {
     EXPECT_EQ(Expand("cost $$0n"), "Cost $3");
     SetNumber(3);
     EXPECT_EQ(Expand("$2n|$9s|$0s"), "||");
+    // "$" as the kind letter does the same: a dollar sign, then a placeholder.
+    SetNumber(4);
+    EXPECT_EQ(Expand("cost $0$0n"), "Cost $4");
     // A placeholder cut short by the end of the template ends the text.
     EXPECT_EQ(Expand("end $"), "End ");
     EXPECT_EQ(Expand("end $0"), "End ");

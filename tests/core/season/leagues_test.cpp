@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/club/squads.h"
+#include "core/records/history.h"
 #include "core/records/honours.h"
 #include "core/season/clubseason.h"
 #include "core/season/seasontemplates.h"
@@ -127,7 +128,7 @@ TEST_F(SeasonSetUpTest, LaysOutEveryDivisionAsItsLayoutSays) {
     // No club plays two league fixtures on a day, and nothing on Christmas Day.
     std::set<std::pair<int, int>> clubDays;
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
-        EXPECT_NE(FixtureDay(slot), SeasonDayOfDate(25, 11));
+        EXPECT_NE(FixtureDay(slot), GetSeasonDayOfDate(25, 11));
         if (FixtureType(slot) != kCompLeague) continue;
         EXPECT_TRUE(clubDays.insert({FixtureHome(slot), FixtureDay(slot)}).second);
         EXPECT_TRUE(clubDays.insert({FixtureAway(slot), FixtureDay(slot)}).second);
@@ -163,7 +164,7 @@ TEST_F(SeasonSetUpTest, MatchDaysFollowTheCountryRules) {
     for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
         const int type = FixtureType(slot), day = FixtureDay(slot);
         const int country = GetClubNation(FixtureHome(slot));
-        const bool boxingDay = day == SeasonDayOfDate(26, 11);
+        const bool boxingDay = day == GetSeasonDayOfDate(26, 11);
         if (type == kCompLeague && (FixtureScore(slot) & kFixtureBroadcastBit)) {
             // A Saturday fixture moved by its country's rule for the
             // division: country 0's top two divisions to the Sunday, its

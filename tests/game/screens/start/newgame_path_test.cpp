@@ -119,6 +119,9 @@ TEST_F(NewGamePathTest, FromTheStartScreenToTheClubAsItsManager) {
     // game's club is still taken as a new manager's, by name.
     ClubPickedFlag = 2;
     ClubInfoPickedFlag = 1;
+    // A goal replay of the game before: the new game deletes it.
+    std::filesystem::create_directories("SaveData/GOALS");
+    std::fclose(std::fopen("SaveData/GOALS/before.dhf", "wb"));
 
     testenv::MenuUserMoveTo(400, 500);
     for (int16_t picture : {30, 24, 31}) {
@@ -169,6 +172,7 @@ TEST_F(NewGamePathTest, FromTheStartScreenToTheClubAsItsManager) {
     static uint16_t chosen = 0;
     MenuUserDo([] {
         RemovePollFunction(progressPoll);
+        EXPECT_FALSE(std::filesystem::exists("SaveData/GOALS/before.dhf"));
         EXPECT_TRUE(g_progressGrabbed);
         // The bar's frame and its fill.
         EXPECT_LT(g_progressFrame.red, 40);
