@@ -52,7 +52,8 @@ constexpr int kDefeatText = 140;
 constexpr int kFormLength = 5;
 
 // Points of the last five fixtures of the code, from the first fixture of
-// today or later backwards; a fixture not played yet is passed over.
+// today or later backwards; a fixture not played yet is passed over (its
+// empty score, 31 to 31, would count as a draw).
 int16_t RecentForm(int16_t club, int code, int16_t* margin) {
     const int today = SeasonCalendar.currentDay;
     int start = 0;
@@ -197,6 +198,8 @@ int16_t HVW_GetClubRecentForm120(int16_t club, int16_t* margin) {
 
 int16_t HVW_GetClubRecentLeagueForm(int16_t club, int16_t* margin) { return RecentForm(club, 0, margin); }
 
+// Summed in 64 bits and held to the 32-bit range, so that a rich club's
+// worth does not wrap round to a negative one.
 int32_t HVW_GetClubWorth(int16_t club) {
     int64_t worth = GetClubBalance(club);
     BuildClubSquadList(club);
@@ -215,9 +218,9 @@ int16_t HVW_GetUnscoutedPlayerVariant(uint16_t player) {
         country = GetClubNation(int16_t(club));
         division = GetClubDivision(int16_t(club));
     } else {
-        // A player without a club is placed by his nationality.  (The
-        // scouts' assignment words are not touched: the second one counts
-        // the weeks paid.)
+        // A player without a club is placed by his nationality.  The
+        // scouts' assignment word is not set to 6 here: it counts the weeks
+        // paid, and a look at a player would corrupt the fee reported.
         country = GetPlayerNationality(player);
     }
     const uint16_t userClub = GetPlayerClub(1);

@@ -59,7 +59,8 @@ void GetEuroQualifiers(int16_t* countA, int16_t* countC, int16_t country) {
     int n = TakeCountryClubs(EuropeanEntrantListA, 32, country, 0);
     n += TakeCountryClubs(EuropeanEntrantListB, 32, country, n);
     int m = TakeCountryClubs(EuropeanEntrantListC, 64, country, n);
-    // The list holds ten: the first ten are kept and the rest only logged.
+    // The list holds ten: the first ten are kept and the rest only logged,
+    // so that a country with many clubs in Europe does not end the game.
     if (n + m > kQualifierSlots) {
         DebugLog(DEBUG_GENERAL, 0, "GetEuroQualifiers(): Warning: %d clubs qualified for Europe, %d listed\n",
                  n + m, kQualifierSlots);
@@ -68,6 +69,17 @@ void GetEuroQualifiers(int16_t* countA, int16_t* countC, int16_t country) {
     }
     *countA = int16_t(n);
     *countC = int16_t(m);
+}
+
+int16_t HVW_GetChampionsLeagueGroup(int16_t club, int16_t stage) {
+    if (stage >= 0 && stage < 2) {
+        for (int16_t group = 0; group < 8; ++group) {
+            for (int place = 0; place < 4; ++place) {
+                if (ChampionsLeagueGroups[stage][group][place] == club) return group;
+            }
+        }
+    }
+    FatalError("Team Not In Champions League, Funcs-HVW_GetChampionsLeagueGroup");
 }
 
 int16_t HVW_GetChampionsLeagueGroupClub(int16_t place, int16_t group, int16_t stage) {

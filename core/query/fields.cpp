@@ -228,6 +228,7 @@ int16_t HVW_GetClubSeasonRecordEntry2(int16_t club, int16_t block, int16_t k) {
     return HVW_GetClubSeasonRecordEntry(club, block, k);
 }
 
+void HVW_SetClubBalance(int16_t club, int32_t value) { SetClubBalance(club, value); }
 void HVW_SetClubControl(int16_t club, int16_t value) { SetClubControl(club, value); }
 void HVW_SetClubStandCapacity0(int16_t club, int16_t value) { SetClubStandCapacity0(club, value); }
 void HVW_SetClubStandCapacity1(int16_t club, int16_t value) { SetClubStandCapacity1(club, value); }

@@ -158,6 +158,7 @@ int16_t HVW_GetClubSeasonRecordByte(int16_t club, int16_t block);
 // 16-bit word k of season-history block 0..9.
 int16_t HVW_GetClubSeasonRecordEntry(int16_t club, int16_t block, int16_t k);
 int16_t HVW_GetClubSeasonRecordEntry2(int16_t club, int16_t block, int16_t k);
+void HVW_SetClubBalance(int16_t club, int32_t value);
 void HVW_SetClubControl(int16_t club, int16_t value);
 void HVW_SetClubStandCapacity0(int16_t club, int16_t value);
 void HVW_SetClubStandCapacity1(int16_t club, int16_t value);

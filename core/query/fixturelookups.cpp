@@ -26,6 +26,14 @@ int FirstSlotAfter(int day) {
     return slot;
 }
 
+// The clubs of a cup round: those that come through from the round before
+// and those of the club order that join in it.
+int RoundClubCount(const uint8_t* rule) {
+    const int through = int8_t(rule[kCupClubsThrough]);
+    const int joining = int8_t(rule[kCupEntryEnd]) - int8_t(rule[kCupEntryStart]);
+    return std::max(through, 0) + std::max(joining, 0);
+}
+
 }  // namespace
 
 int16_t HVW_FindClubPrevFixture(int16_t club) {
@@ -74,16 +82,13 @@ int16_t HVW_GetCupRoundTieType(int16_t country, int16_t cup, int16_t round) {
     }
     // The European cups are run as cups of country 0.
     const int ruleCountry = cup >= kFirstEuropeanCup ? 0 : country;
-    switch (int8_t(CupRoundRules.bytes[ruleCountry][cup][round][kCupClubsThrough])) {
-        case 2:
-            return 3;
-        case 4:
-            return 2;
-        case 8:
-            return 1;
-        default:
-            return 0;
-    }
+    const int clubs = RoundClubCount(CupRoundRules.bytes[ruleCountry][cup][round]);
+    // A preliminary round of eight or four clubs, whose winners meet clubs
+    // that join later, is no quarter- or semi-final: a round counts as one
+    // only when its clubs halve round by round down to the final.
+    const int roundsLeft = CupRoundCounts[ruleCountry][cup] - round;
+    if (roundsLeft < 1 || roundsLeft > 3 || clubs != (1 << roundsLeft)) return 0;
+    return clubs == 2 ? 3 : clubs == 4 ? 2 : 1;
 }
 
 int16_t HVW_GetClubLastLeagueFixtures(int16_t club, int16_t n, int16_t* slots) {

@@ -167,12 +167,11 @@ void HVW_PlayerFitnessDailyOfClub(int16_t club) {
     PlayerFitnessDaily(club);
 }
 
+// Referees 0-399 only: the made-up referee of record 400 is not reset here.
+// The accessors pass over a record whose nation ends the table.
 void HVW_ResetRefereeCounters(int16_t referee) {
-    constexpr int kRefereeTable = 400;
-    if (referee < 0 || referee >= kRefereeTable) return;
-    uint8_t* record = RefereeRecords[referee].bytes;
-    if (int16_t(recbits::LoadU16(record + 17)) < 0) return;
-    recbits::StoreU16(record + 25, 0);
-    recbits::StoreU16(record + 27, 0);
-    record[29] = 0;
+    if (referee < 0 || referee >= kRefereeSlots) return;
+    HVW_SetRefereeSideCount(referee, 1, 0);
+    HVW_SetRefereeSideCount(referee, 2, 0);
+    HVW_SetRefereeByte29(referee, 0);
 }

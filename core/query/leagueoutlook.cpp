@@ -25,7 +25,8 @@ constexpr int16_t kPromoted[kCountryCount][kDivisionCount] = {
     {0, 2, 2, 3, 1, 0}, {0, 1, 2, 2, 0, 0}, {0, 4, 1, 1, 0, 0}, {0, 3, 2, 2, 0, 0}, {0, 0, 0, 0, 0, 0},
     {0, 1, 0, 0, 0, 0}, {0, 3, 3, 0, 0, 0}, {0, 3, 0, 0, 0, 0}, {0, 2, 0, 0, 0, 0},
 };
-// Two words a division: the play-off places, then a second count.
+// Two words a division: the play-off entrants, then those of them that the
+// division's own clubs are.
 constexpr int16_t kPlayOff[kCountryCount][kDivisionCount][2] = {
     {{0, 0}, {4, 4}, {4, 4}, {4, 4}, {4, 4}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
     {{0, 0}, {0, 0}, {4, 4}, {4, 4}, {0, 0}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
@@ -56,41 +57,45 @@ int LeagueGamesOfSeason(int16_t club) {
 
 }  // namespace
 
+// A club with no games left can still be passed by a club below with games
+// in hand (a postponed match): a pair of clubs is passed over only when
+// neither has games left, so a title or a promotion is not called settled
+// too soon.
 int16_t HVW_GetLeagueOutlookTextId(int16_t club, int16_t division, int16_t country) {
     if (!IsClubNumber(club) || !IsCountryNumber(country) || !IsDivisionNumber(division)) {
         return -1;
     }
     const int clubs = DivisionLayout[country][division].clubs;
     const int promoted = kPromoted[country][division];
-    const int play_off = kPlayOff[country][division][0];
+    // Only the division's own clubs hold play-off places in its table: in
+    // country 5's second division two of its four play-off entrants come
+    // down from the division above.
+    const int playOff = kPlayOff[country][division][1];
     const int relegated = kRelegated[country][division];
     const int16_t* row = LeagueTable[country][division];
     const int P = Played(club);
     const int Pts = Points(club);
     const int place = LeagueSeasonRecords[club].words[kSeasonPlace] + 1;
     const int G = LeagueGamesOfSeason(club);
-    const bool games_left = G != P;
+    const bool gamesLeft = G != P;
+    const auto open = [&](int16_t other) { return gamesLeft || Played(other) < G; };
 
-    if (place <= promoted + play_off || (division == 0 && place == 1)) {
+    if (place <= promoted + playOff || (division == 0 && place == 1)) {
         int worst = place;
-        if (games_left) {
-            for (int r = place; r < clubs && r < kLeagueRowClubs; ++r) {
-                if (!IsClubNumber(row[r])) continue;
-                if ((G - Played(row[r])) * 3 + Points(row[r]) >= Pts) ++worst;
-            }
+        for (int r = place; r < clubs && r < kLeagueRowClubs; ++r) {
+            if (!IsClubNumber(row[r]) || !open(row[r])) continue;
+            if ((G - Played(row[r])) * 3 + Points(row[r]) >= Pts) ++worst;
         }
         if (division == 0 && worst == 1) return kTextChampions;
         if (worst <= promoted) return kTextPromoted;
-        if (worst <= promoted + play_off) return kTextPlayOffs;
+        if (worst <= promoted + playOff) return kTextPlayOffs;
         return -1;
     }
     if (place >= clubs - relegated) {
         int best = place;
-        if (games_left) {
-            for (int r = place - 2; r >= 0; --r) {
-                if (r >= kLeagueRowClubs || !IsClubNumber(row[r])) continue;
-                if ((G - P) * 3 + Pts >= Points(row[r])) --best;
-            }
+        for (int r = place - 2; r >= 0; --r) {
+            if (r >= kLeagueRowClubs || !IsClubNumber(row[r]) || !open(row[r])) continue;
+            if ((G - P) * 3 + Pts >= Points(row[r])) --best;
         }
         return best > clubs - relegated ? kTextRelegated : int16_t(-1);
     }

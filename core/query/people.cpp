@@ -387,12 +387,6 @@ const char* HVW_GetNationName(int16_t nation) {
     return SkipNationCode(GetText(int16_t(TEXT_ID_NATION_TEXT + nation)));
 }
 
-const char* HVW_GetNationShortName(int16_t nation) {
-    static char shortName[4];
-    std::snprintf(shortName, sizeof shortName, "%s", HVW_GetNationName(nation));
-    return shortName;
-}
-
 void HVW_SortClubListByName(int16_t* list, int16_t count, int16_t userFirst) {
     const int16_t user = userFirst != 0 ? GetUserClub() : int16_t(-1);
     // True when club a sorts after club b.  GetText keeps a club name in

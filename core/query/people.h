@@ -69,9 +69,6 @@ const char* HVW_GetClubNickname(int16_t club);
 int16_t HVW_ClubTextId(int16_t club);
 int16_t HVW_NegativeToNone(int16_t value);
 const char* HVW_GetNationName(int16_t nation);
-// The nation's name cut to its first three characters; empty for a number
-// that is no nation.
-const char* HVW_GetNationShortName(int16_t nation);
 void HVW_SortClubListByName(int16_t* list, int16_t count, int16_t userFirst);
 const char* HVW_FormatThousands(int32_t value);
 

@@ -16,7 +16,8 @@
 
 namespace {
 
-// Region 2 has a name of its own: 741 is the help button's.
+// Region 2 (North America) is named by text 855: text 741 is the help
+// button's label ("Help"), and a button showing it would open the help.
 constexpr int16_t kScoutingContTexts[10] = {695, 717, 855, 751, 763, 764, 827, 853, 854, 1810};
 
 constexpr int16_t kPositionTexts[14] = {564,  2431, 2432, 2433, 565, 566,  2436,
@@ -155,12 +156,12 @@ int16_t HVW_GetScoutingContText(int16_t continent) {
 // Each byte of the agent's word is a rating 0-99 that names one of ten
 // texts in its own row of texts.
 const char* HVW_GetAgentsProfile(uint16_t player) {
-    if (!IsPlayerNumber(player)) {
-        FatalError("Invalid Player in HVW_GetAgentsProfile() funcs.c");
-    }
+    // The player count itself passes here and is stopped by the accessor.
+    if (player < 1 || player > PlayerCount) FatalError("Invalid Player in HVW_GetAgentsProfile() funcs.c");
     g_profile[0] = '\0';
     const uint16_t agent = GetPlayerAgent(player);
-    // The agent field can hold numbers past the agent table.
+    // The agent field can hold numbers past the agent table: such an agent
+    // has no profile (reading his word would read past the table).
     if (agent >= kAgentCount) return g_profile;
     size_t used = 0;
     for (int k = 0; k < 4; ++k) {

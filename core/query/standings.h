@@ -1,5 +1,5 @@
-// Query layer: the zone place counts of a division, the settled outcome of a
-// club's league season, the reserve-league table and a fixture's crowd.
+// Query layer: the zone place counts of a division, the reserve-league
+// table and a fixture's crowd.
 #pragma once
 #include <cstdint>
 
@@ -14,11 +14,6 @@ int16_t HVW_GetRelegationPlaces(int16_t division, int16_t country);
 int16_t HVW_HasPlayOffPlaces(int16_t division, int16_t country);
 // The entries of a division's play-off list.
 int16_t HVW_CountPlayOffEntries();
-
-// What is settled of the club's league season: 1086 champions (division 0),
-// 189 sure of promotion, 1084 sure of a play-off place, 1085 sure of
-// relegation; -1 while open or for a club outside the division's table.
-int16_t HVW_GetClubLeagueOutcomeText(int16_t club, int16_t division, int16_t country);
 
 // The club at a place of the division's reserve-league table (65535 none).
 int16_t HVW_GetFlaggedTableClub(int16_t division, int16_t place, int16_t country);

@@ -72,6 +72,8 @@ constexpr int kNeutralDrawLimit = 1000;
 
 char g_name[kSurnameSize + 3];
 
+// Record 400, the referee made up for a single fixture, is read and written
+// like the others: the match report names him too.
 uint8_t* Record(int16_t referee) {
     if (referee < 0 || referee > kRefereeSlots) return nullptr;
     uint8_t* r = RefereeRecords[referee].bytes;
@@ -106,12 +108,22 @@ bool IsNeutral(int16_t nation, int16_t a, int16_t b, int16_t region) {
     return region == 0 || RefereeRegion(nation) == region;
 }
 
+// The region a made-up referee's nation is drawn from: the clubs' region
+// when both lie in one (two nations of Oceania draw from Asia), else 0,
+// any region.
+int16_t MadeUpRefereeRegion(int16_t a, int16_t b) {
+    const int16_t ra = NationRegion(a);
+    const int16_t rb = NationRegion(b);
+    if (ra == 6 && rb == 6) return 5;
+    return ra == rb ? ra : int16_t(0);
+}
+
 int16_t DrawNeutralNation(int16_t a, int16_t b) {
-    const int16_t region = SharedRegion(a, b);
+    const int16_t region = MadeUpRefereeRegion(a, b);
     int16_t fits[std::size(kNeutralNations)];
     int n = 0;
     for (int16_t nation : kNeutralNations) {
-        if (IsNeutral(nation, a, b, region)) fits[n++] = nation;
+        if (nation != a && nation != b && (region == 0 || NationRegion(nation) == region)) fits[n++] = nation;
     }
     if (n > 0) return fits[GameRandom() % n];
     // The list has more nations than two clubs can rule out, so the draw

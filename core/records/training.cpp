@@ -28,7 +28,9 @@ void ResetScheduleBlocks(uint8_t* r) {
 }
 
 // The player's record, or a new one in the first free record; none when
-// all records are in use (the caller then answers the default kinds).
+// all records are in use: the caller then answers the default kinds rather
+// than ending the game (a player's record stays after he leaves, so a long
+// career can fill the table).
 uint8_t* FindOrAddRecord(uint16_t player, bool full) {
     const int16_t found = HVW_FindEntryById(player);
     if (found >= 0) return TrainingRecords[found].bytes;

@@ -18,7 +18,6 @@ namespace {
 constexpr int kRatings = 3;
 constexpr int kTextSize = 120;
 constexpr int16_t kRatingLabels[kRatings] = {1232, 758, 1233};
-constexpr int16_t kBandBases[kRatings] = {3075, 3054, 3096};
 
 char g_managerLabel[kTextSize];
 char g_standingLabel[kTextSize];
@@ -50,10 +49,6 @@ int32_t BackToClub(MenuHotItem*) {
 
 }  // namespace
 
-int16_t BoardViewBand(int16_t base, int32_t percent) {
-    return int16_t(base + std::clamp<int32_t>(percent, 0, 100) / 5);
-}
-
 void BoardViewMenuProc() {
     if (IsMenuFirstEntry() == 1) BoardViewBuild();
 }
@@ -75,10 +70,13 @@ void BoardViewBuild() {
                   IsValidPlayer(manager) ? HVW_GetPlayerShortName(manager) : "");
     const int32_t ratings[kRatings] = {HVW_GetBoardConfidence(club), HVW_GetClubManagerFansPct(club),
                                        HVW_GetClubSquadHappinessPct(club)};
+    // Each rating's words: one of 21 band texts of its percentage.
+    int16_t (*const bandText[kRatings])(int16_t) = {HVW_GetBoardConfidenceText, HVW_GetManagerFansText,
+                                                    HVW_GetSquadHappinessText};
     for (int i = 0; i < kRatings; ++i) {
         const int32_t percent = std::clamp<int32_t>(ratings[i], 0, 100);
         std::snprintf(g_lines[i], kTextSize, "%s: %d%%", GetText(kRatingLabels[i]), int(percent));
-        g_bandText[i] = BoardViewBand(kBandBases[i], percent);
+        g_bandText[i] = bandText[i](int16_t(percent));
     }
     std::snprintf(g_standing, sizeof g_standing, "%s",
                   GetText(HVW_GetStandingClassText(HVW_GetClubStandingClass(club))));

@@ -17,6 +17,3 @@ const char* BoardViewRatingLine(int line);
 int16_t BoardViewBandText(int line);
 int16_t BoardViewSupportText();
 int16_t BoardViewGenerosityText();
-// The band text of a percentage: base + p / 5 for 0-100; a value outside
-// is taken as the nearer end.
-int16_t BoardViewBand(int16_t base, int32_t percent);

@@ -5,6 +5,7 @@
 
 #include "core/club/board.h"
 #include "core/query/people.h"
+#include "core/query/scouting.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
@@ -102,7 +103,7 @@ void FillRow(int groupIndex, GroupRows& group, int r, const StaffRecord* staff) 
         group.money[r] = StaffRec_GetWage(staff);
     } else {
         std::snprintf(group.nationText[r], sizeof group.nationText[r], "%s",
-                      HVW_GetNationShortName(StaffRec_GetNationality(staff)));
+                      HVW_GetNationCode(StaffRec_GetNationality(staff)));
         group.assignments[r] = StaffRec_CountAssignments(staff);
         group.status[r] = StaffRec_GetStatus(staff);
         group.statusText[r] = group.status[r] == 1 ? kYearText : kYearsText;

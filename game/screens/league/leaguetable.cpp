@@ -10,6 +10,7 @@
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
+#include "core/query/leagueoutlook.h"
 #include "core/query/leagueplaces.h"
 #include "core/query/people.h"
 #include "core/query/standings.h"
@@ -58,14 +59,31 @@ bool FromRankings() {
            PreviousMenuOption == kScreenClubWorthRankings;
 }
 
-// The season record of the shown table.
-const ClubSeasonRecord& Record(uint16_t club) {
-    return LeagueTableMode == 1 ? ReserveSeasonRecords[club] : LeagueSeasonRecords[club];
+// The thirteen counters of the club's season record in the shown table,
+// read through the query layer: played, home won, drawn, lost, for and
+// against, the same away, points and place (1-based).
+struct Counters {
+    int16_t w[kLeagueTableCounters];
+};
+
+Counters ReadCounters(uint16_t club) {
+    Counters c{};
+    int16_t* w = c.w;
+    const auto id = int16_t(club);
+    if (LeagueTableMode == 1) {
+        HVW_GetClubTableRow(id, &w[kSeasonPlayed], &w[kSeasonPoints], &w[kSeasonPlace]);
+        HVW_GetClubTableGroup1(id, &w[1], &w[2], &w[3], &w[4], &w[5]);
+        HVW_GetClubTableGroup2(id, &w[6], &w[7], &w[8], &w[9], &w[10]);
+    } else {
+        HVW_GetClubSeasonTotals(id, &w[kSeasonPlayed], &w[kSeasonPoints], &w[kSeasonPlace]);
+        HVW_GetClubSeasonHomeRecord(id, &w[1], &w[2], &w[3], &w[4], &w[5]);
+        HVW_GetClubSeasonAwayRecord(id, &w[6], &w[7], &w[8], &w[9], &w[10]);
+    }
+    return c;
 }
 
-int GoalDifference(uint16_t club) {
-    const int16_t* w = Record(club).words;
-    return (w[kSeasonHomeFor] + w[kSeasonAwayFor]) - (w[kSeasonHomeAgainst] + w[kSeasonAwayAgainst]);
+int GoalDifference(const Counters& c) {
+    return (c.w[kSeasonHomeFor] + c.w[kSeasonAwayFor]) - (c.w[kSeasonHomeAgainst] + c.w[kSeasonAwayAgainst]);
 }
 
 // The club-list column each view sorts by, largest first (view 12 keeps
@@ -125,16 +143,15 @@ void CollectDivision(int16_t country) {
 
 void FillRow(LeagueTableRow& row, uint16_t club, int16_t country) {
     row.club = club;
-    const int16_t* w = Record(club).words;
-    std::copy(w, w + kLeagueTableCounters, row.counters);
-    row.counters[kSeasonPlace] = int16_t(w[kSeasonPlace] + 1);
-    const int difference = GoalDifference(club);
+    const Counters counters = ReadCounters(club);
+    std::copy(std::begin(counters.w), std::end(counters.w), row.counters);
+    const int difference = GoalDifference(counters);
     row.goalDifference = int16_t(difference);
     std::snprintf(row.goalDifferenceText, sizeof row.goalDifferenceText, difference > 0 ? "+%d" : "%d",
                   difference);
     const int16_t movement = TableMovement[club];
     row.movementIcon = movement >= 0 && movement <= 2 ? int16_t(kFirstMovementIcon + movement) : int16_t(1);
-    row.outcomeText = HVW_GetClubLeagueOutcomeText(int16_t(club), ViewedDivision, country);
+    row.outcomeText = HVW_GetLeagueOutlookTextId(int16_t(club), ViewedDivision, country);
     if (HVW_GetClubControl(int16_t(club)) > 0) {
         row.style = kStyleHuman;
     } else if (club == HandedOverClub && FromRankings()) {

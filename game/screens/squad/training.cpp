@@ -12,8 +12,8 @@
 #include "core/club/training.h"
 #include "core/query/codetexts.h"
 #include "core/query/fields.h"
+#include "core/query/fixturelookups.h"
 #include "core/query/layerstate.h"
-#include "core/query/matchdaylookups.h"
 #include "core/query/people.h"
 #include "core/query/scouting.h"
 #include "core/records/frontstate.h"
@@ -361,8 +361,7 @@ int32_t Training_ChooseType(int row, bool extra) {
 int32_t Training_PracticeMatch(MenuHotItem*) {
     const int16_t club = GetUserClub();
     const int16_t today = HVW_GetCurrentDay();
-    if (HVW_FindClubFixtureOnDayByKind(club, today, 0) >= 0 ||
-        HVW_FindClubFixtureOnDayByKind(club, today, 1) >= 0)
+    if (HVW_FindClubFixtureOnDay(club, today, 0) >= 0 || HVW_FindClubFixtureOnDay(club, today, 1) >= 0)
         PracticeMatchPlayed = 1;
     if (PracticeMatchPlayed != 0 || !IsClubNumber(club)) return MENU_REDRAW;
     SelectedClub = uint16_t(club);

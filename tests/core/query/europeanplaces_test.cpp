@@ -77,6 +77,19 @@ TEST_F(EuropeTest, ChampionsLeagueGroups) {
     ChampionsLeagueGroups[1][5][0] = 330;
     EXPECT_EQ(HVW_GetChampionsLeagueGroupClub(2, 5, 1), 333);
     EXPECT_EQ(HVW_GetChampionsLeagueGroupClub(2, 4, 1), -1);  // not drawn
+    // The first group that holds the club.
+    ChampionsLeagueGroups[1][6][1] = 333;
+    EXPECT_EQ(HVW_GetChampionsLeagueGroup(333, 1), 5);
+    EXPECT_EQ(HVW_GetChampionsLeagueGroup(330, 1), 5);
+}
+
+using EuropeDeathTest = EuropeTest;
+
+TEST_F(EuropeDeathTest, AClubInNoGroupIsFatal) {
+    ChampionsLeagueGroups[0][2][1] = 44;
+    EXPECT_FATAL(HVW_GetChampionsLeagueGroup(44, 1),
+                 "Team Not In Champions League, Funcs-HVW_GetChampionsLeagueGroup");
+    EXPECT_FATAL(HVW_GetChampionsLeagueGroup(44, 2), "Team Not In Champions League");
 }
 
 TEST_F(EuropeTest, ReasonsAndPlaces) {

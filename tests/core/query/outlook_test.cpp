@@ -78,6 +78,27 @@ TEST_F(OutlookTest, ChampionsAndPromotionBeforeTheLastDay) {
     EXPECT_EQ(Outlook(4, 1, 0), -1);
 }
 
+TEST_F(OutlookTest, AGameInHandKeepsTheLeaderWaiting) {
+    // The leader has played all 38; the second, one behind with a
+    // postponed game, can still pass him.
+    MakeDivision(0, 0, Points(20, 80, 78, 1), 38, 38);
+    LeagueSeasonRecords[101].words[kSeasonPlayed] = 37;
+    EXPECT_EQ(Outlook(1, 0, 0), -1);
+    LeagueSeasonRecords[101].words[kSeasonPlayed] = 38;
+    EXPECT_EQ(Outlook(1, 0, 0), 1086);
+}
+
+TEST_F(OutlookTest, PlayOffPlacesAreTheDivisionsOwn) {
+    // Country 5, division 1: one promoted, and two of its own clubs in the
+    // play-offs (the other two entrants come from the division above).
+    const int clubs = DivisionLayout[5][1].clubs;
+    ASSERT_GE(clubs, 6);
+    MakeDivision(5, 1, Points(clubs, 200, 150, 10), 30, 30);
+    EXPECT_EQ(Outlook(1, 1, 5), 189);
+    EXPECT_EQ(Outlook(3, 1, 5), 1084);
+    EXPECT_EQ(Outlook(4, 1, 5), -1);
+}
+
 TEST_F(OutlookTest, RelegationZone) {
     // Last day over: games left none.
     MakeDivision(0, 0, Points(20, 80, 70, 2), 38, 38);

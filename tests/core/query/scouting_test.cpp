@@ -40,7 +40,9 @@ TEST_F(ScoutingTest, AgentProfileBands) {
 
 TEST_F(ScoutingDeathTest, BadNumbersAreFatal) {
     EXPECT_FATAL(HVW_GetAgentsProfile(0), "Invalid Player in HVW_GetAgentsProfile\\(\\) funcs.c");
-    EXPECT_FATAL(HVW_GetAgentsProfile(kPlayers), "Invalid Player in HVW_GetAgentsProfile");
+    EXPECT_FATAL(HVW_GetAgentsProfile(kPlayers + 1), "Invalid Player in HVW_GetAgentsProfile");
+    // The player count itself is the accessor's to stop.
+    EXPECT_FATAL(HVW_GetAgentsProfile(kPlayers), "Trying to get Agent");
     EXPECT_FATAL(HVW_GetScoutingContText(10), "Invalid Cont in HVW_GetScoutingContText\\(\\)");
     EXPECT_FATAL(HVW_GetScoutingContText(-1), "Invalid Cont");
 }

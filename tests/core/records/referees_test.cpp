@@ -91,7 +91,15 @@ class RefereeTest : public RecordsTest {
         } else {
             EXPECT_NE(nation, hn);
             EXPECT_NE(nation, an);
-            if (Region(hn) == Region(an) && Region(hn) != 0) {
+            if (referee == 400) {
+                // A made-up referee comes from the clubs' region when they
+                // share one; two nations of Oceania get one from Asia.
+                const int16_t rh = HVW_GetNationContinent(hn), ra = HVW_GetNationContinent(an);
+                const int16_t want = rh == 6 && ra == 6 ? 5 : rh == ra ? rh : 0;
+                if (want != 0) {
+                    EXPECT_EQ(HVW_GetNationContinent(nation), want);
+                }
+            } else if (Region(hn) == Region(an) && Region(hn) != 0) {
                 // A shared region is kept whenever a referee of it exists.
                 bool any = false;
                 for (int r = 0; r < 400 && HVW_GetRefereeNation(int16_t(r)) >= 0; ++r) {
@@ -99,7 +107,7 @@ class RefereeTest : public RecordsTest {
                     any |= n != hn && n != an && Region(n) == Region(hn) &&
                            !HVW_GetRefereeUnavailableFlag(int16_t(r));
                 }
-                if (any || referee == 400) {
+                if (any) {
                     EXPECT_EQ(Region(nation), Region(hn));
                 }
             }
@@ -296,6 +304,19 @@ TEST_F(RefereeTest, MadeUpRefereeWithoutPlayersOfHisNation) {
         const int p = std::stoi(surname.substr(4));
         EXPECT_GE(p, 2);
         EXPECT_LE(p, kPlayers - 2);
+    }
+}
+
+TEST_F(RefereeTest, MadeUpRefereeComesFromTheClubsRegion) {
+    HVW_SetUpReferees();
+    for (int16_t r = 0; r < Delivered(); ++r) HVW_SetRefereeUnavailableFlag(r, 1);
+    // Japan and China share Asia: of the neutral nations only South Korea
+    // (68) is of Asia and neither club's; Oceania's nations are not Asia's.
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        GameSeedRandom(seed);
+        Fixture(30, 36, 31, 38);
+        ASSERT_EQ(HVW_AppointReferee(0), 400);
+        EXPECT_EQ(HVW_GetRefereeNation(400), 68) << seed;
     }
 }
 
