@@ -66,6 +66,8 @@ MemListItem* FindItem(const char* function, void* owner) {
     void* user = ReadOwner(owner);
     if (user == nullptr) AbortError(kModule, __LINE__, "CheckMemItem(): memory pointer var is NULL");
     MemListItem* item = ReadBackPointer(static_cast<uint8_t*>(user) - MEM_BLOCK_HEADER);
+    // A variable that never held a tracked block has no back-pointer in front
+    // of it: refuse it before the record it names is read.
     uintptr_t first = reinterpret_cast<uintptr_t>(g_list);
     uintptr_t at = reinterpret_cast<uintptr_t>(item);
     if (at < first || at >= first + uintptr_t(g_capacity) * sizeof(MemListItem) ||

@@ -109,7 +109,11 @@ int64_t WinMainWindowProc(WinHandle window, uint32_t msg, uint64_t wparam, int64
             return plat::DefWindowProc(msg, wparam, lparam);
         case WM_CLOSE:
             // Closing the window is the user's way of quitting: the game's main
-            // loop sees the request and the program shuts down in order.
+            // loop sees the request and the program shuts down in order.  The
+            // window is not destroyed here: that would end the process at the
+            // next read of the queue, from inside whatever Poll took the close,
+            // and saving polls after every block, so a saved game could be left
+            // cut off half way.
             g_win.close_requested = true;
             DebugLog(DEBUG_WIN, 50, "WinMainWindowProc(): WM_CLOSE: ending the game\n");
             return 0;

@@ -27,7 +27,6 @@
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/matchday/matchday.h"
-#include "game/system/display2d.h"
 #include "game/system/joystick.h"
 #include "game/system/keyboard.h"
 #include "game/system/mainwindow.h"
@@ -150,13 +149,10 @@ void InstallGameHooks() {
         // Only the fatal path shows this box, and the program ends after it:
         // a request to end it meanwhile ends it (and the box) at once.
         plat::EndOnTerminationSignal();
-        // The menu display draws its own box while it is up; otherwise (and
-        // once a fatal error has closed the display) the system one.
-        if (MenuDisplayIsOpen() && GfxIsModeSet()) {
-            ShowMessageBox(text, 0);
-        } else {
-            WinMessageBox(text, MB_ICONSTOP);
-        }
+        // Always the system box with the stop icon: the exit list has run
+        // and taken the display down (or is part way through doing so), so
+        // nothing of the menu display may be drawn or polled here.
+        WinMessageBox(text, MB_ICONSTOP);
     };
     hooks.timerTicks = [] { return TimerIsRunning() ? GetTimerTicks() : 0u; };
     hooks.poll = Poll;

@@ -47,6 +47,8 @@ void InitTimerInterrupt() {
     }
     g_frequency = double(frequency);
     g_start_count = g_pause_start = GetPerfCounter();
+    // A clock started again counts from 0 again: the last value of the one
+    // before must not make it look as if it ran backwards.
     g_last_ticks = 0;
     WinAddTaskswitchFunc(TimerTaskswitchFunc);
     g_running = true;
