@@ -18,10 +18,9 @@
 #include "core/match/simdisplay.h"
 #include "core/match/soundevents.h"
 #include "core/match/teamjobs.h"
+#include "core/season/matchday.h"
 
 using namespace gameinfo;
-
-uint32_t MatchFrameTimerCalls;
 
 namespace {
 
@@ -67,14 +66,13 @@ void Step() {
 }
 
 // A pending in-match request opens its menu (1 the team statistics, 2 the
-// player statistics, 3 team management, 4 the video options); the request
-// is then cleared.
+// player statistics, 3 team management, 4 the video options; any other
+// request none); the keys are then cleared and the request with them.
 void TakeInMatchRequest() {
     if (InMatchRequest == 0) return;
     constexpr int16_t kMenuOfRequest[5] = {0, 6, 2, 1, 10};
-    if (InMatchRequest <= 4 && MatchHooks.openInGameMenu != nullptr) {
-        MatchHooks.openInGameMenu(kMenuOfRequest[InMatchRequest]);
-    }
+    const int16_t menu = InMatchRequest <= 4 ? kMenuOfRequest[InMatchRequest] : 0;
+    if (MatchHooks.openInGameMenu != nullptr) MatchHooks.openInGameMenu(menu);
     InMatchRequest = 0;
 }
 
@@ -94,18 +92,20 @@ void MatchTick() {
     }
     Step();
     if (DisplayModeFlags & kDisplayOff) {
-        if (MatchFrameTimerCalls % kKeepAliveEvery == 0) CorePoll();
-        ++MatchFrameTimerCalls;
+        if (uint32_t(FrameTimerCount) % kKeepAliveEvery == 0) MatchFrameTimer();
+        ++FrameTimerCount;
     }
 }
 
 void MatchLoopDisplayed() {
     Replay_LoopStart();
     Tactics_UpdateComputerTeams();
+    Call(MatchHooks.viewReset);
     GoalReplayCountdown = 0;
     Tactics_UpdateComputerTeams();
     MatchSfx_PlayEvent(kSoundPeriodStart, -1);
     if (Period == 0) DisplayFirstPeriod = 1;
+    DisplayBlendClip = 255;
     if (ReplayViewing()) {
         Replay_Start();
         Replay_Command(4);

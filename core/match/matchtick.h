@@ -3,10 +3,6 @@
 #pragma once
 #include <cstdint>
 
-// Calls of MatchTick without display; the front end is kept alive on every
-// 400th.
-extern uint32_t MatchFrameTimerCalls;
-
 void MatchTick();
 void MatchLoopDisplayed();
 

@@ -79,7 +79,6 @@ void Match3D_Startup() {
     Motion_LoadAll();
     Call(MatchHooks.displayOn);
     FrameTimerCount = 0;
-    MatchFrameTimerCalls = 0;
 }
 
 void Match3D_FreeData() {
