@@ -114,13 +114,17 @@ void MatchLoopDisplayed() {
         CorePoll();
         TakeInMatchRequest();
         if (Replay_IsPlaying()) {
-            // The engine does not step while a replay is open.
+            // The engine does not step while a replay is open.  The replay
+            // steps on even while no 3D display runs: stood still there it
+            // could never be closed, and the loop would turn for ever.
             Replay_Advance();
-        } else if (ReplayViewing()) {
-            // A viewing is over once its replay is closed.
-            MatchFinished = 1;
         } else {
-            Step();
+            if (ReplayViewing()) {
+                // A viewing is over once its replay is closed.
+                MatchFinished = 1;
+            } else {
+                Step();
+            }
             if (DrawMode != 1) AutoGoalReplay_Tick();
         }
         Replay_UpdateDisplay();
