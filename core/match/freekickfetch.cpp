@@ -317,8 +317,9 @@ void Match_ActPenaltyRunUp(int16_t figure) {
     }
     ++FreeKickWaitCount;
     if (WalkingCount != 0 && FreeKickWaitCount <= 999) return;
-    // The aim only: the run-up goes on to the kick whatever the choice.
-    Match_DecideWithBall(figure, 3);
+    // The aim of the placed kick only: the run-up goes on to the kick
+    // whatever the choice.
+    Match_DecideWithBall(figure, 2);
     Match_SetPlayerAction(figure, kActionPenaltyKick);
     SetPieceWords[0] = 50;
     SetPieceWords[1] = 350;
@@ -365,7 +366,8 @@ void Match_ActFreeKickPasser(int16_t figure) {
             chosen = mate;
         }
         if (chosen < 0) {
-            Match_DecideWithBall(figure, 3);
+            // Nobody to pass to: the aim of a placed kick at goal.
+            Match_DecideWithBall(figure, 2);
             MatchFigures[figure].action = kActionFreeKickPasser;
             Marker().x = FreeKickAimX;
             Marker().y = FreeKickAimY;

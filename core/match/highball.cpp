@@ -120,8 +120,10 @@ void Ball_PredictLanding(int16_t lookAhead, int16_t targetX, int16_t targetY, in
     const bool windAlong = windy && (across ? BallState.windX : BallState.windY) != 0;
     int maxz = 0;
     for (int tick = 0; tick < lookAhead; ++tick) {
-        // A ball lying on the ground, or in someone's hands, swerves no more.
-        if ((f.Z() == 0 && f.vz == 0) || heldByOther) f.swerveTime = 0;
+        // A ball on the ground, unless the kick that sent it is still in its
+        // grace (as in the ball's own step), or in someone's hands, swerves
+        // no more.
+        if ((f.Z() == 0 && BallState.kickGrace == 0) || heldByOther) f.swerveTime = 0;
         ApplySwerve(f);
         if (windy) {
             f.vx += BallState.windX;
@@ -225,8 +227,6 @@ void Match_ReactToHighBall(int16_t figure) {
     const int ballHeight = BallState.z;
     if (ballHeight < kWindHeight) return;
     if (HighBallReactionLevel < 5 && ballHeight < kHeadHeight) return;
-    // A still ball comes at nobody.
-    if (BallState.direction >= 256) return;
     if (Fold(int(BallState.direction) - int((p.ballDirection + 128) & 255)) > 32) return;
     const int every = std::max(1, (100 - p.heading) / 5 + 1);
     ++p.work3;
@@ -240,6 +240,8 @@ void Match_ReactToHighBall(int16_t figure) {
     const int16_t goalLine = team == AttackDirection ? kGoalLineHigh : kGoalLineLow;
     const uint16_t goalDirection = Match_DirectionTo(p.x, p.y, kPitchCentreX, goalLine);
     const int goalDistance = Distance(p.x, p.y, kPitchCentreX, goalLine);
+    // The heading check reads it as the distance to goal.
+    GoalDistanceScratch = int16_t(goalDistance);
     const int toPoint = Match_DirectionTo(p.x, p.y, meet.x, meet.y);
     const int marked = Draw(100) < p.vision ? NearestOpponent(figure) : kNoMeetingPoint;
 
@@ -261,7 +263,7 @@ void Match_ReactToHighBall(int16_t figure) {
             MatchPassTargetX = LayOffX;  // the header pass goes to him
             MatchPassTargetY = LayOffY;
             MatchPassReceiver = mate;
-            React(figure, 86, t);
+            React(figure, kActionHeaderPass, t);
             return;
         }
         if (goalDistance < 400 && Draw(400) < p.agility)
@@ -273,26 +275,27 @@ void Match_ReactToHighBall(int16_t figure) {
         if (marked < 160) {
             MatchHeadingCheck(figure, goalDirection, 1);
         } else {
-            React(figure, 79, t);
+            React(figure, kActionAirChestControl, t);
         }
     } else if (h >= kHeadHeight && h <= reach && t > 16 && t <= 33 && d < 64 - level) {
         targetThePoint();
         if (marked < 160 || goalDistance < 200) {
             MatchHeadingCheck(figure, goalDirection, 0);
         } else if (goalDistance >= 400 || Draw(400) >= p.agility) {
-            React(figure, 79, t);
+            React(figure, kActionAirChestControl, t);
         } else {
-            React(figure, d < 16 ? 50 : 79, t);
+            React(figure, d < 16 ? kActionAirBackHeader : kActionAirChestControl, t);
         }
     } else if (h >= kWindHeight && t > 4 && t <= 32 && d < 20) {
         // Within reach: a volley near goal, a long-range one far out.
         targetThePoint();
         if (goalDistance < 560) {
             Match_DecideWithBall(figure, 1);
-            React(figure, BySide(p, 80, 83, 84), t);
-            if (goalDistance < 240 && Draw(100) < p.agility) React(figure, 51, t);
+            React(figure, BySide(p, kActionVolleyA, kActionVolleyB, kActionVolleyC), t);
+            if (goalDistance < 240 && Draw(100) < p.agility) React(figure, kActionLowHeader, t);
         } else if (goalDistance > 960) {
-            React(figure, BySide(p, 135, 136, 137), t);
+            React(figure, BySide(p, kActionBackwardHeaderA, kActionBackwardHeaderB, kActionBackwardHeaderC),
+                  t);
         } else {
             Match_SetPlayerAction(figure, kActionChestLayOff);
         }

@@ -161,7 +161,11 @@ int16_t MatchClockMinute() {
 
 void MatchClockStartMatch() {
     // Nothing of the previous match's ticks carries over: the same block and
-    // the same draws must play the same match.
+    // the same draws must play the same match, whatever was played before
+    // in the session (none of these is in the saved game, so a loaded game
+    // would otherwise play differently from the same game played on).  A
+    // minute left over from a period ended by a golden goal would also
+    // write that match's pressure into this one's chart.
     CurrentMinute = -1;
     MinutePressure = 0;
     OpenPlayTicks = 0;
@@ -215,6 +219,9 @@ void MatchClockTick() {
     bool clockAdvanced = false;
     if (PeriodClock >= PeriodLength) {
         if (ShownStoppageTime == 0 && PeriodLength != 0) {
+            // Once time is up the stoppage ticks run below 0 while the period
+            // waits for its end: taken unsigned they would show hours of
+            // added time, so a count of 0 or less shows none.
             const int64_t seconds = int64_t(kPeriodMinutes[PeriodIndex()]) * StoppageTime * 60 / PeriodLength;
             ShownStoppageTime = uint16_t(seconds > 0 ? seconds : 0);
         }

@@ -32,7 +32,8 @@ struct MatchDisplayHooks {
     // Whether a key is held down (the in-match F1 and F12 keys).
     bool (*keyIsDown)(int key);
 
-    // The display's view state, reset before a shown match.
+    // The display's view state, reset before a shown match and as each of
+    // its periods starts.
     void (*viewReset)();
 
     // A hit of the goal net recorded (from the ball's position and

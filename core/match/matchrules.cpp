@@ -202,7 +202,7 @@ int16_t MatchFindOpponentInFront(int16_t figure) {
 
 uint16_t MatchFrontOrBackAction(uint16_t a, uint16_t b) {
     const int turn = (b - a) & 255;
-    return turn < 64 || turn > 192 ? 33 : 73;
+    return turn < 64 || turn > 192 ? kActionFallForward : kActionSlidingFall;
 }
 
 void Match_ClampToPitch() {
@@ -225,7 +225,9 @@ void MatchSetKickSpeed(int16_t kicker, int16_t targetX) {
     if (bend < 1) bend = 1;
     bend *= 125;
     const bool hasTarget = targetX >= 0;
-    if (hasTarget && GameRandom() % 300 < k.shooting + k.intelligence + k.composure) {
+    // The skill draw is made whether or not the kick has a target.
+    const bool skilled = GameRandom() % 300 < k.shooting + k.intelligence + k.composure;
+    if (skilled && hasTarget) {
         BallState.swerve[0] = targetX >= kPitchCentreX ? -(bend + 5000) : bend + 5000;
     } else {
         switch (GameRandom() % 3) {
@@ -290,7 +292,9 @@ int16_t MatchShootoutTaker() {
         if (MatchOnPitch(figure) && MatchFigures[figure].position != 0) ++eligible;
     }
     if (eligible == 0) {
-        // Nobody qualifies: the first player on the pitch, else the goalkeeper.
+        // Nobody qualifies (every candidate sent off or a goalkeeper): the
+        // walk round the list would never end, so the first player on the
+        // pitch takes the kick, else the goalkeeper.
         for (int entry = 0; entry < kTeamFigures; ++entry) {
             const int16_t figure = int16_t(team * kTeamFigures + entry);
             if (MatchOnPitch(figure)) return figure;
@@ -424,7 +428,8 @@ void MatchFatigueStep() {
 }
 
 void MatchRecordEvent(uint8_t kind, int16_t value, int16_t figure, int16_t value2) {
-    // The last of the 200 rows always keeps the end mark.
+    // The last of the 200 rows always keeps the end mark: a longer match
+    // would write its rows past the result block's table.
     if (EventCount < 0) EventCount = 0;
     if (EventCount >= kMatchEvents - 1) {
         MatchResult.events[kMatchEvents - 1][kEventKind] = kEventEnd;
@@ -447,8 +452,8 @@ void MatchDefaultDesignatedPlayer(int16_t team) {
 }
 
 void MatchSelectPlayer(int16_t figure) {
-    for (int i = 0; i < kPlayerFigures; ++i) MatchFigures[i].stateD = 0;
-    if (ValidPlayer(figure)) MatchFigures[figure].stateD = 1;
+    for (int i = 0; i < kPlayerFigures; ++i) MatchFigures[i].hasBall = 0;
+    if (ValidPlayer(figure)) MatchFigures[figure].hasBall = 1;
 }
 
 void MatchStartCelebration(int16_t figure) { StartMood(figure, kActionCelebrate, kCelebrationClips); }
@@ -464,7 +469,7 @@ int16_t MatchReleasePlayers() {
         MatchFigure& f = MatchFigures[figure];
         if (f.action < kActionSprintAfterBall) {
             Match_SetPlayerAction(figure, kActionRunToPosition);
-            f.stateD = 0;
+            f.hasBall = 0;
         }
     }
     for (int team = 0; team < 2; ++team) {

@@ -18,6 +18,7 @@
 #include "core/match/simdisplay.h"
 #include "core/match/soundevents.h"
 #include "core/match/teamjobs.h"
+#include "core/season/matchday.h"
 
 using namespace gameinfo;
 
@@ -65,14 +66,13 @@ void Step() {
 }
 
 // A pending in-match request opens its menu (1 the team statistics, 2 the
-// player statistics, 3 team management, 4 the video options); the request
-// is then cleared.
+// player statistics, 3 team management, 4 the video options; any other
+// request none); the keys are then cleared and the request with them.
 void TakeInMatchRequest() {
     if (InMatchRequest == 0) return;
     constexpr int16_t kMenuOfRequest[5] = {0, 6, 2, 1, 10};
-    if (InMatchRequest <= 4 && MatchHooks.openInGameMenu != nullptr) {
-        MatchHooks.openInGameMenu(kMenuOfRequest[InMatchRequest]);
-    }
+    const int16_t menu = InMatchRequest <= 4 ? kMenuOfRequest[InMatchRequest] : 0;
+    if (MatchHooks.openInGameMenu != nullptr) MatchHooks.openInGameMenu(menu);
     InMatchRequest = 0;
 }
 
@@ -92,7 +92,7 @@ void MatchTick() {
     }
     Step();
     if (DisplayModeFlags & kDisplayOff) {
-        if (FrameTimerCount % kKeepAliveEvery == 0) CorePoll();
+        if (uint32_t(FrameTimerCount) % kKeepAliveEvery == 0) MatchFrameTimer();
         ++FrameTimerCount;
     }
 }
@@ -100,10 +100,12 @@ void MatchTick() {
 void MatchLoopDisplayed() {
     Replay_LoopStart();
     Tactics_UpdateComputerTeams();
+    Call(MatchHooks.viewReset);
     GoalReplayCountdown = 0;
     Tactics_UpdateComputerTeams();
     MatchSfx_PlayEvent(kSoundPeriodStart, -1);
     if (Period == 0) DisplayFirstPeriod = 1;
+    DisplayBlendClip = 255;
     if (ReplayViewing()) {
         Replay_Start();
         Replay_Command(4);
@@ -112,13 +114,17 @@ void MatchLoopDisplayed() {
         CorePoll();
         TakeInMatchRequest();
         if (Replay_IsPlaying()) {
-            // The engine does not step while a replay is open.
+            // The engine does not step while a replay is open.  The replay
+            // steps on even while no 3D display runs: stood still there it
+            // could never be closed, and the loop would turn for ever.
             Replay_Advance();
-        } else if (ReplayViewing()) {
-            // A viewing is over once its replay is closed.
-            MatchFinished = 1;
         } else {
-            Step();
+            if (ReplayViewing()) {
+                // A viewing is over once its replay is closed.
+                MatchFinished = 1;
+            } else {
+                Step();
+            }
             if (DrawMode != 1) AutoGoalReplay_Tick();
         }
         Replay_UpdateDisplay();

@@ -16,17 +16,18 @@ namespace {
 
 bool ValidPlayer(int16_t figure) { return figure >= 0 && figure < kPlayerFigures; }
 
-// Whether the player of attacking team attackers stands beyond the line.
-bool BeyondLine(int16_t figure, int attackers) {
+}  // namespace
+
+bool MatchBeyondOffsideLine(int16_t figure, int attackers) {
+    if (!ValidPlayer(figure)) return false;
     const MatchFigure& f = MatchFigures[figure];
     if (f.off != 0) return false;
+    attackers &= 1;
     const int16_t line = MatchLastDefenderY[attackers ^ 1];
     const int16_t y = int16_t(f.y);
     if (attackers == AttackDirection) return y > line && y > kPitchHalfwayY;
     return y < line && y < kPitchHalfwayY;
 }
-
-}  // namespace
 
 void MatchDrawOffsideStrictness() { OffsideStrictness = int16_t(20 + GameRandom() % 80); }
 
@@ -37,7 +38,7 @@ void MatchMarkOffside(int16_t figure) {
         attackers == AttackDirection ? BallState.y > kPitchHalfwayY : BallState.y < kPitchHalfwayY;
     if (!ballInAttackingHalf) return;
     MatchFigure& p = MatchFigures[figure];
-    if (p.offsideMark == 0 || !BeyondLine(figure, attackers)) return;
+    if (p.offsideMark == 0 || !MatchBeyondOffsideLine(figure, attackers)) return;
     int beyond = p.y - MatchLastDefenderY[attackers ^ 1];
     if (beyond < 0) beyond = -beyond;
     if (beyond < kOffsideTolerance && GameRandom() % 100 > OffsideStrictness) return;
@@ -63,7 +64,7 @@ void MatchMarkTeamOffside(int16_t figure) {
         MatchFigure& g = MatchFigures[mate];
         g.offsideMark = 0;
         if (mate == figure) continue;
-        if (!forward || !BeyondLine(mate, team)) continue;
+        if (!forward || !MatchBeyondOffsideLine(mate, team)) continue;
         g.offsideMark = 1;
         if (g.offsideWord == 0) {
             g.offsideWord = uint16_t((100 - MatchSlotRoleChoice(mate, g.intelligence)) / 2 + 1);

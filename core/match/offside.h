@@ -21,6 +21,9 @@ extern OffsideRecordValues OffsideRecord;
 extern int16_t SetPieceWord;
 
 void MatchDrawOffsideStrictness();
+// Whether the player, of the attacking team given, stands on the pitch
+// beyond the defending team's offside line and beyond the halfway line.
+bool MatchBeyondOffsideLine(int16_t figure, int attackers);
 void MatchMarkOffside(int16_t figure);
 void MatchMarkTeamOffside(int16_t figure);
 void MatchClearOffsideFlags();

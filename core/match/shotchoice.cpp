@@ -179,7 +179,7 @@ void Match_DecideWithBall(int16_t figure, int16_t mode) {
     const int turn = Fold(int(goalDirection) - int(p.facing & 255));
 
     // An early pass when the keeper is not yet beaten and the angle is poor.
-    if (shotAim < goalDistance && goalAngle >= 20 && shotAim < 240 && !beyond && Draw(100) < p.passing) {
+    if (shotAim < goalDistance && goalAngle >= 20 && shotAim < 240 && Draw(100) < p.passing && !beyond) {
         if (Match_FindPassTarget(figure, 1) != kNoPassTarget) {
             Match_StartPass(figure);
             p.actionParam = 4;
@@ -247,14 +247,17 @@ int16_t MatchShootDecision(int16_t figure, int16_t flag) {
     const MatchFigure& keeper = MatchFigures[OpposingKeeper(figure)];
     int k = Match_ApproxDistance(MatchCurX, MatchCurY, keeper.x, keeper.y) / kDistanceUnit;
 
-    // An open goal: the keeper is not between the posts.
+    // An open goal: the keeper is not between the posts.  Toward the low
+    // goal the three directions are taken as signed values, and there the
+    // left post lies below the right one, so the comparisons turn round:
+    // taken as they are toward the high goal they would hold for every
+    // keeper and let a side attacking the low goal shoot from anywhere
+    // within 40 yards.
     if (goalDistance / kDistanceUnit < 40) {
         int toLeft = Match_DirectionTo(MatchCurX, MatchCurY, kPostLeftX, goalLine);
         int toRight = Match_DirectionTo(MatchCurX, MatchCurY, kPostRightX, goalLine);
         int toKeeper = Match_DirectionTo(MatchCurX, MatchCurY, keeper.x, keeper.y);
         if (!upfield) {
-            // Toward the low goal the directions wrap through 0: as signed
-            // values the left post lies below the right one.
             if (toLeft > 128) toLeft -= 256;
             if (toRight > 128) toRight -= 256;
             if (toKeeper > 128) toKeeper -= 256;
@@ -282,8 +285,7 @@ int16_t MatchShootDecision(int16_t figure, int16_t flag) {
     const int hesitation = p.offsideMark;
     angle -= p.outlook / 8 + 16 * hesitation + 10 * trailing;
     if (angle < 0) angle = 0;
-    const int16_t line = MatchLastDefenderY[team ^ 1];
-    const bool pastLine = upfield ? p.y > line : p.y < line;
+    const bool pastLine = MatchBeyondOffsideLine(figure, team);
     const bool beyond = pastLine || (nearestValid && MatchFigures[nearest].ballDistance > 128);
 
     if (angle > 48) {

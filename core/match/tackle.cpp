@@ -77,8 +77,7 @@ bool Hurdle(int16_t carrier, MatchFigure& t) {
 
 void GoDown(int16_t carrier, MatchFigure& t) {
     MatchFigure& c = MatchFigures[carrier];
-    const int relative = (t.facing - c.facing) & 255;
-    Match_SetPlayerAction(carrier, relative < 64 || relative > 192 ? kActionFallForward : kActionSlidingFall);
+    Match_SetPlayerAction(carrier, MatchFrontOrBackAction(c.facing, t.facing));
     t.hasKicked = 1;
     c.actionFlag = 1;
     c.hasBall = 0;

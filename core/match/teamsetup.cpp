@@ -156,7 +156,6 @@ void LineUpBesideThePitch() {
 void StartTheMatch() {
     MatchUnshown = (DisplayModeFlags & kDisplayOff) != 0 ? 1 : 0;
     if (!MatchUnshown) ClearHeatMaps();
-    MatchDrawOffsideStrictness();
     MatchResetTackleCounts();
     Match_ResetTeamJobs();
     // No referee's call of an earlier match is pending in this one, and
@@ -290,6 +289,8 @@ void Match_SetPitchGeometry() {
 
 void Match_SetupPeriod() {
     LineUpBesideThePitch();
+    // Each period has its own strictness in close offside calls.
+    MatchDrawOffsideStrictness();
     if (Period == 0) StartTheMatch();
     StartEveryPeriod();
     if (Period == 4) {

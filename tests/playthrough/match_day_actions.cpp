@@ -68,6 +68,8 @@ struct Watch {
     // A substitution at half-time: asked for, made.
     bool subAtHalfTime = false;
     bool halfTimeSubDone = false;
+    // Hurt players of his replaced in this match, each by a substitution.
+    int hurtReplaced = 0;
     Frame beforeReplay;
     double cpu = 0;
 };
@@ -125,10 +127,15 @@ bool ReplayViewing() { return GameInfo.I16(gameinfo::kCompetition) < 0; }
 
 // ---- Frames ------------------------------------------------------------------------------
 
+// The kick-off is looked at over its first five seconds: who kicks off and
+// where the first passes go is play, and the side without the ball may stay
+// out of the picture for a second or two.
+constexpr int kKickOffLookFrames = 250;
+
 void LookAtKickOff(Watch& w) {
     if (w.kickOffLooked || w.playFrames % 5 != 0) return;
-    w.kickOffLooked =
-        w.playFrames >= 60 || (g_seen.kickOffShirts[0] && g_seen.kickOffShirts[1] && g_seen.kickOffScore);
+    w.kickOffLooked = w.playFrames >= kKickOffLookFrames ||
+                      (g_seen.kickOffShirts[0] && g_seen.kickOffShirts[1] && g_seen.kickOffScore);
     if (w.kickOffLooked) return;
     const Frame now = testenv::GrabFrame("season_kickoff.tga");
     if (w.playFrames == 5) g_seen.kickOffGreen = testenv::GreenPercent(now);
@@ -378,7 +385,10 @@ bool Counted(bool queued, int& count) {
 
 bool MatchDayActionsReplaceHurtPlayer() {
     using namespace match_steps;
-    return Counted(testenv::IgReplaceHurtPlayer(g_watch.side, MenusDidNotOpen), g_seen.hurtReplaced);
+    const bool queued =
+        Counted(testenv::IgReplaceHurtPlayer(g_watch.side, MenusDidNotOpen), g_seen.hurtReplaced);
+    if (queued) ++g_watch.hurtReplaced;
+    return queued;
 }
 
 bool MatchDayActionsGiveLostRoles() {
@@ -439,7 +449,9 @@ void MatchDayActionsEnd() {
         g_seen.substituteOnPitch = w.leavingRow > 0 && w.coming >= 0 &&
                                    GetMatchSideSlot(int16_t(w.side), int16_t(w.leavingRow)) == w.coming;
     }
-    if (w.subAtHalfTime) g_seen.halfTimeSubsUsed = MatchGetSubsUsed(int16_t(w.side));
+    // A hurt player he replaced later in the match took a substitution of
+    // his own.
+    if (w.subAtHalfTime) g_seen.halfTimeSubsUsed = MatchGetSubsUsed(int16_t(w.side)) - w.hurtReplaced;
     g_watch = Watch{};
 }
 

@@ -424,6 +424,26 @@ TEST_F(BallChoiceTest, HighBallReactionRateAndHeights) {
     EXPECT_FALSE(reacts(200));
 }
 
+// The heading check that decides a ball met at head height reads the
+// distance to goal, which the reaction measures from the player: a
+// distance left over from an earlier decision must not steer it.
+TEST_F(BallChoiceTest, TheHighBallReactionMeasuresTheDistanceToGoalForTheHeader) {
+    MatchFigure& p = Player(9, 800, 1800, kActionReceivePass, 0);
+    p.heading = 100;
+    p.vision = 0;         // no opponent looked for
+    p.ballDirection = 0;  // the ball lies toward smaller y
+    Ball(800, 1500, 240);
+    BallState.vy = 12 * kChoiceUnit;
+    BallState.vz = 2 * kChoiceUnit;
+    Ball_UpdateDirectionSpeed();
+    Current(9);
+    GoalDistanceScratch = 5000;
+    Match_ReactToHighBall(9);
+    ASSERT_NE(BallPrediction.bestDistance, kNoMeetingPoint);
+    ASSERT_GE(BallPrediction.height, 30);
+    EXPECT_EQ(GoalDistanceScratch, MatchOctDistance(796 - 800, 2038 - 1800));
+}
+
 }  // namespace
 
 namespace {

@@ -171,10 +171,15 @@ TEST_F(RulesTest, PlayerSkillAndCanAct) {
 TEST_F(RulesTest, GroupCommands) {
     MatchFigures[4].action = kActionKnockPast;
     MatchFigures[5].action = kActionNothing;
-    MatchFigures[5].stateD = 1;
+    // The selected flag is the one a player keeps while the ball is his.
+    MatchSelectPlayer(5);
+    MatchSelectPlayer(6);
+    EXPECT_EQ(int(MatchFigures[5].hasBall), 0);
+    EXPECT_EQ(int(MatchFigures[6].hasBall), 1);
+    MatchFigures[5].hasBall = 1;
     const int16_t busy = MatchReleasePlayers();
     EXPECT_EQ(int(MatchFigures[5].action), kActionRunToPosition);
-    EXPECT_EQ(int(MatchFigures[5].stateD), 0);
+    EXPECT_EQ(int(MatchFigures[5].hasBall), 0);
     EXPECT_EQ(int(MatchFigures[0].action), kActionKeeperReady);
     EXPECT_EQ(busy, 1);
     EXPECT_EQ(MatchCountBusyPlayers(), 1);

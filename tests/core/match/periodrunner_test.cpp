@@ -3,10 +3,13 @@
 #include <cstring>
 #include <vector>
 
+#include "core/base/corehooks.h"
 #include "core/match/actions.h"
 #include "core/match/geometry.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
+#include "core/match/offside.h"
+#include "core/match/periodrunner.h"
 #include "core/match/phases.h"
 #include "core/match/playeractions.h"
 #include "core/match/teamjobs.h"
@@ -368,6 +371,38 @@ TEST_F(PeriodTest, SameSeedSameFiguresTickForTick) {
     run(&first);
     run(&second);
     EXPECT_EQ(first, second);
+}
+
+// Unshown ticks keep the front end alive through the season's frame timer
+// on every 400th tick, so the match-day display gets its frames too.
+int g_matchDayFrames;
+TEST_F(PeriodTest, UnshownTicksRunTheFrameTimerEvery400Ticks) {
+    const CoreHooks saved = CoreGetHooks();
+    CoreHooks hooks = saved;
+    hooks.matchDayFrame = [] {
+        ++g_matchDayFrames;
+        return true;
+    };
+    CoreSetHooks(hooks);
+    scenario::PlaceTeamsOnFormation();
+    scenario::StartOpenPlay(0);
+    DisplayModeFlags = kDisplayOff;
+    FrameTimerCount = 0;
+    g_matchDayFrames = 0;
+    for (int tick = 0; tick < 801; ++tick) MatchTick();
+    EXPECT_EQ(g_matchDayFrames, 3);
+    CoreSetHooks(saved);
+}
+
+// Each period draws its own strictness for close offside calls.
+TEST_F(PeriodTest, EveryPeriodDrawsItsOffsideStrictness) {
+    for (uint8_t period = 0; period < 5; ++period) {
+        Period = period;
+        OffsideStrictness = -1;
+        Match_SetupPeriod();
+        EXPECT_GE(OffsideStrictness, 20) << int(period);
+        EXPECT_LE(OffsideStrictness, 99) << int(period);
+    }
 }
 
 TEST_F(PeriodTest, PeriodRunnerKicksOffAndPlaysToTheEnd) {

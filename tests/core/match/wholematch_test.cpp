@@ -1,9 +1,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/base/pakfile.h"
+#include "core/match/periodrunner.h"
 #include "core/match/replay.h"
+#include "core/match/simdisplay.h"
 #include "core/records/blockfiles.h"
 #include "tests/core/match/match_fixture.h"
 #include "tests/fakes/result_check.h"
@@ -321,6 +324,28 @@ TEST_F(DefaultRunnerTest, HeadlessMatchStartsEveryFigureAfresh) {
     const uint16_t best0 = recbits::LoadU16(result->teams[0].bytes + kReportManOfTheMatch);
     const uint16_t best1 = recbits::LoadU16(result->teams[1].bytes + kReportManOfTheMatch);
     EXPECT_TRUE((best0 == 0xFFFF) != (best1 == 0xFFFF)) << best0 << " " << best1;
+}
+
+// Every shown period starts with the view reset and the blended clip
+// cleared; a pending in-match request that names no menu still has the
+// keys cleared (the menu hook is told menu 0) and is dropped.
+int g_viewResets;
+std::vector<int16_t> g_menusAsked;
+TEST_F(DefaultRunnerTest, EveryShownPeriodResetsTheViewAndTakesEveryRequest) {
+    DisplayModeFlags = 0;
+    g_viewResets = 0;
+    g_menusAsked.clear();
+    MatchHooks.viewReset = [] {
+        ++g_viewResets;
+        InMatchRequest = 9;
+    };
+    MatchHooks.openInGameMenu = [](int16_t menu) { g_menusAsked.push_back(menu); };
+    DisplayBlendClip = 7;
+    PlayMatch();
+    EXPECT_EQ(g_viewResets, 3) << "the display start and each of the two halves";
+    EXPECT_EQ(g_menusAsked, std::vector<int16_t>({0, 0}));
+    EXPECT_EQ(InMatchRequest, 0);
+    EXPECT_EQ(DisplayBlendClip, 255);
 }
 
 TEST_F(DefaultRunnerTest, ShownMatchSwitchesTheDisplayOnAndOff) {
