@@ -112,8 +112,11 @@ char* ShownName(const char* field, char* shown) {
 int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText, int16_t country) {
     *roundText = -1;
     *legText = -1;
-    if (!IsCountryNumber(country)) return -1;
-    const int16_t base = kCompetitionNameBase[country];
+    // The names that come from the country's tables need a country that has
+    // them; the others do not depend on it.
+    const bool countryNamed = IsCupCode(code) || code == kCompChampionVsCupWinner;
+    if (countryNamed && !IsCountryNumber(country)) return -1;
+    const int16_t base = countryNamed ? kCompetitionNameBase[country] : int16_t(-1);
     if (IsCupCode(code)) {
         const int k = (code - kCompFirstNationalCup) / kCodesPerCup;
         const int h = (code - kCompFirstNationalCup) % kCodesPerCup >= kSecondMatchCodes ? 1 : 0;
@@ -128,7 +131,7 @@ int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText,
             *roundText = int16_t(left >= kNamedLastRounds ? kTextFirstRound + r : kTextFinal - left);
         } else {
             *roundText = int16_t(left >= kNamedLastRounds ? kTextFirstRound + r : kTextFinal + 1 - left);
-            if (k == kChampionsCup && r == 0) *roundText = kTextGroupA;
+            if (k == kChampionsCup && *roundText == kTextFirstRound) *roundText = kTextGroupA;
         }
         return int16_t(base + (k <= kContinentalCup ? k : kChampionsCupName));
     }
@@ -371,8 +374,10 @@ void HVW_StoreLineUpEntry(int16_t slot, int16_t side, int16_t entry, const TeamM
     if (cards > 1) word |= 1u << 14;
     if (player != 0 && player == featured) word |= 1u << 15;
     uint8_t* e = LineUpEntry(slot, side, entry);
-    recbits::StoreU16(e, player == 0 ? 0xFFFF : player);
-    recbits::StoreU32(e + 2, word);
+    recbits::StoreU16(e, player);
+    // The values take the low half of the entry's 32-bit word; its upper
+    // half is never written.
+    recbits::StoreU16(e + 2, uint16_t(word));
 }
 
 int16_t HVW_GetPlayerLastMatchValue(uint16_t player) {
