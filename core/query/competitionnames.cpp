@@ -334,8 +334,10 @@ int16_t FindInCategory(int16_t day, int16_t start, const Category& c) {
 }  // namespace
 
 // A category that has no more fixtures hands over to the next one, which
-// is searched from the day's first fixture on.  The listing ends after
-// category 13: going on from there would start the day's list again.
+// is searched from the day's first fixture on: searched only above the last
+// fixture listed, its fixtures in earlier slots would never be listed.  The
+// listing ends after category 13: wrapping round to category 0 would list
+// the day's fixtures a second time.
 int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single, int16_t* category) {
     int cat = std::clamp<int>(*category, 0, kCategories - 1);
     for (;;) {
@@ -346,12 +348,12 @@ int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single
             *category = int16_t(cat);
             return slot;
         }
-        if (cat == kCategories - 1) {
-            *category = -1;
-            return -1;
-        }
         if (single != 0) {
             *category = int16_t(cat);
+            return -1;
+        }
+        if (cat == kCategories - 1) {
+            *category = -1;
             return -1;
         }
         ++cat;
