@@ -85,9 +85,15 @@ void HVW_CompleteUserBid(uint16_t player) {
 }
 
 int16_t HVW_ApplyForManagerJob(int16_t club, int16_t apply) {
-    // A number outside the clubs would end the program in the club record's
-    // accessor: it is refused.
-    if (!IsClubNumber(club)) return 0;
+    // A club outside the table or an empty slot refuses (the log line
+    // comes from the application): a number outside the clubs would end the
+    // program in the accessors, and an empty slot (reputation 0) would
+    // otherwise answer 1, which the job screens take as the job given at
+    // once, of a club that does not exist.
+    if (!IsClubNumber(club) || GetClubRep(club) == 0) {
+        JobApplication(club);
+        return 0;
+    }
     const int reputation = GetPlayerReputation(MenuCurrentPlayer);
     const int clubReputation = GetClubRep(club);
     // The board of the club that sacked him will not have him back.
@@ -95,9 +101,6 @@ int16_t HVW_ApplyForManagerJob(int16_t club, int16_t apply) {
     if (reputation > 2 * clubReputation) return 1;
     if (2 * reputation < clubReputation) return 0;
     if (apply == 0) return 0;
-    // An empty club slot (reputation 0) takes no application: the answer
-    // says so rather than reporting one lodged.
-    if (clubReputation == 0) return 0;
     JobApplication(club);
     return 2;
 }
