@@ -112,8 +112,11 @@ char* ShownName(const char* field, char* shown) {
 int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText, int16_t country) {
     *roundText = -1;
     *legText = -1;
-    if (!IsCountryNumber(country)) return -1;
-    const int16_t base = kCompetitionNameBase[country];
+    // The names that come from the country's tables need a country that has
+    // them; the others do not depend on it.
+    const bool countryNamed = IsCupCode(code) || code == kCompChampionVsCupWinner;
+    if (countryNamed && !IsCountryNumber(country)) return -1;
+    const int16_t base = countryNamed ? kCompetitionNameBase[country] : int16_t(-1);
     if (IsCupCode(code)) {
         const int k = (code - kCompFirstNationalCup) / kCodesPerCup;
         const int h = (code - kCompFirstNationalCup) % kCodesPerCup >= kSecondMatchCodes ? 1 : 0;
@@ -128,7 +131,7 @@ int16_t HVW_GetCompRoundText(int16_t code, int16_t* roundText, int16_t* legText,
             *roundText = int16_t(left >= kNamedLastRounds ? kTextFirstRound + r : kTextFinal - left);
         } else {
             *roundText = int16_t(left >= kNamedLastRounds ? kTextFirstRound + r : kTextFinal + 1 - left);
-            if (k == kChampionsCup && r == 0) *roundText = kTextGroupA;
+            if (k == kChampionsCup && *roundText == kTextFirstRound) *roundText = kTextGroupA;
         }
         return int16_t(base + (k <= kContinentalCup ? k : kChampionsCupName));
     }
@@ -331,8 +334,10 @@ int16_t FindInCategory(int16_t day, int16_t start, const Category& c) {
 }  // namespace
 
 // A category that has no more fixtures hands over to the next one, which
-// is searched from the day's first fixture on.  The listing ends after
-// category 13: going on from there would start the day's list again.
+// is searched from the day's first fixture on: searched only above the last
+// fixture listed, its fixtures in earlier slots would never be listed.  The
+// listing ends after category 13: wrapping round to category 0 would list
+// the day's fixtures a second time.
 int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single, int16_t* category) {
     int cat = std::clamp<int>(*category, 0, kCategories - 1);
     for (;;) {
@@ -343,12 +348,12 @@ int16_t HVW_FindNextFixtureByCategory(int16_t day, int16_t start, int16_t single
             *category = int16_t(cat);
             return slot;
         }
-        if (cat == kCategories - 1) {
-            *category = -1;
-            return -1;
-        }
         if (single != 0) {
             *category = int16_t(cat);
+            return -1;
+        }
+        if (cat == kCategories - 1) {
+            *category = -1;
             return -1;
         }
         ++cat;
@@ -371,8 +376,10 @@ void HVW_StoreLineUpEntry(int16_t slot, int16_t side, int16_t entry, const TeamM
     if (cards > 1) word |= 1u << 14;
     if (player != 0 && player == featured) word |= 1u << 15;
     uint8_t* e = LineUpEntry(slot, side, entry);
-    recbits::StoreU16(e, player == 0 ? 0xFFFF : player);
-    recbits::StoreU32(e + 2, word);
+    recbits::StoreU16(e, player);
+    // The values take the low half of the entry's 32-bit word; its upper
+    // half is never written.
+    recbits::StoreU16(e + 2, uint16_t(word));
 }
 
 int16_t HVW_GetPlayerLastMatchValue(uint16_t player) {

@@ -317,6 +317,10 @@ int32_t HVW_FindRecordBuyClub(int16_t* player, int16_t* clubText, int16_t* selle
 int16_t HVW_FindCountryRecordA(int16_t* season, int16_t* clubText) {
     return CountryRecord(kPoints, kPointsSeason, season, clubText);
 }
+// The goals record compares and gives the goals themselves, not the season
+// stamped beside them: read through the stamp, the records screen would
+// name the club of the latest season as the holder and show a year as the
+// number of goals.
 int16_t HVW_FindCountryRecordB(int16_t* season, int16_t* clubText) {
     return CountryRecord(kGoalsTotal, kGoalsTotalSeason, season, clubText);
 }
@@ -324,6 +328,7 @@ int16_t HVW_FindCountryRecordC(int16_t* season, int16_t* clubText) {
     return CountryRecord(kDispoints, kDispointsSeason, season, clubText);
 }
 int16_t HVW_GetCountryRecordA(int16_t club) { return int16_t(GetClubRecordPointsTotal(club)); }
+// The goals themselves, as for HVW_FindCountryRecordB.
 int16_t HVW_GetCountryRecordB(int16_t club) { return int16_t(GetClubRecordGoalsTotal(club)); }
 int16_t HVW_GetCountryRecordC(int16_t club) { return int16_t(GetClubRecordDispoints(club)); }
 
@@ -336,6 +341,8 @@ constexpr int kCounterWords = kClubSeasonCounters / 2;  // ten words a block
 
 }  // namespace
 
+// A counter stops at its top value rather than wrapping round to a small
+// count.
 void HVW_AddMatchCounters(ClubRecord* club, const TeamMatchReport* report, int16_t block) {
     uint8_t* counters = club->bytes + kClubSeasonCountersOffset + 2 * kCounterWords * block;
     for (int i = 0; i < kCounterWords; ++i) {

@@ -454,7 +454,9 @@ int16_t DaysInYear(int16_t year) { return year % 4 == 0 ? 366 : 365; }
 // Season day 0 is 13 July of the year the season began.  While the
 // calendar stands in January to June the current year is the season's
 // second, so the walk starts a year earlier; every year the walk passes
-// through gets its own February.
+// through gets its own February.  Started in the current year, the dates
+// of January to June would take the February and the weekdays of the
+// year after theirs.
 void HVW_DayNumberToDate(int16_t day, int16_t* dayOfMonth, int16_t* month, int16_t* weekday, int16_t year) {
     int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     int y = SeasonCalendar.month < 6 ? year - 1 : year;

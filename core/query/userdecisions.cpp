@@ -11,13 +11,13 @@
 #include "core/club/transfercompletion.h"
 #include "core/club/transfers.h"
 #include "core/query/forwarders.h"
+#include "core/query/leagueplaces.h"
 #include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
 #include "core/records/records.h"
 #include "core/records/textids.h"
-#include "core/season/leagues.h"
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
@@ -38,18 +38,13 @@ int FindStatsRecord(uint16_t player) {
     return -1;
 }
 
-int DivisionCount(int country) {
-    if (!IsCountryNumber(country)) return 0;
-    int count = 0;
-    while (count < kDivisionCount && DivisionLayout[country][count].clubs != 0) ++count;
-    return count;
-}
-
 // Transfer log fields.
 constexpr int kLogSeller = 0;
 constexpr int kLogBuyer = 2;
 constexpr int kLogFee = 6;
 
+// Ten thousand fees can add up past the 32-bit range: a total stops at its
+// limit rather than wrapping round to a negative sum.
 int32_t Saturate(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 }  // namespace
@@ -57,7 +52,8 @@ int32_t Saturate(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT3
 void HVW_MovePlayerToClub(uint16_t player, int16_t club, int32_t price, int16_t clause) {
     const int16_t user = HVW_GetMyClub();
     if (club == user) {
-        // A player who still holds a record (one coming back, say) keeps it.
+        // A player who still holds a record (one coming back, say) keeps it:
+        // a second record would count his season twice.
         if (FindStatsRecord(player) < 0) {
             const int slot = FindStatsRecord(kFreeStatsRecord);
             if (slot >= 0) ResetPlayerSeasonStats(int16_t(slot), player);
@@ -90,7 +86,10 @@ void HVW_CompleteUserBid(uint16_t player) {
 
 int16_t HVW_ApplyForManagerJob(int16_t club, int16_t apply) {
     // A club outside the table or an empty slot refuses (the log line
-    // comes from the application).
+    // comes from the application): a number outside the clubs would end the
+    // program in the accessors, and an empty slot (reputation 0) would
+    // otherwise answer 1, which the job screens take as the job given at
+    // once, of a club that does not exist.
     if (!IsClubNumber(club) || GetClubRep(club) == 0) {
         JobApplication(club);
         return 0;
@@ -131,7 +130,7 @@ void HVW_GetClubTransferTotals(int16_t club, int32_t* boughtTotal, int16_t* boug
 
 int16_t HVW_ListManagerVacancies(int16_t* list, int16_t country) {
     std::fill(list, list + kClubCount, int16_t(-1));
-    const int divisions = DivisionCount(country);
+    const int divisions = HVW_CountCompRounds(country);
     int count = 0;
     for (int16_t club = 0; club < kClubCount; ++club) {
         if (GetClubRep(club) == 0) continue;

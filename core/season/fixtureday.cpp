@@ -582,6 +582,8 @@ namespace {
 void PlayDayFixtures() {
     ResetPipelineDay();
     ShuffleDayFixtures();
+    // As the day loop's day starts: the day's message filter lists empty.
+    HVW_ClearHumanLists();
     OrderTodaysFixtures();
     FindHumanClubFixture();
     int16_t slot = FindFirstUnplayedFixtureToday();

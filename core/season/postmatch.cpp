@@ -15,11 +15,11 @@
 #include "core/club/squadupkeep.h"
 #include "core/match/matchresult.h"
 #include "core/match/matchsetup.h"
+#include "core/query/competitionnames.h"
 #include "core/query/forwarders.h"
 #include "core/query/leagueplaces.h"
 #include "core/query/people.h"
 #include "core/records/clubhistorykinds.h"
-#include "core/records/clublogs.h"
 #include "core/records/dates.h"
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
@@ -478,14 +478,14 @@ void PostMatchClubJob(int16_t club, int16_t side, int16_t c, int16_t slot) {
     const int hg = Goals(0);
     const int ag = Goals(1);
     const bool national = IsNationalDay(c);
-    uint8_t* fixture = nullptr;
+    bool lineUp = false;
     if (c < kCompFriendly) {
         if (slot < 0 || slot >= kFixtureSlots) {
             std::printf("Invalid fixture slot no. %d\n", slot);
             FatalExit(__func__);
         }
-        fixture = FixtureTable[slot].bytes;
-        ClearFixtureLineUp(fixture, side);
+        lineUp = true;
+        HVW_ClearLineUp(slot, side);
     }
     const bool knownSlot = slot >= 0 && slot < kFixtureSlots;
     const int16_t home = knownSlot ? FixtureHome(slot) : (side == 0 ? club : int16_t(-1));
@@ -504,8 +504,8 @@ void PostMatchClubJob(int16_t club, int16_t side, int16_t c, int16_t slot) {
         if (p == 0) continue;
         const Report r = ReadReport(side, slotIndex);
         if (r.rating > 0) PlayerSteps(p, slotIndex, r, job);
-        if (fixture != nullptr && club >= 0 && slotIndex < kFixtureLineUpEntries)
-            SetFixtureLineUpEntry(fixture, side, int16_t(slotIndex), MatchResult.teams[side].bytes);
+        if (lineUp && club >= 0 && slotIndex < kFixtureLineUpEntries)
+            HVW_StoreLineUpEntry(slot, side, int16_t(slotIndex), &MatchResult.teams[side]);
     }
     if (c >= kCompFriendly || national || !IsClubNumber(club)) return;
     if (hg > ag && side == 0) {
@@ -516,9 +516,9 @@ void PostMatchClubJob(int16_t club, int16_t side, int16_t c, int16_t slot) {
         CheckRecordWin(away, home, int16_t(ag), int16_t(hg));
     }
     ClubRecord* record = GetClubRecordPtr(club);
-    AddClubGoalLog(record, MatchResult.teams[side].bytes, side, MatchResult);
-    AddClubMatchEntries(record, MatchResult.teams[side].bytes);
-    AddClubMatchStatTotals(record, MatchResult.teams[side].bytes, side);
+    HVW_AppendMatchEntries(record, &MatchResult.teams[side], side, &MatchResult);
+    HVW_AppendMatchPairs(record, &MatchResult.teams[side]);
+    HVW_AddMatchCounters(record, &MatchResult.teams[side], side);
 }
 
 void PostMatchClubJobShort(int16_t club, int16_t side, int16_t, int16_t) {

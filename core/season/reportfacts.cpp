@@ -442,8 +442,7 @@ int16_t ClassifyClubSeason(int16_t club, int16_t slot) {
     const int b = mark(opponent, home ? 1 : 0);
     if (a < 0) {
         const int n = HVW_GetCompRoundWord(HVW_FindClubInDivisionRows(club), int16_t(GetClubNation(club)));
-        const int tablePlace = TablePlace(club);
-        return int16_t(tablePlace >= 0 && tablePlace < 2 * n / 3 ? 5 : 4);
+        return int16_t(HVW_GetLeaguePlace(club) < 2 * n / 3 ? 5 : 4);
     }
     const int d = a - b;
     return int16_t(d >= 2 ? 0 : d == 1 ? 1 : d == 0 ? 2 : 3);

@@ -75,7 +75,10 @@ void ClearCandidates() { std::fill(std::begin(g_candidate), std::end(g_candidate
 
 void BuildDayRows() {
     const int16_t weekday = HVW_GetCalendarWeekday();
-    const int16_t year = int16_t(HVW_GetSeason() + 2002);
+    // The date query counts from the calendar's own year: the season's first
+    // year, read as that while the calendar stands in January to June,
+    // would give those months the February of the year before.
+    const int16_t year = HVW_GetCalendarYear();
     for (int i = 0; i < kFriendlyDayRows; ++i) {
         FriendlyDayRow& row = g_dayRows[i];
         row.day = int16_t(g_startDay + 1 + i);

@@ -9,7 +9,6 @@
 #include "core/base/random.h"
 #include "core/club/bids.h"
 #include "core/club/squads.h"
-#include "core/query/approachedplayers.h"
 #include "core/query/clubscreens.h"
 #include "core/query/datesandform.h"
 #include "core/query/fields.h"
@@ -603,7 +602,7 @@ int32_t InboxBidForPlayer(MenuHotItem*) {
         ShowBox(kTextAlreadyApproached);
         return MENU_REDRAW;
     }
-    if (HVW_AddApproachedPlayer(0, player) == 0) {
+    if (HVW_PushRecentValue(0, player) == 0) {
         ShowBox(kTextNoMoreApproaches);
         return MENU_REDRAW;
     }

@@ -267,10 +267,11 @@ DayCounts CountDay(int16_t day) {
 
 bool UserPlaysOn(const DayCounts& c) { return c.userSlot != -1 || c.flaggedSlot != -1; }
 
-// Steps 1 to 3 of one day: shuffle, group around the user's fixture, and
-// play the day.
+// Steps 1 to 3 of one day: shuffle, clear the day's message filter lists,
+// group around the user's fixture, and play the day.
 void PlayToday() {
     ShuffleDayFixtures();
+    HVW_ClearHumanLists();
     DayCounts c = CountDay(Today());
     int16_t userFixture = c.userSlot;
     if (UserPlaysOn(c)) {

@@ -309,13 +309,13 @@ TEST_F(ListingTest, LineUps) {
     SeasonCalendar.currentDay = 21;
     PutFixture(0, 20, kCompLeague, 10, 11, 2, 1);
     HVW_ClearLineUp(0, 1);
-    const uint8_t* e = FixtureTable[0].bytes + 20 + 96 + 3 * 6;
+    uint8_t* e = FixtureTable[0].bytes + 20 + 96 + 3 * 6;
     EXPECT_EQ(recbits::LoadU16(e), 0xFFFF);
+    recbits::StoreU16(e + 4, 0x1234);
     HVW_StoreLineUpEntry(0, 1, 3, &team);
     EXPECT_EQ(recbits::LoadU16(e), 42);
-    EXPECT_EQ(recbits::LoadU32(e + 2), 77u | 2u << 8 | 1u << 13 | 1u << 14 | 1u << 15);
-    HVW_StoreLineUpEntry(0, 1, 4, &team);  // an empty report entry
-    EXPECT_EQ(recbits::LoadU16(e + 6), 0xFFFF);
+    EXPECT_EQ(recbits::LoadU16(e + 2), 77u | 2u << 8 | 1u << 13 | 1u << 14 | 1u << 15);
+    EXPECT_EQ(recbits::LoadU16(e + 4), 0x1234);  // the upper half is never written
 
     // The player's value in the user's last fixture before today: player
     // 42 of club 11, the away side of slot 0.
@@ -332,7 +332,7 @@ TEST_F(ListingTest, LineUps) {
     HVW_ClearLineUp(0, 1);
     EXPECT_EQ(recbits::LoadU16(e), 0xFFFF);
     EXPECT_EQ(recbits::LoadU16(e + 2), 0);
-    EXPECT_EQ(recbits::LoadU16(e + 4), 0);
+    EXPECT_EQ(recbits::LoadU16(e + 4), 0x1234);
 }
 
 }  // namespace

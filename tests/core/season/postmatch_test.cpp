@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/match/matchresult.h"
+#include "core/records/honours.h"
 #include "core/season/fixtures.h"
 #include "core/season/postmatch.h"
 #include "tests/core/season/selection_fixture.h"
@@ -158,6 +159,30 @@ TEST_F(PostMatchTest, TheLineUpIsWrittenEvenForPlayersWhoDidNotPlay) {
     EXPECT_EQ(recbits::LoadU16(lineUp + 6 * 12), 0xFFFF);  // no player there
     EXPECT_EQ(GetPlayerMoM(P(0, 5)), 1);
     EXPECT_EQ(GetPlayerGoals(P(0, 5)), 2);
+}
+
+TEST_F(PostMatchTest, TheClubSeasonBlocksTakeTheSidesReport) {
+    Score(1, 2);
+    ResetClubSeasonCounters(1);
+    ResetClubSeasonEntries(1);
+    std::memset(ClubRecords[1].bytes + kClubSeasonPairsOffset, 255, 2 * kClubSeasonPairs);
+    uint8_t* away = MatchResult.teams[1].bytes;
+    // The keeper's squad entry is 0: a pair ends only on its score.
+    const uint8_t pairs[] = {0, 60, 4, 70, 255, 0};
+    std::memcpy(away + kReportPairList, pairs, sizeof pairs);
+    recbits::StoreU16(away + kReportCounters, 2);
+    recbits::StoreU16(away + kReportGoalCount, 1);
+    recbits::StoreU16(away + kReportGoalList, P(1, 9));
+    recbits::StoreU16(MatchResult.teams[0].bytes + kReportGoalCount, 1);
+    recbits::StoreU16(MatchResult.teams[0].bytes + kReportGoalList, P(0, 4));
+    PostMatchClubJob(1, 1, kCompLeague, 0);
+    const uint8_t* club = ClubRecords[1].bytes;
+    const uint8_t logged[] = {0, 60, 4, 70, 255};
+    EXPECT_EQ(std::memcmp(club + kClubSeasonPairsOffset, logged, sizeof logged), 0);
+    EXPECT_EQ(recbits::LoadU16(club + kClubSeasonCountersOffset), 0);       // home block
+    EXPECT_EQ(recbits::LoadU16(club + kClubSeasonCountersOffset + 20), 2);  // away block
+    EXPECT_EQ(recbits::LoadU16(club + kClubSeasonEntriesOffset), P(1, 9));
+    EXPECT_EQ(recbits::LoadU16(club + kClubSeasonEntriesOffset + 8), P(0, 4));
 }
 
 TEST_F(PostMatchTest, HighFatigueKeepsAPlayerOut) {

@@ -227,6 +227,28 @@ TEST_F(FriendlyScreensTest, ABookingThroughTheScreenIsRefusedTwiceAndPlayed) {
     EXPECT_TRUE(IsFixturePlayed(slot));
 }
 
+TEST_F(FriendlyScreensTest, TheDayRowsOfFebruaryTakeTheCalendarsYear) {
+    // 13 February 2004, in the season that began in 2003: its February has
+    // 29 days.
+    const SeasonCalendarState kept = SeasonCalendar;
+    SeasonCalendar.season = 1;
+    SeasonCalendar.year = 2004;
+    SeasonCalendar.month = 1;
+    SeasonCalendar.currentDay = 215;
+    EnterFriendlies();
+    bool seen = false;
+    for (int r = 0; r < kFriendlyDayRows; ++r) {
+        const FriendlyDayRow row = FriendliesDayRow(r);
+        if (row.day == 231) {
+            EXPECT_EQ(row.dayOfMonth, 29);
+            EXPECT_EQ(row.month, 2);
+            seen = true;
+        }
+    }
+    EXPECT_TRUE(seen);
+    SeasonCalendar = kept;
+}
+
 TEST_F(FriendlyScreensTest, EntryRulePagingCandidatesAndTheDivisionFilter) {
     const int16_t start = HVW_GetCompNextRoundDay(0);
     ASSERT_GT(start, 21);

@@ -328,11 +328,12 @@ TEST_F(InboxLogicTest, BidRefusalsChangeOnlyWhatTheyMay) {
     }
     StoreU32(UserInbox[0].bytes + kMsgPlayerA, p);
 
-    // The approached list full.
-    for (int i = 0; i < kRecentListSize; ++i) RecentValues[i] = uint16_t(p + 1 + i);
+    // The approached list refuses new entries while its guard word is set.
+    RecentListGuard = 1;
     before = StateHash();
     EXPECT_NE(Bid().find("BOX1137"), std::string::npos);
     EXPECT_EQ(StateHash(), before);
+    RecentListGuard = 0;
 
     // Each of the three later refusals puts only the player at the front.
     const auto refusedWith = [&](const char* box) {

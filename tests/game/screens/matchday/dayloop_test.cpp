@@ -19,11 +19,13 @@
 #include "core/match/replay.h"
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
+#include "core/query/people.h"
 #include "core/records/records.h"
 #include "core/records/referees.h"
 #include "core/records/savetable.h"
 #include "core/records/shippeddatabase.h"
 #include "core/records/text.h"
+#include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"
@@ -129,12 +131,27 @@ TEST_F(DayLoopTest, ADayWithoutFixturesAdvancesAndTheModesChooseTheNextScreen) {
     ASSERT_GE(day, 0);
     SeasonCalendar.currentDay = day;
     const int16_t panelBefore = MatchDayLastPanelText();
+    // Yesterday's approach, contract and offer: the day's filter lists are
+    // emptied when the day is played, but not by Play Match.
+    const uint16_t kept = 4321;
+    HVW_PushRecentValue(0, kept);
+    PendingHumanDeals[0] = kept;
+    HumanSalePlayers[0] = kept;
+    HumanSaleClubs[0] = 7;
     testenv::DayUserStart();
     RunDay(0);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
     EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(MatchDayLastPanelText(), panelBefore) << "no panel on a day without fixtures";
     EXPECT_EQ(DayUserSeen().resultsLists, 0);
+    EXPECT_EQ(HVW_IsNotInFilterList(0, kept), 1);
+    EXPECT_NE(PendingHumanDeals[0], kept);
+    EXPECT_NE(HumanSalePlayers[0], kept);
+    HVW_PushRecentValue(0, kept);
+    RunDay(2);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 2);
+    EXPECT_EQ(HVW_IsNotInFilterList(0, kept), 0);
+    SeasonCalendar.currentDay = int16_t(day + 1);
 
     // An unknown mode plays nothing; a pending goal replay wins over every
     // other next screen.
