@@ -36,6 +36,8 @@ bool OnScreen(int x, int y) {
     return x >= 0 && y >= 0 && uint32_t(x) < g_gfx.screen_width && uint32_t(y) < g_gfx.screen_height;
 }
 
+// A pixel off the screen is left out: callers are meant to stay inside, and
+// a slip must not write past the surface.
 void WritePixel(DDrawSurfaceInfo* s, int x, int y, uint32_t colour) {
     if (!OnScreen(x, y)) return;
     std::memcpy(PixelAt(s, x, y), &colour, BytesPerPixel());
@@ -143,6 +145,8 @@ void RestoreGraphicMode() {
 }
 
 void GfxFlip() {
+    // The flags of a mode already left still name it flippable; its surfaces
+    // are gone, so that counts as no flippable mode too.
     if ((g_gfx.mode_flags & GFX_DOUBLEBUFFER) == 0 || g_gfx.mode_kind == GFX_MODE_NONE) {
         AbortError(kModule, __LINE__, "GfxFlip(): mode is not a flippable mode");
     }
@@ -171,6 +175,7 @@ void GfxPutPixel(int x, int y, uint32_t colour) {
 }
 
 uint32_t GfxGetPixel(int x, int y) {
+    // Off the screen reads 0 rather than memory beside the surface.
     if (g_gfx.mode_kind == GFX_MODE_NONE || !OnScreen(x, y)) return 0;
     DDrawSurfaceInfo* s = nullptr;
     DDrawBeginDraw(&s);
@@ -339,6 +344,8 @@ void ScreenGrab() {
 }
 
 void SaveScreenTGA(const char* file_name, int x, int y, int width, int height) {
+    // Without a mode there is no screen to save; the file's header holds
+    // the sizes in 16 bits, so a rectangle it cannot describe is not written.
     if (g_gfx.mode_kind == GFX_MODE_NONE || width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF) {
         return;
     }

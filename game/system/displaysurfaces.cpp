@@ -20,7 +20,6 @@ namespace {
 using Surface = plat::DirectDrawSurface7;
 
 constexpr const char* kFile = "dxdraw";
-constexpr uint32_t kMsgEraseBackground = 0x0014;
 
 struct DDrawState {
     uint16_t window_proc_slot;
@@ -42,7 +41,9 @@ struct DDrawState {
 DDrawState DDrawInfo{};
 
 // The part of the screen drawn under the current lock (nested draws
-// included), repainted in the window when the outermost draw ends.
+// included), repainted in the window when the outermost draw ends: a
+// nested draw outside the outermost draw's rectangle would otherwise stay
+// unseen in the window until something else repaints it.
 plat::Rect DrawnArea{};
 
 bool AreaEmpty(const plat::Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
@@ -307,7 +308,7 @@ void DDrawInit(uint32_t flags) {
     } else {
         for (const EmulatedMode& e : kEmulatedModes) {
             if (GfxFindMode(e.width, e.height, e.colour_type) >= 0) continue;
-            if (GfxNumModes >= MAX_GFX_MODES) break;
+            if (GfxNumModes >= MAX_GFX_MODES) break;  // a full table takes no more
             std::printf("DDrawInit(): adding emulated mode %d x %d - %s\n", int(e.width), int(e.height),
                         GfxColourTypeName(e.colour_type));
             GfxModeTable[GfxNumModes++] = DDrawModeInfo{e.width, e.height, e.bytes, e.colour_type, 0, 0};
@@ -398,6 +399,7 @@ const char* GfxColourTypeName(int colour_type) {
 
 // ---- Surfaces -------------------------------------------------------------
 void DDrawSetMode(const DDrawModeInfo* mode, uint32_t mode_flags) {
+    // A mode set before DirectDraw is up would call through a null object.
     if (DDrawInfo.direct_draw == nullptr)
         AbortError(kFile, __LINE__, "DDrawSetMode(): DirectDraw not initialised");
     DebugLog(DEBUG_DIRECTDRAW, 40, "DDrawSetMode(): Setting mode %dx%d %d bit - type %d\n", int(mode->width),
@@ -688,13 +690,14 @@ int64_t DDrawWindowProc(WinHandle window, uint32_t msg, uint64_t wparam, int64_t
         }
         return 0;
     }
-    if (msg == kMsgEraseBackground) return 1;
+    if (msg == plat::kMsgEraseBkgnd) return 1;
     return WinNotHandled(window, msg, wparam, lparam);
 }
 
 void ShowScreen(const plat::Rect& rect) {
     Surface* visible = Require(DDrawInfo.visible, __LINE__, "ShowScreen(): no visible surface");
-    // A window larger than the virtual screen shows only what the screen has.
+    // A window larger than the virtual screen shows only what the screen
+    // has: the copy never reads past the virtual screen's edges.
     plat::Rect r{std::max(rect.left, 0), std::max(rect.top, 0),
                  std::min(rect.right, int32_t(DDrawInfo.width)),
                  std::min(rect.bottom, int32_t(DDrawInfo.height))};

@@ -124,7 +124,9 @@ void ColConvertWrite(void* pointer, uint32_t value, const ColFmt* format) {
 
 uint32_t ColScaleBits(uint32_t value, uint32_t from_bits, uint32_t to_bits) {
     if (from_bits == to_bits) return value;
+    // A shift of 32 or more is undefined in C++; every bit is gone by then.
     if (from_bits > to_bits) return from_bits - to_bits >= 32 ? 0 : value >> (from_bits - to_bits);
+    // A channel of no bits has no value (and r shr 0 would never reach 0).
     if (from_bits == 0) return 0;
     uint32_t v = value << (to_bits - from_bits);
     for (uint32_t r = v >> from_bits; r != 0; r >>= from_bits) v |= r;
@@ -330,6 +332,8 @@ void ColConv8To565(void* buffer, const uint8_t* palette, uint32_t count) {
     auto* bytes = static_cast<uint8_t*>(buffer);
     for (uint32_t i = count; i-- > 0;) {
         const uint8_t* e = palette + size_t(bytes[i]) * 3;
+        // Green is kept to its six bits so that a level above 63 cannot
+        // spill into red.
         uint16_t word = uint16_t(((e[0] / 2) << 11) | ((e[1] & 0x3F) << 5) | (e[2] / 2));
         std::memcpy(bytes + size_t(i) * 2, &word, 2);
     }
@@ -376,11 +380,15 @@ void ColMakeCubePalette(uint8_t* palette) {
 // ---- Off-screen 8-bit buffers ---------------------------------------------
 namespace {
 
+// Drawing is cut to the buffer: a glyph or line reaching past an edge would
+// write beside its pixels.
 void BufPlot(DDrawSurfaceInfo* buffer, int x, int y, uint8_t colour) {
     if (x < 0 || y < 0 || x >= int(buffer->width32) || y >= int(buffer->height32)) return;
     buffer->pixels[ptrdiff_t(y) * buffer->pitch + x] = colour;
 }
 
+// The stretch loops have no edges of their own, so a picture that would
+// reach past the buffer is not drawn at all.
 bool FitsInBuffer(const DDrawSurfaceInfo* buffer, int x, int y, uint32_t width, uint32_t height) {
     return x >= 0 && y >= 0 && uint64_t(x) + width <= buffer->width32 &&
            uint64_t(y) + height <= buffer->height32;

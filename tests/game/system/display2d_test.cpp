@@ -91,6 +91,9 @@ TEST_F(GfxTest, WindowedSixteenBitsOnADeepDesktopGoesThroughTheCopy) {
     EXPECT_EQ(w, 800);
     EXPECT_EQ(h, 600);
 
+    // No 3D device on it: the virtual screen lives in system memory.
+    EXPECT_NE(DDrawGetDirectDrawSurface(DDSURFACE_VISIBLE)->Caps() & plat::kCapsSystemMemory, 0u);
+
     uint32_t red = ColConvRGB2Pixel(GfxGetScreenFormat(), 255, 0, 0, 0);
     GfxPutPixel(5, 6, red);
     EXPECT_EQ(GfxGetPixel(5, 6), red);
@@ -243,6 +246,9 @@ TEST_F(GfxTest, ThreeDModeGetsAZBufferWithStencil) {
     ASSERT_NE(z, nullptr);
     EXPECT_EQ(z->Format().bit_count, 32u);
     EXPECT_NE(z->Format().flags & plat::kPfStencilBuffer, 0u);
+    // The device rasterises in hardware: screen and z-buffer in video memory.
+    EXPECT_NE(DDrawGetDirectDrawSurface(DDSURFACE_VISIBLE)->Caps() & plat::kCapsVideoMemory, 0u);
+    EXPECT_NE(z->Caps() & plat::kCapsVideoMemory, 0u);
     EXPECT_NE(DDrawGetModeFlags() & DDMODE_D3DDEVICE, 0);
     plat::DirectDrawSurface7* attached = nullptr;
     ASSERT_EQ(DDrawGetDirectDrawSurface(DDSURFACE_DRAWING)->GetAttachedSurface(plat::kCapsZBuffer, &attached),
@@ -303,6 +309,16 @@ TEST_F(GfxTest, MisuseEndsTheProgram) {
     // Without a mode the drawing calls do nothing.
     GfxPutPixel(1, 1, 1);
     EXPECT_EQ(GfxGetPixel(1, 1), 0u);
+}
+
+TEST_F(GfxTest, StandardVgaFlagFitsOnlyTheSmallPalettisedModeFullScreen) {
+    TearDown();
+    Start(0, 32);
+    const DDrawModeInfo wide{640, 480, 1, 0, 0, 1};
+    const DDrawModeInfo deep{320, 200, 2, 1, 0, 1};
+    const char* kAbort = "DDrawSetMode\\(\\): UseStdVGAFlag set, but mode is not 320x200,8bit";
+    EXPECT_FATAL(DDrawSetMode(&wide, 0), kAbort);
+    EXPECT_FATAL(DDrawSetMode(&deep, 0), kAbort);
 }
 
 TEST_F(GfxTest, ExitListUndoesModeThenDirectDraw) {
