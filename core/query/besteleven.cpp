@@ -11,8 +11,6 @@
 #include "core/query/reportpicks.h"
 #include "core/records/ranges.h"
 #include "core/records/records.h"
-#include "core/season/calendar.h"
-#include "core/season/fixtures.h"
 
 BestElevenSlot BestEleven[kBestElevenSlots];
 
@@ -33,28 +31,6 @@ enum : int {
 };
 constexpr int kLastMode = 4;
 constexpr int16_t kManagerPosition = 13;
-
-// Fixtures of every club before today other than reserve-league ones,
-// counted in one pass: a regular's appearances must beat 60 per cent of
-// them.
-struct FixtureCounts {
-    int16_t count[kClubCount] = {};
-
-    FixtureCounts() {
-        for (int slot = 0; slot < kFixtureSlots && !IsFixtureEmpty(slot); ++slot) {
-            if (int(FixtureDay(slot)) >= SeasonCalendar.currentDay ||
-                FixtureType(slot) == kCompReserveLeague) {
-                continue;
-            }
-            for (int16_t club : {FixtureHome(slot), FixtureAway(slot)}) {
-                if (IsClubNumber(club)) ++count[club];
-            }
-        }
-    }
-    bool IsRegular(uint16_t player, int16_t club) const {
-        return GetPlayerApps(player) > count[club] * 60 / 100;
-    }
-};
 
 bool Beats(int16_t score, int slot) { return score > BestEleven[slot].score; }
 
@@ -98,7 +74,6 @@ void HVW_BuildBestEleven(int16_t mode, int16_t division) {
     HVW_ClearBestEleven();
     if (mode < 0 || mode > kLastMode) return;
     const int16_t viewed = HVW_GetViewedCountry();
-    const FixtureCounts fixtures;
     for (uint16_t player = 1; player < PlayerCount; ++player) {
         if (GetPlayerPosition(player) == kManagerPosition) continue;
         const uint16_t clubNumber = GetPlayerClub(player);
@@ -113,22 +88,22 @@ void HVW_BuildBestEleven(int16_t mode, int16_t division) {
         int16_t score = 0;
         switch (mode) {
             case 0:
-                if (!inDivision || (type != 0 && !fixtures.IsRegular(player, club))) continue;
+                if (!inDivision || (type != 0 && !HVW_IsPlayerRegular(player, club))) continue;
                 score = type == 0 ? HVW_GetPlayerRecentRating(player, club) : perf;
                 break;
             case 1:
                 score = HVW_GetPlayerDispoints(player);
                 break;
             case 2:
-                if (!inDivision || !fixtures.IsRegular(player, club)) continue;
+                if (!inDivision || !HVW_IsPlayerRegular(player, club)) continue;
                 score = int16_t(100 - perf);
                 break;
             case 3:
-                if (HVW_GetPlayerAge(player) >= 23 || !fixtures.IsRegular(player, club)) continue;
+                if (HVW_GetPlayerAge(player) >= 23 || !HVW_IsPlayerRegular(player, club)) continue;
                 score = perf;
                 break;
             default:
-                if (HVW_GetPlayerAge(player) <= 31 || !fixtures.IsRegular(player, club)) continue;
+                if (HVW_GetPlayerAge(player) <= 31 || !HVW_IsPlayerRegular(player, club)) continue;
                 score = perf;
                 break;
         }

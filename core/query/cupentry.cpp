@@ -135,7 +135,11 @@ void HVW_GetFixturePlayOptions(int16_t slot, int16_t* substitutes, int16_t* extr
     const int cup = (code - kCompFirstNationalCup) / kCodesPerCup;
     const bool secondMatch = (code - kCompFirstNationalCup) % kCodesPerCup >= kSecondMatchCodes;
     const int round = (code - kCompFirstNationalCup) % 8;
-    // The European cups are run as cups of country 0, whoever plays at home.
+    // The European cups are run as cups of country 0, whoever plays at home:
+    // only country 0's table holds their rounds (the other countries' slots
+    // read -1 in every byte, which would give -1 substitutes and no rule),
+    // and a club from outside the nine countries may play a European tie
+    // at home too.
     int rulesCountry = country;
     if (cup >= kFirstEuropeanCup) {
         rulesCountry = 0;

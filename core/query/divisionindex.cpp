@@ -11,21 +11,17 @@ namespace {
 
 constexpr int8_t kNoRow = -1;
 
-// Number of divisions a country has: its leading divisions with clubs.
-int DivisionCount(int country) {
-    int count = 0;
-    while (count < kDivisionCount && DivisionLayout[country][count].clubs != 0) ++count;
-    return count;
-}
-
 }  // namespace
 
 int16_t HVW_GetClubDivisionIndex(int16_t club) {
-    // A negative club names no block either.
+    // A negative club is refused too: the country accessor answers 0 for
+    // it without ending the program, and the count below would then give
+    // it a block of country 0.
     if (!IsClubNumber(club)) return -1;
     const int16_t row = HVW_FindClubInDivisionRows(club);
     const uint16_t country = GetClubNation(club);
-    if (!IsCountryNumber(country) || DivisionCount(country) <= row) return -1;
+    // A club outside the nine league countries has no table to count in.
+    if (!IsCountryNumber(country) || HVW_CountCompRounds(int16_t(country)) <= row) return -1;
 
     // Rows of the country's clubs, first row that holds a club winning.  The
     // index counts only clubs of the same country: the blocks are kept per

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
+#include "core/club/board.h"
 #include "core/match/matchresult.h"
-#include "core/query/forwarders.h"
 #include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
@@ -62,7 +62,7 @@ void HVW_FindUserLastFixture(int16_t includeToday) {
         }
     }
     HVW_LastFixtureSlot = 0;
-    const int16_t user = HVW_GetMyClub();
+    const int16_t user = GetUserClub();
     if (user < 0) return;
     for (int slot = start; slot >= 0; --slot) {
         const int16_t type = FixtureType(slot);

@@ -417,13 +417,14 @@ int16_t HVW_GetSquadListClub() {
     return -1;
 }
 
-namespace {
-
-// The club's row of the match-rating table: its index among its own
-// country's clubs of its division row (HVW_GetClubDivisionIndex); -1 when
-// it has none, or when the row lies beyond the division of the viewed
-// country or beyond the table.
-int MatchRatingRow(int16_t club) {
+int16_t HVW_GetMatchRatingRow(int16_t club) {
+    if (!IsClubNumber(club)) return -1;
+    // The row is the club's index among the clubs of its own country that
+    // share its division row (HVW_GetClubDivisionIndex).  Counting the
+    // clubs of every country, as a plain reading of the rule would, puts
+    // nearly every club of a country after the first beyond its
+    // division's size, so that its players could never have a recent
+    // mark.
     const int row = HVW_GetClubDivisionIndex(club);
     if (row < 0) return -1;
     const int country = GetClubNation(club);
@@ -433,13 +434,11 @@ int MatchRatingRow(int16_t club) {
         row >= int(DivisionLayout[viewed][division].clubs) || row >= kMatchRatingRows) {
         return -1;
     }
-    return row;
+    return int16_t(row);
 }
 
-}  // namespace
-
 int16_t HVW_GetPlayerRecentRating(uint16_t player, int16_t club) {
-    const int row = MatchRatingRow(club);
+    const int row = HVW_GetMatchRatingRow(club);
     if (row < 0) return 0;
     const int today = SeasonCalendar.currentDay;
     int sum = 0;

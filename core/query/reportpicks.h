@@ -38,3 +38,7 @@ int16_t HVW_GetSquadListClub();
 
 // Average match mark of the last seven days; 0 when none.
 int16_t HVW_GetPlayerRecentRating(uint16_t player, int16_t club);
+// The club's row of the match-rating table: its index among its country's
+// clubs of its division row, while the division of that row of the viewed
+// country (and the table) has a place for it; -1 when none.
+int16_t HVW_GetMatchRatingRow(int16_t club);

@@ -11,6 +11,7 @@
 #include "core/club/squads.h"
 #include "core/club/tactics.h"
 #include "core/match/matchresult.h"
+#include "core/query/fields.h"
 #include "core/query/people.h"
 #include "core/records/records.h"
 #include "core/season/clubfixtures.h"
@@ -258,7 +259,7 @@ void PlayerRules(uint16_t p, int (&lineMax)[kLines]) {
     } else if (fatigue > 20) {
         add(Either(1246));
     }
-    if (IsPlayerSuspended(p) != 0 || GetPlayerEuroBan(p) != 0) add(Either(1236));
+    if (IsPlayerSuspended(p) != 0 || HVW_GetPlayerEuroBan(p) != 0) add(Either(1236));
     const uint16_t it = GetPlayerIT(p);
     if (it == 1) {
         add(Either(1242));
@@ -271,7 +272,7 @@ void PlayerRules(uint16_t p, int (&lineMax)[kLines]) {
 
     const int line = LineOf(GetPlayerPosition(p));
     if (line >= 0) {
-        const int experience = Percent(GetPlayerExperience(p), 63);
+        const int experience = HVW_GetPlayerExperiencePercent(p);
         if (experience > lineMax[line]) lineMax[line] = experience;
     }
 
@@ -279,8 +280,8 @@ void PlayerRules(uint16_t p, int (&lineMax)[kLines]) {
     if (shirt < 2 || g_tactic == nullptr) return;
     const int slot = shirt - 1;
     const int x = SlotX(slot);
-    if (x < 5 && GetPlayerSetting3(p) == 0) add(1252);
-    if (x > 10 && GetPlayerSetting1(p) == 0) add(1253);
+    if (x < 5 && HVW_GetPlayerSetting3(p) == 0) add(1252);
+    if (x > 10 && HVW_GetPlayerSetting1(p) == 0) add(1253);
     const int y = SlotY(slot);
     int distance = 0;
     for (int offset : {kSecondY, kThirdY}) {

@@ -20,6 +20,7 @@
 #include "core/club/squads.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
+#include "core/match/matchratings.h"
 #include "core/query/forwarders.h"
 #include "core/records/fixturechecks.h"
 #include "core/records/frontstate.h"
@@ -323,6 +324,8 @@ void RebuildAfterLoad() {
     ForgetJobOffer();
     MergePlayerHistoryEntries();
     ResolveFixtureClashes();
+    // The recent match marks are not saved: they come from the line-ups.
+    MatchRatings_RebuildRecent();
 }
 
 void AddResult(ClubSeasonRecord& home, ClubSeasonRecord& away, int home_goals, int away_goals) {

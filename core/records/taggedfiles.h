@@ -76,12 +76,14 @@ enum NewDiskResult : int {
     kNewDiskRefusedOrHeaderWrite = -20,
     kNewDiskSkipOrBytesWrite = -21,
     kNewDiskItemBytesRead = -22,
-    // A known item whose stored size differs from the size the table gives:
-    // refused, since reading it would either overrun the item or lose the
-    // stream's place.
+    // A known item whose stored size differs from the size the table (or
+    // its callback) gives: refused, since reading the answered size would
+    // load bytes of the next item into this one, or read the rest of this
+    // one as the next item's header, and so fill memory from a damaged file.
     kNewDiskItemSizeMismatch = -23,
-    // An item the table lists without kNewDiskOptional is not in the file.
-    kNewDiskItemMissing = -24,
+    // An item the table lists without kNewDiskOptional is not in the file:
+    // the default answer to kNewDiskAbsent, the same code as duplicate names.
+    kNewDiskItemMissing = -1,
     kNewDiskBadMagic = -50,
     kNewDiskNoBody = -51,
     kNewDiskNoDescriptor = -100,

@@ -11,6 +11,7 @@
 #include "core/club/matchrecord.h"
 #include "core/club/squads.h"
 #include "core/club/stadium.h"
+#include "core/match/matchratings.h"
 #include "core/match/matchresult.h"
 #include "core/match/matchsetup.h"
 #include "core/match/periodrunner.h"
@@ -529,6 +530,8 @@ int16_t ProcessFixture(int16_t slot) {
     } else {
         PostMatchClubJob(home, 0, competition, slot);
         PostMatchClubJob(away, 1, competition, slot);
+        // The marks of the line-ups just written, for the recent form.
+        MatchRatings_StoreFixture(slot);
     }
     // The crowd buys the clubs' goods too; a national side is no club and
     // takes nothing.

@@ -17,6 +17,7 @@
 #include "core/club/teamroles.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
+#include "core/match/matchratings.h"
 #include "core/match/matchsetup.h"
 #include "core/match/periodrunner.h"
 #include "core/query/layerstate.h"
@@ -300,18 +301,20 @@ void NewGameSetUp() {
     }
     ClearAllDiaryNotes();
     // What is kept outside the saved game: the match-day messages, the
-    // strength ranking (none until this game's squads are built, step 14:
+    // recent match marks, the holders of the team roles, the strength
+    // ranking (none until this game's squads are built, step 14:
     // the European entrants must not follow the ranking of a game played
     // before), a job offer and the deals in hand.
     MatchDay_ClearMessages();
+    MatchRatings_Clear();
+    // Nobody holds a team role for a match yet: the captain and set-piece
+    // takers remembered for the user's next match belong to the game before.
+    std::fill(std::begin(MatchRoleHolders), std::end(MatchRoleHolders), uint16_t(0));
     std::memset(ClubStrengthRanking, 0, sizeof ClubStrengthRanking);
     ForgetJobOffer();
     InitAgents();
     InitNationClubOrder();
     SetFirstSeasonPlayOffPlaces();
-    // The set-piece takers and captain remembered for the user's next match
-    // belong to the game played before.
-    std::fill(std::begin(MatchRoleHolders), std::end(MatchRoleHolders), uint16_t(0));
     InitCustomTactics();
     PendingDeal_ClearAll();
     ResetRequestBlackout();

@@ -14,6 +14,8 @@
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
 #include "core/query/leagueplaces.h"
+#include "core/query/people.h"
+#include "core/query/reportpicks.h"
 #include "core/records/diarynotes.h"
 #include "core/records/history.h"
 #include "core/records/messagetemplates.h"
@@ -550,20 +552,17 @@ int16_t GetSecondLegFacts(int16_t slot, int16_t* firstLegHome, int16_t* firstLeg
 
 int32_t GetSquadValueFigure(int16_t nation, int16_t row) {
     if (!IsCountryNumber(nation) || row < 0 || row >= kDivisionCount) return 0;
+    // The shared squad lists go back to the club they were built for.
+    const int16_t listed = HVW_GetSquadListClub();
     // The 20 highest values, smallest first.
     std::array<int32_t, kValueRanks> top{};
     int held = 0;
     for (int place = 0; place < kLeagueRowClubs; ++place) {
         const int16_t club = LeagueTable[nation][row][place];
         if (!IsClubNumber(club)) continue;
-        // The selected-team players read straight from the roster, so the
-        // shared squad lists stay as they are.
-        for (uint16_t player : ClubRoster[club]) {
-            if (!IsPlayerNumber(player) || GetPlayerClub(player) != uint16_t(club)) continue;
-            if (GetPlayerPosition(player) == 13) continue;
-            const bool firstTeam = GetPlayerShirt(player) != 0 || GetPlayerFlag118(player) != 0 ||
-                                   (GetPlayerFlag95(player) == 0 && GetPlayerFlag107(player) == 0);
-            if (!firstTeam) continue;
+        HVW_BuildSquadList(club);
+        for (uint16_t player : FirstTeamList.players) {
+            if (!IsPlayerNumber(player)) continue;
             const int32_t value = HVW_ValuePlayer(player);
             if (value <= 0) continue;
             if (held < kValueRanks) {
@@ -575,6 +574,7 @@ int32_t GetSquadValueFigure(int16_t nation, int16_t row) {
             }
         }
     }
+    if (listed >= 0) HVW_BuildSquadList(listed);
     return held < kValueRanks ? 0 : top[0];
 }
 

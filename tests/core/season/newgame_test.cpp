@@ -1,15 +1,19 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "core/base/bytes.h"
 #include "core/base/random.h"
 #include "core/club/board.h"
 #include "core/club/squads.h"
 #include "core/club/teamroles.h"
 #include "core/club/transfers.h"
+#include "core/match/matchratings.h"
 #include "core/query/financerecord.h"
 #include "core/query/layerstate.h"
 #include "core/query/people.h"
@@ -297,8 +301,9 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     PendingHumanDeals[1] = 345;
     HumanSalePlayers[0] = 346;
     HumanSaleClubs[0] = 7;
-    // The captain and set-piece takers chosen for the user's next match.
-    for (uint16_t& holder : MatchRoleHolders) holder = 347;
+    // The holders of the team roles and the match marks of its last week.
+    std::fill(std::begin(MatchRoleHolders), std::end(MatchRoleHolders), uint16_t(347));
+    std::memset(MatchRatingTable, 0, sizeof MatchRatingTable);
 
     RunNewGame(77);
     ASSERT_EQ(PlayerCount, players.size());
@@ -323,6 +328,9 @@ TEST(NewGameTest, ASecondNewGameKeepsNothingOfTheGameBefore) {
     EXPECT_EQ(HVW_HasHumanSales(), 0) << "players for sale of the game before";
     EXPECT_EQ(HumanSaleClubs[0], 0);
     for (uint16_t holder : MatchRoleHolders) EXPECT_EQ(holder, 0) << "a match role of the game before";
+    for (const auto& row : MatchRatingTable) {
+        for (const MatchRatingRecord& record : row) ASSERT_EQ(recbits::LoadU16(record.bytes), 0xFFFF);
+    }
     // The transfer history is empty: no club has bought or sold anyone.
     EXPECT_EQ(TransferRecordIndex, 0);
     int32_t boughtTotal = 0, soldTotal = 0;

@@ -10,6 +10,7 @@
 #include "core/query/cupentry.h"
 #include "core/query/europeangroups.h"
 #include "core/query/fixturelookups.h"
+#include "core/query/people.h"
 #include "core/records/history.h"
 #include "core/season/clubseason.h"
 #include "core/season/european.h"
@@ -360,9 +361,19 @@ TEST_F(GroupStoryTest, OutsideTheGroupStageThereIsNoStory) {
     EXPECT_EQ(GetGroupStageStoryCode(0, next), -1);  // no group
 }
 
-TEST_F(ReportFactsTest, SquadValueFigureLeavesTheSharedListsAlone) {
-    FirstTeamList.players[0] = 7;
-    FirstTeamList.count = 1;
+TEST_F(ReportFactsTest, SquadValueFigureGivesTheSharedListsBackToTheirClub) {
+    // The lists are built for a club outside the division; the figure builds
+    // those of every club of the division and then that club's again.
+    constexpr int16_t kListed = 40;
+    SetClubControl(kListed, 1);
+    for (uint16_t p = 2; p < 6; ++p) {
+        SetPlayerClub(p, kListed);
+        SetPlayerLoanClub(p, kListed);
+        SetPlayerPosition(p, int16_t(p));
+    }
+    UpdateClubSquads();
+    HVW_BuildSquadList(kListed);
+    ASSERT_GE(FirstTeamList.count, 4);
     const SquadList before = FirstTeamList;
     EXPECT_EQ(GetSquadValueFigure(0, 0), 0);  // fewer than 20 valued players
     EXPECT_EQ(std::memcmp(&before, &FirstTeamList, sizeof before), 0);

@@ -3,6 +3,7 @@
 // history as its result block listed them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <map>
@@ -13,9 +14,12 @@
 #include "core/base/bytes.h"
 #include "core/club/squads.h"
 #include "core/club/stadium.h"
+#include "core/match/matchratings.h"
 #include "core/match/matchresult.h"
 #include "core/match/qpredict.h"
+#include "core/query/besteleven.h"
 #include "core/query/layerstate.h"
+#include "core/query/reportpicks.h"
 #include "core/records/ranges.h"
 #include "core/records/records.h"
 #include "core/season/clubseason.h"
@@ -91,6 +95,14 @@ TEST_F(WorldDayTest, AWeekOfTheWorldPlaysEveryFixtureOnce) {
     for (int country = 1; country < kCountryCount; ++country)
         first = std::min(first, SeasonCalendar.leagueStartDay[country]);
     SeasonCalendar.currentDay = first;
+    // The country whose leagues open the week is the one the screens show.
+    int16_t opening = 0;
+    while (SeasonCalendar.leagueStartDay[opening] != first) ++opening;
+    HVW_SetViewedCountry(opening);
+    // The league rows as a new game sorts them: the match marks are kept
+    // by a club's place among the clubs of its row.
+    SortLeagueTables();
+    MatchRatings_Clear();
     MatchEvents_Clear();
     g_expectedEvents.clear();
     // The records alone leave every ground without a seat: a stand each
@@ -148,6 +160,27 @@ TEST_F(WorldDayTest, AWeekOfTheWorldPlaysEveryFixtureOnce) {
     EXPECT_GT(paid, 0);
     for (int16_t club = 0; club < kClubCount; ++club)
         ASSERT_EQ(merchandise[club] + GetClubSeasonMerchandising(club), 0) << "club " << club;
+
+    // The week's marks are kept for the recent form: the best eleven of the
+    // opening country's top division finds a keeper by them, and a loaded game (which keeps
+    // no marks) finds the same ones again from the line-ups.
+    HVW_BuildBestEleven(0, 0);
+    ASSERT_NE(BestEleven[0].player, 0);
+    EXPECT_GT(BestEleven[0].score, 0);
+    std::vector<int16_t> recent;
+    for (uint16_t player = 1; player < PlayerCount; ++player) {
+        const uint16_t club = GetPlayerClub(player);
+        if (IsClubNumber(club) && GetClubNation(int16_t(club)) == uint16_t(opening))
+            recent.push_back(HVW_GetPlayerRecentRating(player, int16_t(club)));
+    }
+    EXPECT_GT(std::count_if(recent.begin(), recent.end(), [](int16_t r) { return r > 0; }), 100);
+    MatchRatings_RebuildRecent();
+    size_t i = 0;
+    for (uint16_t player = 1; player < PlayerCount; ++player) {
+        const uint16_t club = GetPlayerClub(player);
+        if (!IsClubNumber(club) || GetClubNation(int16_t(club)) != uint16_t(opening)) continue;
+        ASSERT_EQ(HVW_GetPlayerRecentRating(player, int16_t(club)), recent[i++]) << "player " << player;
+    }
 
     // The league records equal a recount from the fixtures.
     auto kept = std::make_unique<ClubSeasonRecord[]>(kClubCount);
