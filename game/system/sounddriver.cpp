@@ -276,7 +276,8 @@ void SndRemoveSoundBank(int key) {
             }
         }
     }
-    // A channel still playing from the bank stops with it.
+    // A channel still playing from the bank stops with it: its refill would
+    // otherwise read the cleared record.
     for (int c = 0; c < g_active; ++c) {
         if (g_chan[c].bank == &bank) SndStop(c);
     }
@@ -560,8 +561,9 @@ int SndCheckWavImage(const uint8_t* bytes, uint32_t length) {
     if (std::memcmp(bytes + 8, "WAVE", 4) != 0) return -3;
     bool fmt = false;
     uint64_t pos = 12;
-    // A chunk header cut by the end of the file ends the walk: no data.
-    while (length - pos >= 8) {
+    // A chunk header cut by the end of the file ends the walk: no data.  (The
+    // pad byte of a last odd-sized chunk may be missing: pos may pass the end.)
+    while (pos + 8 <= length) {
         const uint8_t* chunk = bytes + pos;
         const uint64_t size = recbits::LoadU32(chunk + 4);
         pos += 8;

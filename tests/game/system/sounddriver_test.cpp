@@ -340,6 +340,10 @@ TEST_F(SoundDriverTest, WholeImageCheckGivesItsCodes) {
     std::vector<uint8_t> cut = testwav::Build({{"fmt ", fmt}, {"LIST", {1, 2}}}, 4);
     cut.insert(cut.end(), {'d', 'a', 't', 'a'});  // half a chunk header at the end
     EXPECT_EQ(code(cut), -7);
+    // A last chunk of odd size whose pad byte is missing ends the walk too.
+    std::vector<uint8_t> unpadded = {'R', 'I', 'F', 'F', 100, 0, 0, 0, 'W', 'A', 'V',
+                                     'E', 'L', 'I', 'S', 'T', 1, 0, 0, 0,   0};
+    EXPECT_EQ(code(unpadded), -7);
 }
 
 // What files from other programs carry, as the driver's header walk reads them.
