@@ -341,7 +341,7 @@ void D3DGame_Init() {
     SetGraphicMode(int16_t(choice.ModeIndex), modeFlags);
     ResetMouseDriver();
     StartLoadingScreen(WinIsWindowed() ? 0 : LOADING_FLIP);
-    D3DTexSetCapsFlags(TextureCapsFlags(choice, colourType));
+    D3DTexSetExtraFlags(TextureCapsFlags(choice, colourType));
 
     NORMTEXT_Init();
     TexD3D_Init();

@@ -161,6 +161,7 @@ int Transfer(const char* url, const char* verb, const void* data, int data_lengt
             } else {
                 code = ReadReply(request, sink);
             }
+            // An error page is not the data asked for: not a success.
             if (code == WSOCK_OK && (status < 200 || status > 299)) {
                 DebugLog(DEBUG_NETWORK, 0, "Error: HTTPINET: server replied %u for '%s'\n", unsigned(status),
                          url);

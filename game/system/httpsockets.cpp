@@ -231,7 +231,9 @@ int ReadBody(int slot, HTTPWSOK_CallbackRecord* cb, int* result) {
 
 bool StatusIsSuccess(int status) { return status >= 200 && status <= 299; }
 
-// One simple request: runs it, then checks that the server said yes.
+// One simple request: runs it, then checks that the server said yes.  An
+// error page is not the data asked for: taking it as success would hand the
+// caller the server's refusal as if it were the reply.
 int RunSimple(const char* url, const char* method, SimpleRecord* record) {
     if (record->user != nullptr) {
         char probe[HTTP_AUTH_LINE_SIZE];

@@ -566,6 +566,8 @@ void D3DObjDefaultCallback(int handled, const D3DObjCallbackRecord* record, D3DO
     if (handled != 0) return;
     switch (record->event) {
         case D3DOBJ_EVENT_COMPARE:
+            // A name fills at most its 32 bytes: one without its NUL is
+            // not read past them into the next field.
             output->compare = std::strncmp(reinterpret_cast<const char*>(record->surface1 + XYZ_SURFACE_NAME),
                                            reinterpret_cast<const char*>(record->surface2 + XYZ_SURFACE_NAME),
                                            XYZ_SURFACE_NAME_SIZE);

@@ -111,13 +111,14 @@ struct Argb {
 
 uint8_t Widen5(uint32_t c) { return uint8_t((c << 3) | (c >> 2)); }
 
-Argb ReadTrueColour(const uint8_t* p, uint32_t depth, uint32_t attributeBits, bool grey) {
-    if (grey) return Argb{255, p[0], p[0], p[0]};
+Argb ReadTrueColour(const uint8_t* p, uint32_t depth, uint32_t attributeBits) {
     switch (depth) {
         case 15:
         case 16: {
             const uint32_t w = LoadU16(p);
-            // Bit 15 is alpha only when the file declares an alpha bit.
+            // Bit 15 is alpha only when the file declares an alpha bit: a
+            // file that declares none would otherwise come out wholly
+            // transparent wherever its writer left the bit clear.
             const bool alpha_bit = depth == 16 && attributeBits != 0;
             const uint8_t a = !alpha_bit || (w & 0x8000) ? 255 : 0;
             return Argb{a, Widen5((w >> 10) & 31), Widen5((w >> 5) & 31), Widen5(w & 31)};
@@ -359,9 +360,6 @@ int TGA_Palette2Direct(void* owner, uint32_t* size) {
         Refuse("TGA_Palette2Direct", "unknown colour-map type");
         return -1;
     }
-    // A true-colour or grey image may carry a colour map it does not use:
-    // the later steps step over it.
-    if (h.ImageType == TGA_TYPE_TRUECOLOUR || h.ImageType == TGA_TYPE_GREY) return 1;
     if (h.ImageType != TGA_TYPE_COLOURMAP || h.ColourDepth == 0 || h.ColourDepth > 8 ||
         !TrueColourDepth(h.ColMapEntrySize) || h.ColMapLength == 0) {
         Refuse("TGA_Palette2Direct", "not a colour-mapped image it can convert");
@@ -417,14 +415,11 @@ int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t targetDepth) {
     TgaLayout l;
     if (!Layout(Block(owner), *size, &l, "TGA_ConvertDepth")) return -1;
     const TgaHeader& h = l.header;
-    // Grey images come as 8-bit levels and become true colour here too.
-    const bool grey = h.ImageType == TGA_TYPE_GREY && h.ColourDepth == 8;
-    if (h.ImageType != TGA_TYPE_TRUECOLOUR && !grey) {
-        Refuse("TGA_ConvertDepth",
-               h.ImageType == TGA_TYPE_GREY ? "grey levels other than 8 bits" : "not a true-colour image");
+    if (h.ImageType != TGA_TYPE_TRUECOLOUR) {
+        Refuse("TGA_ConvertDepth", "not a true-colour image");
         return -1;
     }
-    if (!grey && !TrueColourDepth(h.ColourDepth)) {
+    if (!TrueColourDepth(h.ColourDepth)) {
         Refuse("TGA_ConvertDepth", "pixel depth other than 15, 16, 24 or 32 bits");
         return -1;
     }
@@ -454,7 +449,7 @@ int TGA_ConvertDepth(void* owner, uint32_t* size, uint32_t targetDepth) {
         const uint8_t* source = in + l.data_offset;
         uint8_t* target = out + l.data_offset;
         for (uint64_t i = 0; i < l.pixel_count; ++i) {
-            Argb c = ReadTrueColour(source + i * l.bytes_per_pixel, h.ColourDepth, attributeBits, grey);
+            Argb c = ReadTrueColour(source + i * l.bytes_per_pixel, h.ColourDepth, attributeBits);
             WriteTrueColour(target + i * targetBpp, targetDepth, c);
         }
     });

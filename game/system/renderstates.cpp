@@ -92,8 +92,9 @@ float D3DGetTextureStageStateFloat(uint32_t stage, uint32_t type) {
 void D3DInitRenderStates() {
     DebugLog(DEBUG_DIRECT3D, 80, "D3DInitRenderStates(): initialising\n");
     plat::Direct3DDevice7* device = D3DGetD3DDevice7();
-    // Nothing cached from a device before: a value it was given would be
-    // taken as set on this one and never sent.
+    // Nothing cached from a device before: a value the old device was given
+    // would be taken as set on this one and the set dropped, leaving the new
+    // device drawing with its own default instead.
     std::memset(RenderStates, 0, sizeof RenderStates);
     std::memset(StageStates, 0, sizeof StageStates);
     for (uint32_t state : D3DRestoredRenderStates) {
@@ -116,10 +117,7 @@ void RenderstateTaskswitch(uint8_t active) {
     if (active == 0) return;
     DebugLog(DEBUG_DIRECT3D, 40, "RenderstateTaskswitch(): restoring all renderstates\n");
     plat::Direct3DDevice7* device = D3DGetD3DDevice7();
-    // Nothing cached from a device before: a value it was given would be
-    // taken as set on this one and never sent.
-    std::memset(RenderStates, 0, sizeof RenderStates);
-    std::memset(StageStates, 0, sizeof StageStates);
+    // Sent unconditionally: the device may have lost them while inactive.
     for (uint32_t state : D3DRestoredRenderStates) {
         DXCheck(device->SetRenderState(state, RenderStates[state]), kFile, __LINE__, "RenderstateTaskswitch",
                 "D3DD7_SetRenderState");

@@ -107,6 +107,8 @@ void DSoundUninit() {
 void DSoundInitChans(int count, uint32_t bytes_per_buffer) {
     if (g_count != 0) AbortError("dxsound", __LINE__, "DSoundInitChans(): already initialised");
     if (g_ds == nullptr) AbortError("dxsound", __LINE__, "DSoundInitChans(): not initialised");
+    // With no channels made, the release registered below would find none
+    // and stop the program at exit with "not initialised".
     if (count < 1) AbortError("dxsound", __LINE__, "DSoundInitChans(): no channels asked for");
     if (count > DSOUND_MAX_CHANNELS) {
         FatalError("Error: DSoundInitChans(): %d chans is too many (max %d)\n", count, DSOUND_MAX_CHANNELS);

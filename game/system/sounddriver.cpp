@@ -276,7 +276,8 @@ void SndRemoveSoundBank(int key) {
             }
         }
     }
-    // A channel still playing from the bank stops with it.
+    // A channel still playing from the bank stops with it: its refill would
+    // otherwise read the cleared record.
     for (int c = 0; c < g_active; ++c) {
         if (g_chan[c].bank == &bank) SndStop(c);
     }
@@ -466,118 +467,127 @@ SampInfo* GetSampInfo(SndBank* bank, int sample) {
 
 namespace {
 
-// One fault of a sample file: the code the whole-image check gives and the
-// message the driver stops with.
-struct WavFault {
-    int code;
-    const char* message;
-};
+// The messages a sample file that cannot be played stops the driver with.
+constexpr const char* kWavNotRiff = "GetSampInfo(): not a RIFF .wav file";
+constexpr const char* kWavRiffSize = "GetSampInfo(): RIFF .wav file wrong size";
+constexpr const char* kWavNotWave = "GetSampInfo(): RIFF file is not a .wav";
+constexpr const char* kWavFmtSize = "GetSampInfo(): .wav file format header wrong size - not a PCM wav file";
+constexpr const char* kWavNotPcm = "GetSampInfo(): not a PCM encoded .wav file - wrong format";
+constexpr const char* kWavNotMono = "GetSampInfo(): only mono samples supported";
+constexpr const char* kWavNot8Bit = "GetSampInfo(): only 8 bit samples supported";
+constexpr const char* kWavVelk = "GetSampInfo(): bad 'vELk' block in .wav file";
+constexpr const char* kWavMissing = "GetSampInfo(): failed to find both 'fmt' and 'data' chunks in .wav file";
+// Faults the header walk also stops on, so that nothing is read outside the
+// file, no sample of 0 bytes is looped for ever, and a rate that reads as
+// "header not read yet" or that no channel can be set to is not kept.
+constexpr const char* kWavChunkPastEnd = "GetSampInfo(): chunk runs past the end of the .wav file";
+constexpr const char* kWavCutHeader = "GetSampInfo(): truncated chunk header in .wav file";
+constexpr const char* kWavRate = "GetSampInfo(): sample rate out of range in .wav file";
+constexpr const char* kWavNoSamples = "GetSampInfo(): .wav file holds no sample data";
 
-constexpr WavFault kWavTooShort{-1, "GetSampInfo(): not a RIFF .wav file"};
-constexpr WavFault kWavNotRiff{-2, "GetSampInfo(): not a RIFF .wav file"};
-constexpr WavFault kWavNotWave{-3, "GetSampInfo(): RIFF file is not a .wav"};
-constexpr WavFault kWavFmtSize{-4, "GetSampInfo(): .wav file format header wrong size - not a PCM wav file"};
-constexpr WavFault kWavDataFirst{-5, "GetSampInfo(): 'data' chunk before the 'fmt' chunk in .wav file"};
-constexpr WavFault kWavChunkPastEnd{-6, "GetSampInfo(): chunk runs past the end of the .wav file"};
-constexpr WavFault kWavMissing{-7, "GetSampInfo(): failed to find both 'fmt' and 'data' chunks in .wav file"};
-constexpr WavFault kWavFmtPastEnd{-8, "GetSampInfo(): chunk runs past the end of the .wav file"};
-constexpr WavFault kWavRiffSize{-9, "GetSampInfo(): RIFF .wav file wrong size"};
-constexpr WavFault kWavNotPcm{-10, "GetSampInfo(): not a PCM encoded .wav file - wrong format"};
-constexpr WavFault kWavNotMono{-11, "GetSampInfo(): only mono samples supported"};
-constexpr WavFault kWavNot8Bit{-12, "GetSampInfo(): only 8 bit samples supported"};
-constexpr WavFault kWavRate{-13, "GetSampInfo(): sample rate out of range in .wav file"};
-constexpr WavFault kWavDataPastEnd{-14, "GetSampInfo(): chunk runs past the end of the .wav file"};
-constexpr WavFault kWavNoSamples{-14, "GetSampInfo(): .wav file holds no sample data"};
-constexpr WavFault kWavVelk{-15, "GetSampInfo(): bad 'vELk' block in .wav file"};
-constexpr WavFault kWavCutHeader{-16, "GetSampInfo(): truncated chunk header in .wav file"};
-
-// Writers that stream leave the RIFF size (and the data size) as one of
-// these, not knowing the length when they start.
-bool IsStreamingSize(uint32_t size) { return size == 0 || size == 0xFFFFFFFF; }
-
-// The one rule of a playable sample file, used by the driver and by the
-// whole-image check alike:
-// - "RIFF" at 0, its size, "WAVE" at 8; the size is the file's length - 8,
-//   or a streaming writer's 0 or 0xFFFFFFFF, which leaves the file's own
-//   length to count;
-// - chunks one after the other, each padded to an even size, none running
-//   past the end, and nothing after the last but whole chunks;
-// - "fmt ": at least 16 bytes, PCM, mono, 8 bits, a rate a channel can
-//   play (100 to 100000 Hz);
-// - "data" after "fmt ", holding at least one sample byte; in a streamed
-//   file a size of 0, 0xFFFFFFFF or past the end means the rest of the
-//   file.  The first "data" chunk is the sample; later ones are skipped;
-// - "vELk", when present, exactly 16 bytes; other chunks are skipped.
-// A chunk is never read past the end of the file.
-const WavFault* WalkWav(SndReadFunc read, void* context, uint32_t fileSize, SampInfo* out) {
+// The header walk of GetSampInfo: "RIFF" at 0, RIFF size + 8 = the file's
+// size, "WAVE" at 8, then the chunks until no bytes remain (each padded to
+// an even size): "fmt " (at least 16 bytes; PCM, mono, 8 bits; the rate is
+// kept), "data" (its offset and size kept), "vELk" (exactly 16 bytes; its
+// first word kept); others are skipped.  Both "fmt " and "data" must be
+// there.
+const char* WalkWav(SndReadFunc read, void* context, uint32_t fileSize, SampInfo* out) {
     *out = SampInfo{};
     uint8_t head[12];
-    if (fileSize < 12 || !read(context, 0, head, 12)) return &kWavTooShort;
-    if (std::memcmp(head, "RIFF", 4) != 0) return &kWavNotRiff;
-    const uint32_t riffSize = recbits::LoadU32(head + 4);
-    const bool streamed = IsStreamingSize(riffSize);
-    if (!streamed && (uint64_t(riffSize) + 8 != fileSize || riffSize < 4)) return &kWavRiffSize;
-    if (std::memcmp(head + 8, "WAVE", 4) != 0) return &kWavNotWave;
+    if (fileSize < 12 || !read(context, 0, head, 12)) return kWavNotRiff;
+    if (std::memcmp(head, "RIFF", 4) != 0) return kWavNotRiff;
+    if (uint64_t(recbits::LoadU32(head + 4)) + 8 != fileSize) return kWavRiffSize;
+    if (std::memcmp(head + 8, "WAVE", 4) != 0) return kWavNotWave;
 
     bool fmt = false, data = false;
     uint64_t pos = 12;
     while (pos < fileSize) {
         uint8_t chunk[8];
-        if (fileSize - pos < 8 || !read(context, uint32_t(pos), chunk, 8)) return &kWavCutHeader;
-        uint64_t size = recbits::LoadU32(chunk + 4);
+        if (fileSize - pos < 8 || !read(context, uint32_t(pos), chunk, 8)) return kWavCutHeader;
+        const uint64_t size = recbits::LoadU32(chunk + 4);
         pos += 8;
         const uint64_t left = fileSize - pos;
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            if (size < 16) return &kWavFmtSize;
-            if (size > left) return &kWavFmtPastEnd;
+            if (size < 16) return kWavFmtSize;
             uint8_t f[16];
-            if (!read(context, uint32_t(pos), f, 16)) return &kWavCutHeader;
-            if (recbits::LoadU16(f) != 1) return &kWavNotPcm;
-            if (recbits::LoadU16(f + 2) != 1) return &kWavNotMono;
-            if (recbits::LoadU16(f + 14) != 8) return &kWavNot8Bit;
+            if (size > left || !read(context, uint32_t(pos), f, 16)) return kWavChunkPastEnd;
+            if (recbits::LoadU16(f) != 1) return kWavNotPcm;
+            if (recbits::LoadU16(f + 2) != 1) return kWavNotMono;
+            if (recbits::LoadU16(f + 14) != 8) return kWavNot8Bit;
             out->rate = recbits::LoadU32(f + 4);
-            if (out->rate < kMinRate || out->rate > kMaxRate) return &kWavRate;
+            if (out->rate < kMinRate || out->rate > kMaxRate) return kWavRate;
             fmt = true;
-        } else if (std::memcmp(chunk, "data", 4) == 0 && !data) {
-            if (!fmt) return &kWavDataFirst;
-            if (streamed && (IsStreamingSize(uint32_t(size)) || size > left)) size = left;
-            if (size > left) return &kWavDataPastEnd;
-            if (size == 0) return &kWavNoSamples;
+        } else if (std::memcmp(chunk, "data", 4) == 0) {
+            if (size > left) return kWavChunkPastEnd;
+            if (size == 0) return kWavNoSamples;
             out->data_offset = uint32_t(pos);
             out->data_size = uint32_t(size);
             data = true;
         } else if (std::memcmp(chunk, "vELk", 4) == 0) {
-            if (size != 16) return &kWavVelk;
+            if (size != 16) return kWavVelk;
             uint8_t v[16];
-            if (size > left || !read(context, uint32_t(pos), v, 16)) return &kWavChunkPastEnd;
+            if (size > left || !read(context, uint32_t(pos), v, 16)) return kWavChunkPastEnd;
             out->velk = recbits::LoadU32(v);
         } else if (size > left) {
-            return &kWavChunkPastEnd;
+            return kWavChunkPastEnd;
         }
-        pos += std::min(size + (size & 1), left);  // the pad byte, when present
+        pos += size + (size & 1);  // the pad byte of an odd-sized chunk
     }
-    if (!fmt || !data) return &kWavMissing;
+    if (!fmt || !data) return kWavMissing;
     return nullptr;
 }
+
+// The whole-image check's limits.
+constexpr uint32_t kCheckMinRate = 6000;
+constexpr uint32_t kCheckMaxRate = 44100;
+constexpr uint32_t kCheckMinData = 32;
+constexpr uint32_t kCheckMaxData = 1048576;
 
 }  // namespace
 
 const char* SndParseWavHeader(SndReadFunc read, void* context, uint32_t fileSize, SampInfo* out) {
-    const WavFault* fault = WalkWav(read, context, fileSize, out);
-    return fault != nullptr ? fault->message : nullptr;
+    return WalkWav(read, context, fileSize, out);
 }
 
 const char* SndParseWavImage(std::span<const uint8_t> file, SampInfo* out) {
-    if (file.size() > 0xFFFFFFFFu) return kWavRiffSize.message;
+    if (file.size() > 0xFFFFFFFFu) return kWavRiffSize;
     ImageReader reader{file};
     return SndParseWavHeader(ReadFromImage, &reader, uint32_t(file.size()), out);
 }
 
 int SndCheckWavImage(const uint8_t* bytes, uint32_t length) {
-    ImageReader reader{std::span<const uint8_t>(bytes, length)};
-    SampInfo info;
-    const WavFault* fault = WalkWav(ReadFromImage, &reader, length, &info);
-    return fault != nullptr ? fault->code : 0;
+    if (length < 12) return -1;
+    if (std::memcmp(bytes, "RIFF", 4) != 0) return -2;
+    if (std::memcmp(bytes + 8, "WAVE", 4) != 0) return -3;
+    bool fmt = false;
+    uint64_t pos = 12;
+    // A chunk header cut by the end of the file ends the walk: no data.  (The
+    // pad byte of a last odd-sized chunk may be missing: pos may pass the end.)
+    while (pos + 8 <= length) {
+        const uint8_t* chunk = bytes + pos;
+        const uint64_t size = recbits::LoadU32(chunk + 4);
+        pos += 8;
+        const uint64_t left = length - pos;
+        if (std::memcmp(chunk, "fmt ", 4) == 0) {
+            if (size < 16) return -4;
+            if (size > left) return -8;
+            const uint8_t* f = bytes + pos;
+            if (recbits::LoadU16(f) != 1) return -10;
+            if (recbits::LoadU16(f + 2) != 1) return -11;
+            if (recbits::LoadU16(f + 14) != 8) return -12;
+            const uint32_t rate = recbits::LoadU32(f + 4);
+            if (rate < kCheckMinRate || rate > kCheckMaxRate) return -13;
+            fmt = true;
+        } else if (std::memcmp(chunk, "data", 4) == 0) {
+            if (!fmt) return -5;
+            if (size < kCheckMinData || size > kCheckMaxData) return -14;
+            return 0;
+        } else if (size > left) {
+            return -6;
+        }
+        pos += size + (size & 1);
+    }
+    return -7;
 }
 
 // ---- Channel wrappers -----------------------------------------------------------

@@ -85,14 +85,13 @@ void SndCopyData(int channel, uint32_t offset, const void* source, uint32_t byte
 void SndInitChannels(int count, uint32_t bytes);
 void SndUninitChannels();
 
-// Checks a whole WAVE file held in memory by the rule the driver's header
-// walk uses: 0 when playable, else a negative code naming the first fault:
-// -1 shorter than 12 bytes, -2 no "RIFF", -3 no "WAVE", -4 "fmt " under 16
-// bytes, -5 "data" before "fmt ", -6 a chunk past the end, -7 no "fmt " or
-// no "data", -8 "fmt " past the end, -9 a RIFF size that is not the file's,
-// -10 not PCM, -11 not mono, -12 not 8 bits, -13 a rate no channel plays,
-// -14 "data" empty or past the end, -15 a "vELk" chunk not of 16 bytes,
-// -16 a chunk header cut by the end of the file.
+// Checks a whole WAVE file held in memory: 0 when it is playable, else a
+// negative code: -1 shorter than 12 bytes, -2 no "RIFF", -3 no "WAVE"; then
+// over the chunks: -4 "fmt " under 16 bytes, -8 "fmt " longer than what
+// remains, -10 not PCM, -11 not mono, -12 not 8 bits, -13 a rate outside
+// 6000..44100, -5 "data" before "fmt ", -14 "data" under 32 or over 1048576
+// bytes, -6 another chunk longer than what remains, -7 no "data" found.  The
+// first acceptable "data" chunk after "fmt " ends the walk with 0.
 int SndCheckWavImage(const uint8_t* bytes, uint32_t length);
 
 // The header walk that GetSampInfo does, over any reader: fills the rate,

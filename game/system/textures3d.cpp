@@ -312,7 +312,7 @@ int D3DTexCreateTextureEx(uint32_t width, uint32_t height, uint32_t levels, cons
 
     const uint32_t bits = entry.format.bits;
     plat::SurfaceDesc locked;
-    constexpr uint32_t kLockFlags = plat::kLockWait | plat::kLockWriteOnly | plat::kLockNoSysLock;
+    constexpr uint32_t kLockFlags = plat::kLockWriteOnly | plat::kLockNoSysLock;
     Check(slot.surface->Lock(nullptr, &locked, kLockFlags, nullptr), __LINE__, "D3DTexCreateTexure",
           "DDS3_Lock");
     const auto* source = static_cast<const uint8_t*>(pixels);
@@ -463,8 +463,6 @@ uint32_t D3DTexSetExtraFlags(uint32_t flags) {
     Tex.extra_flags = flags;
     return previous;
 }
-
-uint32_t D3DTexSetCapsFlags(uint32_t flags) { return D3DTexSetExtraFlags(flags); }
 
 void D3DTexAdvanceCreateSetMinSize(uint32_t width, uint32_t height) {
     if (!PowerOfTwo(width) || !PowerOfTwo(height)) {

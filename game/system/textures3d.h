@@ -56,8 +56,6 @@ int D3DTexCreateTexture(uint32_t width, uint32_t height, const void* pixels, int
 int D3DTexAdvancedCreateTexture(uint32_t width, uint32_t height, void* image, uint32_t offset,
                                 uint32_t flags);
 uint32_t D3DTexSetExtraFlags(uint32_t flags);
-// The name the match display uses for the same setting.
-uint32_t D3DTexSetCapsFlags(uint32_t flags);
 void D3DTexAdvanceCreateSetMinSize(uint32_t width, uint32_t height);
 void D3DTexSetCurrentHandle(int handle);
 void D3DTexDestroyTexture(int handle);

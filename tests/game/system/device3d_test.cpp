@@ -283,6 +283,18 @@ TEST_F(D3DTest, ATaskSwitchSendsEveryListedStateAgain) {
     uint32_t unlisted = 1;
     device->GetRenderState(17, &unlisted);
     EXPECT_EQ(unlisted, 0u);
+    // The values sent are the ones set before the switch, and the cache keeps them.
+    uint32_t value = 0;
+    device->GetRenderState(plat::kRsAlphaBlendEnable, &value);
+    EXPECT_EQ(value, 1u);
+    device->GetRenderState(plat::kRsStencilRef, &value);
+    EXPECT_EQ(value, 1u);
+    EXPECT_FLOAT_EQ(D3DGetRenderStateFloat(plat::kRsFogStart), 900.0f);
+    device->GetTextureStageState(0, plat::kTssMinFilter, &value);
+    EXPECT_EQ(value, uint32_t(plat::kTfnLinear));
+    plat::ResetD3DCallCounts();
+    D3DSetRenderState(plat::kRsSrcBlend, plat::kBlendSrcAlpha);
+    EXPECT_EQ(plat::D3DCallCount("SetRenderState"), 0) << "the cache still holds the value";
 }
 
 // ---- Textures -----------------------------------------------------------------
@@ -463,7 +475,7 @@ TEST_F(D3DTest, MipMapsHalveEachLevel) {
     Picture(picture);
     D3DTexSetExtraFlags(D3DTEXCREATE_MIPMAP | D3DTEXCREATE_HALFSIZE);
     handle = D3DTexAdvancedCreateTexture(16, 4, &block_, 0, D3DTEXCREATE_ARGB8888);
-    EXPECT_EQ(D3DTexSetCapsFlags(0), D3DTEXCREATE_MIPMAP | D3DTEXCREATE_HALFSIZE);
+    EXPECT_EQ(D3DTexSetExtraFlags(0), D3DTEXCREATE_MIPMAP | D3DTEXCREATE_HALFSIZE);
     EXPECT_EQ(D3DTexGetLevels(handle), 1u);
     TexturePixels(handle, 0, &w, &h);
     EXPECT_EQ(w, 8u);  // halved once
