@@ -17,7 +17,10 @@ uint32_t KitColourTable[kKitSides][kKitColourGroups][kKitPens];
 
 namespace {
 
-constexpr const char* kModule = "zud3d\\d3dtex";
+constexpr const char* kModule = "zud3d\\d3dtex.c";
+// The source lines the full-table stops name.
+constexpr int kCreateFullLine = 76;
+constexpr int kCreateForTeamFullLine = 203;
 constexpr const char* kTextureRoot = "zudata\\d3d\\";
 
 // The shading pictures keep only their red (light, low byte) and blue
@@ -80,7 +83,7 @@ int TexD3D_GetHandle(int index) {
 int TexD3D_CreateTexture(const char* name) {
     const std::string path = TexturePath(name);
     const int slot = LowestFreeSlot();
-    if (slot < 0) AbortError(kModule, __LINE__, "TexD3D_CreateTexture(): too many textures created");
+    if (slot < 0) AbortError(kModule, kCreateFullLine, "TexD3D_CreateTexture(): too many textures created");
     uint8_t* block = nullptr;
     const uint32_t size = LoadPicture(path, &block, &ColFmt_A8R8G8B8);
     const uint32_t width = PictureWidth(block), height = PictureHeight(block);
@@ -99,7 +102,9 @@ int TexD3D_CreateTexture(const char* name) {
 int TexD3D_CreateTextureForTeam(const char* name, int side, const KitPart* row) {
     const std::string path = TexturePath(name);
     const int slot = LowestFreeSlot();
-    if (slot < 0) AbortError(kModule, __LINE__, "TexD3D_CreateTextureForTeam(): too many textures created");
+    if (slot < 0)
+        AbortError(kModule, kCreateForTeamFullLine,
+                   "TexD3D_CreateTextureForTeam(): too many textures created");
 
     uint8_t* palette = nullptr;
     const uint32_t paletteSize = LoadPicture(path, &palette, nullptr);
