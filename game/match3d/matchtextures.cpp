@@ -76,6 +76,8 @@ void TexD3D_DestroyAll() {
 }
 
 int TexD3D_GetHandle(int index) {
+    // The kit table marks a part without a texture with -1: answered as no
+    // texture instead of a read before the table.
     if (index < 0 || index >= kTextureSlots) return D3DTEX_NO_TEXTURE;
     return int(TextureSlot[index]);
 }
@@ -153,6 +155,7 @@ int TexD3D_CreateTextureForTeam(const char* name, int side, const KitPart* row) 
 }
 
 void TexD3D_SetTeamColours(int side, const KitDesignRow& design) {
+    // A side outside the four would write beyond the colour table.
     if (side < 0 || side >= kKitSides) AbortError(kModule, __LINE__, "TexD3D_SetTeamColours(): invalid side");
     // Words are signed: a word of -1 is kept as a colour outside the palette.
     auto word = [&](int w) { return uint32_t(int32_t(int16_t(design.words[w]))); };
