@@ -12,7 +12,12 @@
 
 namespace {
 
-constexpr const char* kModule = "zud3d\\gfxmgr";
+constexpr const char* kModule = "zud3d\\gfxmgr.c";
+// The source lines the packing's stops name.
+constexpr int kTooLargeLine = 475;
+constexpr int kFitFailedLine = 579;
+constexpr int kTiledLine = 621;
+constexpr int kTooManyPagesLine = 908;
 constexpr uint32_t kIconGrowth = 16;
 constexpr uint32_t kWorldQuadFormat = 0x152;  // position, normal, diffuse, u, v
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
@@ -145,7 +150,7 @@ void GfxMgr_CreateStart() {
 
 uint32_t GfxMgr_Create(const uint8_t* pixels, uint32_t width, uint32_t height, uint32_t format) {
     if (width > kIconPageSize || height > kIconPageSize) {
-        AbortError(kModule, __LINE__, "GfxMgr_Create(): icon too large for texture size");
+        AbortError(kModule, kTooLargeLine, "GfxMgr_Create(): icon too large for texture size");
     }
     for (uint32_t i = 0; i < IconCount; ++i) {
         const GfxIcon& icon = Icons[i];
@@ -163,7 +168,7 @@ uint32_t GfxMgr_Create(const uint8_t* pixels, uint32_t width, uint32_t height, u
         page.rowHeight = 0;
     }
     if (page.cursorY + height > kIconPageSize) {
-        AbortError(kModule, __LINE__,
+        AbortError(kModule, kFitFailedLine,
                    "GfxMgr_Create(): failed to fit texture - something wrong with choosing code");
     }
     const uint32_t rowBytes = width * page.bytesPerTexel;
@@ -178,7 +183,8 @@ uint32_t GfxMgr_Create(const uint8_t* pixels, uint32_t width, uint32_t height, u
 
 int CreateNewTexture(uint32_t format) {
     if (PageCount >= kMaxIconPages) {
-        AbortError(kModule, __LINE__, "CreateNewTexture(): too many textures - increase MAX_TEXTURES");
+        AbortError(kModule, kTooManyPagesLine,
+                   "CreateNewTexture(): too many textures - increase MAX_TEXTURES");
     }
     IconPage& page = Pages[PageCount];
     page = IconPage{nullptr, kNoPageHandle, format, D3DTexGetTextureFormat(int(format))->bytes, 0, 0, 0};
@@ -265,7 +271,7 @@ void GfxMgr_DrawIconAtColour(uint32_t icon, float x, float y, float z, float sca
     D3DDrawPrimitive(plat::kPtTriangleFan, kWorldQuadFormat, quad, 4);
 }
 
-void GfxMgr_DrawTiled() { AbortError(kModule, __LINE__, "GfxMgr_DrawTiled(): not done yet..."); }
+void GfxMgr_DrawTiled() { AbortError(kModule, kTiledLine, "GfxMgr_DrawTiled(): not done yet..."); }
 
 int GfxMgr_GetPageCount() { return PageCount; }
 const IconPage* GfxMgr_GetPage(int page) { return page >= 0 && page < PageCount ? &Pages[page] : nullptr; }

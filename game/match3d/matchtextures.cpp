@@ -17,7 +17,10 @@ uint32_t KitColourTable[kKitSides][kKitColourGroups][kKitPens];
 
 namespace {
 
-constexpr const char* kModule = "zud3d\\d3dtex";
+constexpr const char* kModule = "zud3d\\d3dtex.c";
+// The source lines the full-table stops name.
+constexpr int kCreateFullLine = 76;
+constexpr int kCreateForTeamFullLine = 203;
 constexpr const char* kTextureRoot = "zudata\\d3d\\";
 
 // The shading pictures keep only their red (light, low byte) and blue
@@ -73,6 +76,8 @@ void TexD3D_DestroyAll() {
 }
 
 int TexD3D_GetHandle(int index) {
+    // The kit table marks a part without a texture with -1: answered as no
+    // texture instead of a read before the table.
     if (index < 0 || index >= kTextureSlots) return D3DTEX_NO_TEXTURE;
     return int(TextureSlot[index]);
 }
@@ -80,7 +85,7 @@ int TexD3D_GetHandle(int index) {
 int TexD3D_CreateTexture(const char* name) {
     const std::string path = TexturePath(name);
     const int slot = LowestFreeSlot();
-    if (slot < 0) AbortError(kModule, __LINE__, "TexD3D_CreateTexture(): too many textures created");
+    if (slot < 0) AbortError(kModule, kCreateFullLine, "TexD3D_CreateTexture(): too many textures created");
     uint8_t* block = nullptr;
     const uint32_t size = LoadPicture(path, &block, &ColFmt_A8R8G8B8);
     const uint32_t width = PictureWidth(block), height = PictureHeight(block);
@@ -99,7 +104,9 @@ int TexD3D_CreateTexture(const char* name) {
 int TexD3D_CreateTextureForTeam(const char* name, int side, const KitPart* row) {
     const std::string path = TexturePath(name);
     const int slot = LowestFreeSlot();
-    if (slot < 0) AbortError(kModule, __LINE__, "TexD3D_CreateTextureForTeam(): too many textures created");
+    if (slot < 0)
+        AbortError(kModule, kCreateForTeamFullLine,
+                   "TexD3D_CreateTextureForTeam(): too many textures created");
 
     uint8_t* palette = nullptr;
     const uint32_t paletteSize = LoadPicture(path, &palette, nullptr);
@@ -148,6 +155,7 @@ int TexD3D_CreateTextureForTeam(const char* name, int side, const KitPart* row) 
 }
 
 void TexD3D_SetTeamColours(int side, const KitDesignRow& design) {
+    // A side outside the four would write beyond the colour table.
     if (side < 0 || side >= kKitSides) AbortError(kModule, __LINE__, "TexD3D_SetTeamColours(): invalid side");
     // Words are signed: a word of -1 is kept as a colour outside the palette.
     auto word = [&](int w) { return uint32_t(int32_t(int16_t(design.words[w]))); };

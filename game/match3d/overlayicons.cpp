@@ -32,7 +32,11 @@ IconEntry IconFileTable[kIconFiles] = {kIconFileRows[0], kIconFileRows[1], kIcon
 
 namespace {
 
-constexpr const char* kModule = "zud3d\\d3dicon";
+constexpr const char* kModule = "zud3d\\d3dicon.c";
+// The source lines the loading's and the section's stops name.
+constexpr int kSectionRangeLine = 194;
+constexpr int kConvertLine = 599;
+constexpr int kGridLine = 611;
 constexpr const char* kIconDirectory = "zudata\\d3d\\icons";
 constexpr int kPrintfBufferSize = 512;
 constexpr uint32_t kWorldBoxFormat = 0x52;  // position, normal, diffuse
@@ -204,7 +208,7 @@ void ProcessIconFile(int row) {
     uint8_t* block = nullptr;
     uint32_t size = PakLoadWholeFile(path, &block, MEM_TYPE_MANUAL_NO_MOVE);
     if (LoadImageFile(&block, &size, 0, &ColFmt_A8B8G8R8) < 0) {
-        AbortError(kModule, __LINE__, "Error converting icon file");
+        AbortError(kModule, kConvertLine, "Error converting icon file");
     }
     if (entry.cellWidth != 0 && entry.cellHeight != 0 && entry.columns != 0 && entry.rows != 0) {
         std::printf("grid specified - resizing source image %d x %d\n",
@@ -214,7 +218,7 @@ void ProcessIconFile(int row) {
         const uint32_t mode = (entry.flags & kIconFlagWidths) ? GFXCUT_WIDTHS : 0;
         if (GFX_CutFrames(&block, &size, mode, int(entry.cellWidth), int(entry.cellHeight),
                           int(entry.columns), int(entry.rows), &entry.widths) < 0) {
-            AbortError(kModule, __LINE__, "Error gridding icon file");
+            AbortError(kModule, kGridLine, "Error gridding icon file");
         }
     } else {
         std::printf("no size specified - using full image\n");
@@ -278,7 +282,7 @@ void Icon_DrawSection(uint32_t icon, int x, int y, int sectionX, int sectionY, i
     if (sectionX < 0 || sectionY < 0 || sectionWidth < 0 || sectionHeight < 0 ||
         uint32_t(sectionX + sectionWidth) > file.cellWidth ||
         uint32_t(sectionY + sectionHeight) > file.cellHeight) {
-        AbortError(kModule, __LINE__, "Icon_DrawSection(): section out of range");
+        AbortError(kModule, kSectionRangeLine, "Icon_DrawSection(): section out of range");
     }
     AlignScreen(&x, &y, sectionWidth, sectionHeight, align);
     x += OriginX;

@@ -23,7 +23,9 @@ Matrix SimpleObjWorld = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}
 
 namespace {
 
-constexpr const char* kModule = "zud3d\\d3dobj";
+constexpr const char* kModule = "zud3d\\d3dobj.c";
+// The source line the stop for too many alternative textures names.
+constexpr int kCustomFullLine = 696;
 constexpr const char* kSimpleTextures = "zudata\\d3d\\simple\\textures";
 constexpr uint32_t kVertexStride = sizeof(ObjVertex);
 constexpr float kEmptyBoxMinimum = 1000000.0f;
@@ -62,7 +64,7 @@ uint32_t CreateWithAlternative(ObjTextureBlock* block, const D3DObjCallbackRecor
     TexturePath(block->directory, alternative, path, sizeof path);
     if (PakCheckFile(path) == 0) return 1;
     if (block->customCount >= uint32_t(kCustomTextures)) {
-        AbortError(kModule, __LINE__,
+        AbortError(kModule, kCustomFullLine,
                    "D3Dobj_ObjCallback(): too many extra textures in object: increase NUM_CUSTOM_TEX");
     }
     char number[worldconv::kMaterialNumberSize + 1] = {};

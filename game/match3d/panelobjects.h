@@ -75,7 +75,8 @@ void NewTex_DestroyTexture(uint32_t handle);
 // Loads "zudata\d3d\simple\model\<name>.xyz", scaled, into a free slot.
 void LoadObject(int slot, const char* name, float scale, uint32_t flags);
 // Draws a slot's object with its groups moved by offsets (three floats per
-// group, for groupCount groups); the switched form also chooses the
+// group, for groupCount groups: whole numbers could not move the replay
+// buttons by their hundredths of a unit); the switched form also chooses the
 // alternative texture of every material whose switch is on.
 void SimpleObj_Render(int slot, const float* offsets, uint32_t groupCount);
 void SimpleObj_RenderSwitched(int slot, const float* offsets, uint32_t groupCount, uint32_t switchCount,

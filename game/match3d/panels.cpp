@@ -148,10 +148,9 @@ void FlipPanel_Step(FlipPanel* panel, float wantedHide, int32_t key, bool showBa
     } else {
         panel->hide += panel->hide < wantedHide ? kHideStep : -kHideStep;
     }
-    // Forward distance to the target, taken round the circle.
-    float ahead = std::fmod(target - panel->angle, kFullTurn);
-    if (ahead < 0.0f) ahead += kFullTurn;
-    if (ahead < kTurnStep || kFullTurn - ahead < kTurnStep) {
+    // Always forward: a panel short of its target by more than a step goes
+    // on round through the full turn.
+    if (std::fabs(panel->angle - target) < kTurnStep) {
         panel->angle = target;
     } else {
         panel->angle += kTurnStep;
@@ -225,7 +224,7 @@ void ScorePanel_Update() { FlipPanel_Step(&ScorePanel, 0.0f, ScoreKey(), false);
 
 void ScorePanel_Draw() {
     if (!BeginFlipPanel(ScorePanel, kPanelSlotScore, kScorePlace.XAt(ScorePanel.hide), kScorePlace.y)) return;
-    if (KeyIsDown(kDebugKey)) g_debugKeyPressed = true;
+    if (KeyWasPressed(kDebugKey)) g_debugKeyPressed = true;
     if (DecisionDisplay.counter != 0 && g_debugKeyPressed) {
         --DecisionDisplay.counter;
         Icon_Printf(kFont24, 20, 2, 0, 0x23, "Ideal %d", DecisionDisplay.ideal);

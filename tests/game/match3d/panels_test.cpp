@@ -99,6 +99,14 @@ TEST(FlipPanelTest, AGoalTurnsTheScoreThroughTwentyAndTwentyFrames) {
     EXPECT_EQ(ScorePanel.key, 256 + 2);
     EXPECT_FLOAT_EQ(ScorePanel.angle, 0.0f);
 
+    // Short of a full turn by less than a step, the panel still turns on
+    // through it rather than jumping to its target.
+    ScorePanel.angle = 6.2831848f - 0.1f;
+    ScorePanel_Update();
+    EXPECT_NEAR(ScorePanel.angle, 0.15707962f - 0.1f, 1e-5f);
+    ScorePanel_Update();
+    EXPECT_FLOAT_EQ(ScorePanel.angle, 0.0f);
+
     // The shoot-out shows the shoot-out goals.
     Period = 4;
     ShootOutGoals[0] = 3;
