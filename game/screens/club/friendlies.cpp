@@ -191,9 +191,11 @@ int32_t Back(MenuHotItem*) {
     return MENU_CLOSE;
 }
 
+// The other club asked again as the table stands now: a friendly he was
+// given since the day was picked would otherwise be deleted by the booking.
 bool RefusedBooking(int16_t other, int16_t day) {
     const int16_t first = int16_t(day - kFreeBefore), last = int16_t(day + kFreeAfter);
-    return HVW_IsClubFreeBetween(other, first, last) == 0 || HVW_IsClubFreeBetween(Club(), first, last) == 0;
+    return HVW_IsClubFreeBetween(other, first, last) == 0;
 }
 
 const MenuItem kDayRow[] = {
@@ -222,9 +224,10 @@ void ClubListMenu() {
 int32_t Friendlies_PickDay(int row) {
     if (row < 0 || row >= kFriendlyDayRows) return MENU_CONTINUE;
     const FriendlyDayRow& day = g_dayRows[row];
-    // A day taken by a competitive fixture cannot be chosen.
-    if (day.taken == 1 && day.competition != kCompFriendly) return MENU_CONTINUE;
     ClearCandidates();
+    // A day taken by a competitive fixture cannot be chosen: the chosen day
+    // stays, its list emptied.
+    if (day.taken == 1 && day.competition != kCompFriendly) return MENU_REDRAW;
     g_chosenDay = day.day;
     FindCandidates(day.day);
     return MENU_REDRAW;
@@ -238,8 +241,6 @@ int32_t Friendlies_Offer(int row) {
     char question[300];
     FillTextSlots(question, sizeof question, GetText(kQuestionText), {HVW_GetClubName(other)});
     if (ShowChoiceBox(question, 0, YesNoButtons) != kAnswerYes) return MENU_REDRAW;
-    // Adding the fixture would delete a friendly either club has that day:
-    // both are asked again, as the table stands now.
     if (RefusedBooking(other, g_chosenDay)) {
         ShowMessageBox(GetText(kTextNoMoreFriendlies), 0);
         FindCandidates(g_chosenDay);

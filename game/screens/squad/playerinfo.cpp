@@ -158,13 +158,14 @@ void BuildClauses(uint16_t p) {
     AmountClause(ClauseRightLines, right, HVW_GetPlayerClause7(p), 952);
 }
 
-// A loan the user's club is in: the club field holds the club he plays
-// for, the loan-club field his owner.
+// A player the user's club has lent out: the club field holds the club he
+// plays for, the loan-club field his owner.  One borrowed from another club
+// shows the clubs interested in him instead.
 bool UserLoan(uint16_t p) {
     const uint16_t club = GetPlayerClub(p), owner = GetPlayerLoanClub(p);
     if (!IsClubNumber(club) || !IsClubNumber(owner) || club == owner) return false;
     const int16_t user = HVW_GetMyClub();
-    return user >= 0 && (club == uint16_t(user) || owner == uint16_t(user));
+    return user >= 0 && owner == uint16_t(user);
 }
 
 void BuildLoanLines(uint16_t p) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <span>
 
 #include "core/base/debug.h"
 #include "core/club/squads.h"
@@ -22,6 +23,7 @@
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menufonts.h"
+#include "game/screens/engine/menurows.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/matchday/matchday.h"
 #include "game/screens/squad/sortkeys.h"
@@ -229,16 +231,18 @@ void FillRow(int row, uint16_t p, int16_t opponent) {
     if (!IsPlayer(p)) return;
     const int16_t shirt = ViewShirt(p);
     if (shirt > 0) std::snprintf(g_shirt[row], sizeof g_shirt[row], "%d", shirt);
+    // The position the view's own tactic gives the shirt: the second list's
+    // tactic in its view, the team's otherwise.
     if (OwnClub() && shirt > 0 && shirt <= kLastSubstituteShirt) {
-        CopyText(g_position[row], GetTacticPosText(int16_t(shirt - 1), 0));
+        CopyText(g_position[row],
+                 GetTacticPosText(int16_t(shirt - 1), CurrentView() == View::Second ? 0 : 1));
     }
     std::snprintf(g_name[row], kTextSize, "%s", HVW_GetPlayerShortName(p));
     if (HVW_GetPlayerAvailability(p) == 1) {
         std::snprintf(g_available[row], sizeof g_available[row], "%d", HVW_GetPlayerField92(p));
     }
     const int16_t type = HVW_GetPositionType(p);
-    if (type < 0 || type > 3)
-        DebugLog(DEBUG_GENERAL, 1, "Squad list: player %d has no position type\n", int(p));
+    if (type < 0 || type > 3) std::printf("M_MN7 trying too get invalid player position\n");
     CopyText(g_status[row], StatusText(p));
     std::snprintf(g_value[row], kTextSize, "%s", SquadSortValue(SquadSortKey, p));
     SquadRowColour[row] = RowColour(p, opponent);
@@ -279,7 +283,10 @@ int16_t SortKeyHeading(uint16_t key) {
 
 int16_t SquadSortHeader(uint16_t key) {
     const SortKeyHeadingRow* row = FindSortKeyHeading(key);
-    if (row == nullptr) FatalError("DisplaySort() SortByType Invaild Value");
+    if (row == nullptr) {
+        std::printf("M_MN7 - what am I sorting by - Cos I dont know\n");
+        AbortError("menus\\m_mn7", 353, "DisplaySort() SortByType Invaild Value");
+    }
     return row->text;
 }
 
@@ -393,7 +400,7 @@ void EnterScreen() {
 
 void SquadListMenu() {
     const int16_t club = Club();
-    const int16_t opponent = FindNextFixtureOfClub(club) >= 0 ? HVW_GetNextOpponent(club) : int16_t(-1);
+    const int16_t opponent = FindNextFixtureOfClub(club);
     if (IsMenuFirstEntry() == 1) EnterScreen();
     ChooseLayout();
     const SquadList& list = ListOf(CurrentView());
@@ -721,6 +728,21 @@ void DrawRoleBadge(int x, int y, int w, int h) {
 
 namespace {
 
+// The row's player's three settings beside his name.
+void DrawRowSettings(int x, int y, int, int) {
+    const int row = MenuPaintRow() + (x >= 405 ? kColumnRows : 0);
+    static int32_t players[kSquadRows];
+    for (int i = 0; i < kSquadRows; ++i) players[i] = IsPlayer(ShownPlayers[i]) ? ShownPlayers[i] : 0;
+    const std::span<const int32_t> saved = MenuRowList;
+    const int32_t savedEntry = CurrentListEntry;
+    MenuRowList = std::span<const int32_t>(players);
+    SetDrawParam(6, row);
+    DrawPlayerSettingIcons(x, y);
+    MenuRowList = saved;
+    CurrentListEntry = savedEntry;
+    SetDrawParam(1, SquadRowColour[row]);
+}
+
 int32_t LeftShirt(MenuHotItem* item) { return SquadList_PickOrSwapShirt(item->row); }
 int32_t RightShirt(MenuHotItem* item) { return SquadList_PickOrSwapShirt(item->row + kColumnRows); }
 int32_t LeftName(MenuHotItem* item) { return SquadList_RowClick(item->row, SecondButton()); }
@@ -740,6 +762,7 @@ constexpr int16_t kPtr = sizeof(const char*);
         {MI_HOT_RECT, x + 30, 0, 307, 23, nullptr, nameHandler},                 \
         {MI_STRING_VAR, x + 281, 11, 10, kPtr, &g_valuePtr[base], nullptr},      \
         {MI_STRING_VAR, x + 311, 11, 9, kPtr, &g_statusPtr[base], nullptr},      \
+        {MI_CUSTOM, x + 222, 3, 50, 17, MenuFunction(DrawRowSettings), nullptr}, \
         {MI_CUSTOM, x + 337, 0, 36, 23, MenuFunction(DrawRoleBadge), nullptr}, { \
         31, x + 337, 0, 36, 23, nullptr, roleHandler                             \
     }
@@ -781,6 +804,8 @@ const MenuItem SquadListTable[] = {
     {MI_HOT_RECT, 415, 100, 200, 24, nullptr, SquadList_OpenManager},
     {MI_CUSTOM, 20, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
     {MI_CUSTOM, 405, 147, 337, 368, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 276, 147, 49, 368, MenuFunction(DrawBlackBox), nullptr},
+    {MI_CUSTOM, 661, 147, 49, 368, MenuFunction(DrawBlackBox), nullptr},
     {MI_GROUP, 0, 147, kColumnRows, 23, kSquadRow, nullptr},
     {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_plainColour, nullptr},
     {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <span>
 
 #include "core/base/debug.h"
 #include "core/club/playervalue.h"
@@ -138,7 +139,7 @@ void exchangelist::DisplaySort() {
     static constexpr uint16_t kKnown[] = {2, 4, 26, 28, 29, 30, 32, 33, 34, 35, 36, 37, 38, 39};
     if (std::find(std::begin(kKnown), std::end(kKnown), key) == std::end(kKnown)) {
         std::printf("M_MN7 - what am I sorting by - Cos I dont know\n");
-        FatalError("DisplaySort() SortByType Invaild Value");
+        AbortError("menus\\a_mn2", 302, "DisplaySort() SortByType Invaild Value");
     }
     for (int i = 0; i < ExchangeCandidateCount; ++i) {
         const uint16_t p = ExchangeCandidates[i];
@@ -242,6 +243,8 @@ int32_t ExchangeList_Back(MenuHotItem*) {
 namespace {
 
 char g_names[kExchangeCandidates][40];
+// The candidate of each cell, left column first (cells 0-15), then the right.
+int32_t g_cellPlayers[kExchangeCandidates];
 const char* g_namePtr[kExchangeCandidates];
 const char* g_valuePtr[kExchangeCandidates];
 char g_sortLabel[100];
@@ -333,17 +336,36 @@ void MarkSortPopup(PopupCallBlock*) {
 }
 
 constexpr int16_t kPtr = sizeof(const char*);
+constexpr int kColumnCells = 16;
 
+// The offered player's three settings beside his name.
+void PaintSettings(int cell, int x, int y) {
+    if (cell < 0 || cell >= kExchangeCandidates || g_cellPlayers[cell] == 0) return;
+    const std::span<const int32_t> saved = MenuRowList;
+    const int32_t savedEntry = CurrentListEntry;
+    MenuRowList = std::span<const int32_t>(g_cellPlayers);
+    SetDrawParam(6, cell);
+    DrawPlayerSettingIcons(x, y + 5);
+    MenuRowList = saved;
+    CurrentListEntry = savedEntry;
+    SetDrawParam(1, 0);
+}
+void PaintLeftSettings(int x, int y, int, int) { PaintSettings(MenuPaintRow(), x, y); }
+void PaintRightSettings(int x, int y, int, int) { PaintSettings(kColumnCells + MenuPaintRow(), x, y); }
+
+// The value cells start where the settings end.
 const MenuItem kExchangeRow[] = {
     {MI_STRING_VAR, 55, 11, 9, kPtr, &g_namePtr[0], nullptr},
     {MI_HOT_RECT, 15, 0, 238, 23, nullptr, PickLeft},
-    {MI_STRING_VAR, 308, 11, 11, kPtr, &g_valuePtr[0], nullptr},
+    {MI_CUSTOM, 271, 0, 36, 23, MenuFunction(PaintLeftSettings), nullptr},
+    {MI_STRING_VAR, 308, 11, 9, kPtr, &g_valuePtr[0], nullptr},
     kMenuEnd,
 };
 const MenuItem kExchangeRowRight[] = {
     {MI_STRING_VAR, 414, 11, 9, kPtr, &g_namePtr[16], nullptr},
     {MI_HOT_RECT, 374, 0, 238, 23, nullptr, PickRight},
-    {MI_STRING_VAR, 667, 11, 11, kPtr, &g_valuePtr[16], nullptr},
+    {MI_CUSTOM, 630, 0, 36, 23, MenuFunction(PaintRightSettings), nullptr},
+    {MI_STRING_VAR, 667, 11, 9, kPtr, &g_valuePtr[16], nullptr},
     kMenuEnd,
 };
 
@@ -366,10 +388,12 @@ void ExchangeListMenu() {
     for (int i = 0; i < kExchangeCandidates; ++i) {
         g_names[i][0] = '\0';
         ExchangeValueText[i][0] = '\0';
+        g_cellPlayers[i] = 0;
     }
     for (int i = 0; i < ExchangeCandidateCount; ++i) {
-        const int cell = i < ExchangeLeftRows ? i : 16 + (i - ExchangeLeftRows);
+        const int cell = i < ExchangeLeftRows ? i : kColumnCells + (i - ExchangeLeftRows);
         if (cell >= kExchangeCandidates) continue;
+        g_cellPlayers[cell] = ExchangeCandidates[i];
         std::snprintf(g_names[cell], sizeof g_names[cell], "%s",
                       HVW_GetPlayerShortName(ExchangeCandidates[i]));
         std::snprintf(ExchangeValueText[cell], sizeof ExchangeValueText[cell], "%.*s",

@@ -328,7 +328,8 @@ TEST_F(FriendlyScreensTest, EntryRulePagingCandidatesAndTheDivisionFilter) {
         EXPECT_TRUE(FriendliesIsCandidate(FriendliesShownClub(r)));
     }
     // A competitive day (the last page holds the league's start) cannot be
-    // chosen; an empty right row books nothing.
+    // chosen: the chosen day stays and its candidates go; an empty right row
+    // books nothing.
     for (int i = 0; i < 40; ++i) Friendlies_PageDown(nullptr);
     ClubListMenu();
     int competitive = 0;
@@ -336,8 +337,9 @@ TEST_F(FriendlyScreensTest, EntryRulePagingCandidatesAndTheDivisionFilter) {
         const FriendlyDayRow taken = FriendliesDayRow(r);
         if (taken.taken == 0 || taken.competition == kCompFriendly) continue;
         ++competitive;
-        EXPECT_EQ(Friendlies_PickDay(r), MENU_CONTINUE);
+        EXPECT_EQ(Friendlies_PickDay(r), MENU_REDRAW);
         EXPECT_EQ(FriendliesChosenDay(), day);
+        EXPECT_FALSE(FriendliesIsCandidate(club));
     }
     EXPECT_GT(competitive, 0);
     EXPECT_EQ(Friendlies_Offer(kFriendlyClubRows), MENU_CONTINUE);
@@ -381,6 +383,25 @@ TEST_F(FriendlyScreensTest, BookingChecksBothClubsAgainAndNoChangesNothing) {
     EXPECT_EQ(FriendlyCountOf(club, kCompFriendly), before + 1);
     EXPECT_EQ(HVW_FindCompetitiveOrFriendlyOnDay(user_, day), -1);
     EXPECT_FALSE(FriendliesIsCandidate(club));
+
+    // The user's own club may play the day after: only the day itself must
+    // be free for it.
+    int16_t third = -1;
+    for (int16_t c = 0; c < kClubCount && third < 0; ++c)
+        if (c != club && c != user_ && c != partner && GetClubNation(c) != 0 &&
+            HVW_IsClubFreeBetween(c, int16_t(day - 3), int16_t(day + 5)) == 1)
+            third = c;
+    ASSERT_GE(third, 0);
+    HVW_AddFixture(int16_t(day + 1), kCompFriendly, user_, third, 0);
+    Friendlies_PickDay(row);
+    ClubListMenu();
+    int free = -1;
+    for (int r = 0; r < kFriendlyClubRows && free < 0; ++r)
+        if (FriendliesShownClub(r) >= 0) free = r;
+    ASSERT_GE(free, 0);
+    FriendlyAnswer(0);
+    EXPECT_EQ(Friendlies_Offer(free), MENU_REDRAW);
+    EXPECT_NE(HVW_FindCompetitiveOrFriendlyOnDay(user_, day), -1);
 }
 
 TEST_F(FriendlyScreensTest, ToursAskFirstAndArrangeAgainstTheNation) {

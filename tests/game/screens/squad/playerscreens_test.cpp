@@ -598,6 +598,14 @@ TEST_F(PlayerScreensTest, ContractDetailsClausesLoanBoxAndInterestedClubs) {
     EXPECT_STREQ(LoanLines[3], HVW_GetCupName(1, ViewedCountry));
     EXPECT_STREQ(LoanLines[4], HVW_GetCupName(4, ViewedCountry));
     EXPECT_STREQ(LoanLines[5], "");
+    // Borrowed by the user's club from another: the interested clubs.
+    SetPlayerClub(p, user_);
+    SetPlayerLoanClub(p, other_);
+    PlayerInfoMenu();
+    EXPECT_EQ(LowerBoxHeading, 1234);
+    EXPECT_STREQ(LoanLines[0], "");
+    SetPlayerLoanClub(p, user_);
+    SetPlayerClub(p, other_);
     SetPlayerField120Bits9(p, 3);
     PlayerInfoMenu();
     EXPECT_STREQ(LoanLines[0], "");

@@ -935,6 +935,42 @@ TEST_F(DealScreensUserTest, TheLoanTermsAndTheExchangeListRunUnderTheController)
     EXPECT_EQ(MenuOption, kScreenDealSheet);
     EXPECT_EQ(ExchangeEmptyText, 1732);
     MenuFollowUp = 0;
+
+    // An offered player's settings stand beside his name: a transfer-listed
+    // one with his first setting at 3 shows its letter in colour code 8.
+    const uint16_t listed = PlainPlayerOf(user_, 3);
+    HVW_SetPlayerFlag95(listed, 0);
+    HVW_SetPlayerTxList(listed, 1);
+    SetPlayerSetting4(listed, 0);
+    SetPlayerSetting3(listed, 3);
+    SetPlayerSetting1(listed, 0);
+    SetPlayerSetting2(listed, 0);
+    CurrentDeal.offer = 100000000;
+    MenuOption = kScreenExchangeList;
+    static std::vector<uint32_t> list;
+    testenv::MenuUserWaitFor([] { return Up(ExchangeListTable); }, 3000);
+    testenv::MenuUserWait(3);
+    Grab(&list);
+    ClickAt(743, 559);
+    DoMainMenuOption();
+    MenuFollowUp = 0;
+    HVW_SetPlayerTxList(listed, 0);
+    SetPlayerSetting3(listed, 0);
+    const int index = int(std::find(ExchangeCandidates, ExchangeCandidates + ExchangeCandidateCount, listed) -
+                          ExchangeCandidates);
+    ASSERT_LT(index, ExchangeCandidateCount);
+    ASSERT_EQ(list.size(), 800u * 600u);
+    const bool left = index < ExchangeLeftRows;
+    const int x = left ? 40 + 271 : 40 + 630, y = 143 + (left ? index : index - ExchangeLeftRows) * 23 + 5;
+    ShowMenuBackground(4);
+    const testenv::LettersFound found =
+        testenv::LettersInGrab(testenv::GrabInBufferOrder(list), x - 2, y - 2, x + 20, y + 18, [&] {
+            SetFont(9);
+            SetDrawParam(1, 8);
+            DrawTextNoAt(x, y, 36, JUSTIFY_LEFT_TOP);
+        });
+    EXPECT_GT(found.letters, 5);
+    EXPECT_EQ(found.same, found.letters);
 }
 
 }  // namespace
