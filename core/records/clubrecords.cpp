@@ -230,7 +230,6 @@ void clubrec::StopOnBadNumber(int16_t club, const char* message, const char* acc
 // --- addresses -------------------------------------------------------------
 
 ClubRecord* GetClubRecordAddress(int16_t club) { return IsClubNumber(club) ? &ClubRecords[club] : nullptr; }
-ClubRecord* GetClubRecordPtr(int16_t club) { return GetClubRecordAddress(club); }
 int16_t ClubOrNone(int16_t club) { return club < 0 ? -1 : club; }
 
 // --- balance and division --------------------------------------------------
