@@ -87,6 +87,7 @@ void SetSeason(int16_t club, int32_t value, int field, bool atLeastZero) {
     StoreI32(Totals(club) + field, atLeastZero && value < 0 ? 0 : value);
 }
 
+// Money sums held within the 32-bit range rather than overflowing.
 int32_t Saturate(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 int RepPercent(int16_t club) { return GetClubRep(club) * 100 / 63; }
