@@ -9,6 +9,7 @@
 #include "core/base/debug.h"
 #include "core/club/sponsorship.h"
 #include "core/club/squads.h"
+#include "core/query/layerstate.h"
 #include "core/query/leagueplaces.h"
 #include "core/records/clubfinances.h"
 #include "core/records/dates.h"
@@ -86,6 +87,7 @@ void SetSeason(int16_t club, int32_t value, int field, bool atLeastZero) {
     StoreI32(Totals(club) + field, atLeastZero && value < 0 ? 0 : value);
 }
 
+// Money sums held within the 32-bit range rather than overflowing.
 int32_t Saturate(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 int RepPercent(int16_t club) { return GetClubRep(club) * 100 / 63; }
@@ -264,6 +266,16 @@ void ClearFinanceTotals() {
     }
 }
 
+void GetLastBalance(int16_t week) {
+    if (week < 0 || week >= kFinanceWeeks) FatalError("Invalid Week in GetLastBalance() Access");
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (GetClubRep(club) == 0) continue;
+        uint8_t* entry = WeekEntry(club, week);
+        std::memset(entry, 0, kFinanceWeekEntrySize);
+        StoreI32(entry + kLastBalance, GetClubBalance(club));
+    }
+}
+
 void RecordWeeklyBalances() {
     int16_t week = DaysToWeeks(SeasonCalendar.currentDay);
     for (int16_t club = 0; club < kClubCount; ++club) {
@@ -393,9 +405,7 @@ int32_t EstimateHomeGate(int16_t club) {
         int fill = base + spread * RepPercent(club) / 100;
         attendance = int64_t(capacity) * 1000 * fill / 100;
     }
-    const int nation = GetClubNation(club);
-    const bool inTable = IsCountryNumber(nation) && IsDivisionNumber(division);
-    const int price = inTable ? TicketPrice[nation][division] : 0;
+    const int price = HVW_GetTicketPrice(int16_t(division), int16_t(GetClubNation(club)));
     return Saturate(attendance * price);
 }
 
@@ -441,15 +451,18 @@ int32_t GetWeeklyOutgoings(int16_t club) {
 }
 
 void ForecastClubBalance(int16_t club) {
-    // From day 358 on the week number reaches 52; the last week stands for
-    // the season's end.
+    // On day 365 (a season whose February has 29 days) the week number
+    // reaches 52, one past the buffer: the last week stands for the season's
+    // end rather than a write beyond the buffer.
     int week = std::min<int>(DaysToWeeks(SeasonCalendar.currentDay), kFinanceWeeks - 1);
     week = std::max(week, 0);
     FinanceForecast[week] = GetClubWeekLastBalance(club, int16_t(week));
     BuildFinanceFixtureList(club);
     Projection p = ProjectionOf(club);
     // The first projected week is the one that ends seven days from today:
-    // the week just past is already in the balance.
+    // the week's start balance is brought up to date after every match, so
+    // the days just past are already in it, and projecting them again would
+    // book their gates and television money twice.
     int d = SeasonCalendar.currentDay + 7;
     for (int b = week + 1; b < kFinanceWeeks; ++b, d += 7) {
         FinanceForecast[b] = ProjectWeek(p, FinanceForecast[b - 1], d);

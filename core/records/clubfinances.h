@@ -72,6 +72,10 @@ void SetClubSeasonBonuses(int16_t club, int32_t value);
 
 // Season operations.
 void ClearFinanceTotals();
+// Opens a week: for every club with a reputation, the week's entry is
+// emptied and its start balance set to the club's balance.  A week outside
+// 0..51 ends the program.
+void GetLastBalance(int16_t week);
 void RecordWeeklyBalances();
 void InitClubFinanceHistory();
 

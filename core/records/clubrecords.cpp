@@ -160,7 +160,8 @@ uint32_t SeasonStamp() {
 }
 
 // Record setters refuse clubs outside the table (negative clubs are the
-// callers' "no club").
+// callers' "no club"; a number past the table would write beyond it), and
+// hold each value within its bit field rather than let it wrap.
 bool CanSetRecord(int16_t club) { return IsClubNumber(club); }
 
 int32_t FeeTimesHundred(uint32_t fee) {
@@ -230,7 +231,6 @@ void clubrec::StopOnBadNumber(int16_t club, const char* message, const char* acc
 // --- addresses -------------------------------------------------------------
 
 ClubRecord* GetClubRecordAddress(int16_t club) { return IsClubNumber(club) ? &ClubRecords[club] : nullptr; }
-ClubRecord* GetClubRecordPtr(int16_t club) { return GetClubRecordAddress(club); }
 int16_t ClubOrNone(int16_t club) { return club < 0 ? -1 : club; }
 
 // --- balance and division --------------------------------------------------
@@ -537,7 +537,8 @@ uint16_t GetClubBidClause(int16_t club, int16_t slot) {
     CheckBidSlot(club, slot, "Trying to get Bid Clause of neg club : '%d'\n");
     return LoadU16(Bids(club) + kBidClause + 2 * slot);
 }
-// A bid unsettles the player a little before it is stored.
+// A bid unsettles the player a little before it is stored.  A slot outside
+// 0..3 is ignored rather than written into the next club's bids.
 void SetClubBid(int16_t club, int16_t slot, uint16_t player, int32_t price, int16_t clause) {
     if (!IsClubNumber(club) || slot < 0 || slot >= kBidSlots) return;
     if (IsValidPlayer(player)) ChangePlayerStatRandom(player, 2);
@@ -798,6 +799,7 @@ void NewClubHead(int16_t club) {
     SetClubGenerosity(club, int16_t(GameRandom() % 100));
     SetClubTenure(club, int16_t(24 + GameRandom() % 156));
     SetClubTenure2(club, 0);
+    // No player in use to draw (and nothing to divide by): no name.
     if (PlayerCount <= 1) {
         SetClubName(club, 0);
         return;
@@ -818,6 +820,7 @@ void UpdateClubHeads() {
         int tenure = GetClubTenure(club) - 1;
         SetClubTenure(club, int16_t(tenure));
         if (tenure > 0) continue;
+        // Clubs with a head play in divisions 0..5; a higher one reads row 5.
         int division = std::min<int>(GetClubDivision(club), 5);
         int32_t money = kHeadChangeMoney[division][GameRandom() % 10];
         uint16_t oldHead = GetClubName(club);

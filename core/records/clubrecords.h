@@ -58,7 +58,6 @@ inline const uint8_t* Bytes(int16_t club) { return ClubRecords[club].bytes; }
 // Clubs
 
 ClubRecord* GetClubRecordAddress(int16_t club);
-ClubRecord* GetClubRecordPtr(int16_t club);
 int16_t ClubOrNone(int16_t club);
 
 int32_t GetClubBalance(int16_t club);

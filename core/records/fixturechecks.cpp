@@ -81,6 +81,8 @@ void ResolveFixtureClashes() {
     int slot = 0;
     while (slot < kFixtureSlots && !IsFixtureEmpty(slot)) {
         const uint16_t day = FixtureDay(slot);
+        // A fixture already played today stays: moving it would re-add it
+        // unplayed and throw its result away.
         if (FixtureType(slot) != kCompReserveLeague || int(day) < today || IsFixturePlayed(slot) ||
             (!ClubBusyOnDay(FixtureHome(slot), day) && !ClubBusyOnDay(FixtureAway(slot), day))) {
             ++slot;

@@ -1051,6 +1051,7 @@ uint16_t AssignPlayerAgent(uint16_t player) {
     }
     if (SeasonCalendar.currentDay != 0) {
         uint16_t club = GetPlayerClub(player);
+        // A player without a club has no club to tell (and no control to ask).
         if (IsClubNumber(club) && GetClubControl(int16_t(club)) != 0) {
             AddMessage(int16_t(club), -1, player, 0xFFFFFFFF, -1, -1, -1, -1, -1, agent, -1, kMsgNewAgent, 1,
                        0);

@@ -495,6 +495,7 @@ inline int16_t GetPlayerStat(uint16_t player, int16_t index, int16_t positionFac
     const int ability = r[playerrec::kStatMap[kAbilityStat].byte];
     if (positionFactor != 0 && index < 8) {
         const int position = int(recbits::ReadField(r, playerrec::kPosition));
+        // A stored 13..15 (a damaged save) has no bonus row to read.
         if (position < kPlayerPositionCount) {
             // Both divisions are 16-bit, as the ratings were tuned with them.
             const int16_t q = int16_t(int16_t(ability * positionFactor * 52) / 100);

@@ -376,10 +376,7 @@ void AdvanceDay() {
         InitClubTacticPresets();
     } else {
         const int16_t week = DaysToWeeks(c.currentDay);
-        if (week != DaysToWeeks(dayBefore) && week < 52) {
-            for (int16_t club = 0; club < kClubCount; ++club)
-                SetClubWeekLastBalance(club, GetClubBalance(club), week);
-        }
+        if (week != DaysToWeeks(dayBefore) && week < kFinanceWeeks) RecordWeeklyBalances();
     }
     ProcessPendingPlayerEvents();
     // The day's draws and a new season's lay-out may have put reserve
@@ -434,10 +431,9 @@ void NewSeasonStep() {
     UpdateAllClubsBaseRep();
     SetProgress(0, 11);
     ResetProgress();
-    for (int16_t week = 0; week < 52; ++week) {
-        for (int16_t club = 0; club < kClubCount; ++club)
-            SetClubWeekLastBalance(club, GetClubBalance(club), week);
-    }
+    // The weeks of the new season open empty, each from the balance the
+    // season starts with.
+    for (int16_t week = 0; week < kFinanceWeeks; ++week) GetLastBalance(week);
     ClearFinanceTotals();
     EventLog_ClearAll();
     ResetClubsForNewSeason();

@@ -134,13 +134,6 @@ void LogLayoutMismatches(const int (&clubs)[kCountryCount][kDivisionCount]) {
     }
 }
 
-void StoreWeeklyBalances() {
-    for (int16_t week = 0; week < kFinanceWeeks; ++week) {
-        for (int16_t club = 0; club < kClubCount; ++club)
-            SetClubWeekLastBalance(club, GetClubBalance(club), week);
-    }
-}
-
 void PlayPreSeason() {
     for (int day = 0; day < kPreSeasonDays; ++day) {
         RunDailyClubJobs(0);
@@ -325,8 +318,10 @@ void NewGameSetUp() {
     // No players yet: step 11 makes them.
     PlayerCount = 1;
     CreateClubsFromDatabase();
-    // Every week of the finance history starts from the opening balances.
-    StoreWeeklyBalances();
+    // Every week of the finance history opens with the opening balances,
+    // and the season's totals start from nothing.
+    for (int16_t week = 0; week < kFinanceWeeks; ++week) GetLastBalance(week);
+    ClearFinanceTotals();
     Step(2);
     ClearFixtureTable();
     ResetClubSeasonRecords();

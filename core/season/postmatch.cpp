@@ -515,7 +515,7 @@ void PostMatchClubJob(int16_t club, int16_t side, int16_t c, int16_t slot) {
         CheckRecordDefeat(home, away, int16_t(hg), int16_t(ag));
         CheckRecordWin(away, home, int16_t(ag), int16_t(hg));
     }
-    ClubRecord* record = GetClubRecordPtr(club);
+    ClubRecord* record = GetClubRecordAddress(club);
     HVW_AppendMatchEntries(record, &MatchResult.teams[side], side, &MatchResult);
     HVW_AppendMatchPairs(record, &MatchResult.teams[side]);
     HVW_AddMatchCounters(record, &MatchResult.teams[side], side);

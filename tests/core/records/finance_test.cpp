@@ -116,6 +116,22 @@ TEST_F(FinanceTest, SeasonOperations) {
         EXPECT_EQ(recbits::LoadI32(idle + 4 * i), 100 + i) << i;  // reputation 0: skipped
     }
 
+    // Opening a week empties the entry of a club with a reputation and
+    // starts it from the balance; a club without one keeps its entry.
+    SetClubBalance(4, 777);
+    for (int field = 0; field < 52; field += 4) {
+        recbits::StoreI32(ClubFinanceRecords[4].bytes + 208 + 52 * 9 + field, 50 + field);
+        recbits::StoreI32(ClubFinanceRecords[5].bytes + 208 + 52 * 9 + field, 50 + field);
+    }
+    GetLastBalance(9);
+    for (int field = 0; field < 48; field += 4) {
+        EXPECT_EQ(WeekBytes(4, 9, field), 0) << field;
+        EXPECT_EQ(WeekBytes(5, 9, field), 50 + field) << field;
+    }
+    EXPECT_EQ(WeekBytes(4, 9, 48), 777);
+    EXPECT_EQ(WeekBytes(5, 9, 48), 98);
+    EXPECT_EQ(WeekBytes(4, 8, 48), 0);  // only the week asked for
+
     SeasonCalendar.currentDay = 100;  // week 14
     SetClubBalance(5, 321);
     RecordWeeklyBalances();
@@ -296,6 +312,8 @@ TEST_F(FinanceTest, AffordableWageNeedsMoreThanTheMinimumMargin) {
 
 TEST_F(FinanceDeathTest, BadWeeksAndClubs) {
     EXPECT_FATAL(GetClubWeeksMerchandising(1, 52), "Invalid Week in GetLastBalance\\(\\) Access");
+    EXPECT_FATAL(GetLastBalance(52), "Invalid Week in GetLastBalance\\(\\) Access");
+    EXPECT_FATAL(GetLastBalance(-1), "Invalid Week in GetLastBalance\\(\\) Access");
     EXPECT_FATAL(GetClubWeekTotalSales(-1, 0), "Trying to get Total Sales of neg club : '-1'");
     EXPECT_FATAL(GetClubSeasonBonuses(1200), "Trying to get SeasonBonuses of neg club : '1200'");
     EXPECT_FATAL(GetSponsorshipAmount(0, 9, 0), "invalid team expectation passed in for sponsorship board");

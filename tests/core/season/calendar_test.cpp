@@ -84,12 +84,19 @@ class SeasonRunTest : public SeasonTest {
     }
 
     // Checks a season's finance forecast and start balance against the
-    // club's balance of today, the first day of a season.
+    // club's balance of today, the first day of a season; the weeks to come
+    // open empty, from that balance (nothing of last season's weeks stays).
     static void ExpectSeasonForecastFrom(int16_t club) {
         const int32_t balance = GetClubBalance(club);
         EXPECT_EQ(HVW_GetClubForecastWeek(club, 0), balance);
         EXPECT_EQ(HVW_GetClubSeasonField(club, kFinanceStartBalance), balance);
         EXPECT_NE(HVW_GetClubForecastWeek(club, kFinanceWeeks - 1), balance);
+        for (int16_t week = 1; week < kFinanceWeeks; ++week) {
+            for (int16_t field = 0; field < kFinanceStartBalance; ++field)
+                EXPECT_EQ(HVW_GetClubWeekField(club, week, field), 0)
+                    << "week " << week << " field " << field;
+            EXPECT_EQ(HVW_GetClubWeekField(club, week, kFinanceStartBalance), balance) << "week " << week;
+        }
     }
 
     static constexpr int16_t kChampionWatch = 0;  // a club of country 0's top division
