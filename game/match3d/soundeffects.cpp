@@ -218,6 +218,7 @@ void MatchSfx_Play(int16_t event, int16_t side) {
     if (DrawMode != 0) return;
     const int channelA = g_driver.channelIsFree(kChannelA) ? kChannelA : kChannelA2;
     const int channelB = g_driver.channelIsFree(kChannelB) ? kChannelB : kChannelB2;
+    // A code below 0 has no row in the table either.
     if (uint16_t(event) >= kSoundEventCount) return;
     // The draw's value is not used: it keeps the shared sequence the same
     // as the engine's other draws of a shown match expect.

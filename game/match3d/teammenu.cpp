@@ -96,6 +96,7 @@ uint16_t& GridAt(Cell c) { return IgPitchGrid[c.row][c.column]; }
 int16_t Side() { return int16_t(IgViewSide & 1); }
 bool EngineVisit() { return InGameMenuArgGiven != 0; }
 int16_t SlotOfEntry(int entry) { return GetMatchSideSlot(Side(), int16_t(entry)); }
+// The match record's word bounded to the bench's five rows.
 int BenchCount() { return std::clamp<int>(MatchAvailableSubs(&GameInfo), 0, kMostSubstitutes); }
 int SubstitutionsAllowed() {
     return std::clamp<int>(MatchSubstitutionsAllowed(&GameInfo), 0, kMostSubstitutes);
@@ -156,7 +157,9 @@ void CheckShirt(int entry, const char* message, Cell cell = {}) {
     FatalError(message, shirt);
 }
 
-// The pick of the list as a tactic entry on the pitch, or -1.
+// The pick of the list as a tactic entry on the pitch, or -1: the
+// goalkeeper's row (entry 0, which the diagram never shows) takes no part
+// in a pitch action, so it is never moved onto the outfield grid.
 int PickedEntry() {
     return IgSelectedRow >= kFirstOutfield && IgSelectedRow <= kLastOutfield ? int(IgSelectedRow) : -1;
 }
