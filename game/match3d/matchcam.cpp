@@ -46,6 +46,7 @@ float CamClamp(float value, float low, float high) {
     return value < high ? value : high;
 }
 
+// A mode outside the 32 lists reads list 0 rather than past the table.
 int32_t CurrentList() { return CameraMode >= 0 && CameraMode < kCameraListSlots ? CameraMode : 0; }
 
 const float* SelectedPosition() {
@@ -128,6 +129,8 @@ void FollowingCameraFrame() {
         CurrentView = WantedView;
     } else {
         float yawStep = WantedView.yaw - CurrentView.yaw;
+        // A yaw that is not a number would never wrap in, and never leave
+        // the view: it is not smoothed.
         if (!std::isfinite(yawStep)) yawStep = 0.0f;
         while (yawStep > kYawWrapBound) yawStep -= 2.0f * kPiF;
         while (yawStep < -kYawWrapBound) yawStep += 2.0f * kPiF;
@@ -146,6 +149,7 @@ void FollowingCameraFrame() {
 
 void MatchCam_GetTargetPoint(CameraPoint* out) {
     int figure = CameraSubject;
+    // A subject outside the figure table follows the ball.
     if (figure < 0 || figure >= kMatchFigureCount) figure = kBallFigure;
     if (figure == kBallFigure) {
         // Holder words are figure + 1; one outside the table is ignored.

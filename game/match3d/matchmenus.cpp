@@ -1,11 +1,11 @@
 #include "game/match3d/matchmenus.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "core/base/debug.h"
 #include "core/match/matchsetup.h"
 #include "core/match/teamsetup.h"
+#include "core/query/people.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "game/match3d/matchframe.h"
@@ -92,7 +92,7 @@ void Dispatch(uint16_t id) {
 
 // ---- The button bar ---------------------------------------------------------------------------
 
-char g_sideNames[2][gameinfo::kTeamNameLength + 1];
+char g_sideNames[2][64];
 const char* g_sideNamePtrs[2] = {g_sideNames[0], g_sideNames[1]};
 
 int32_t ChooseScreen(uint16_t menu, uint16_t side) {
@@ -146,15 +146,10 @@ const MenuItem IgButtonBarTable[] = {
     kMenuEnd,
 };
 
-// The buttons name the sides as the match record does (a club, its
-// reserves or a nation), bounded: the record may hold any bytes.
+// The side buttons name the two sides' clubs.
 void IgButtonBar_Prepare() {
     for (int side = 0; side < 2; ++side) {
-        const char* name =
-            reinterpret_cast<const char*>(GameInfo.bytes + gameinfo::TeamInfoAt(side) + gameinfo::kTeamName);
-        const size_t length = strnlen(name, gameinfo::kTeamNameLength);
-        std::memcpy(g_sideNames[side], name, length);
-        g_sideNames[side][length] = '\0';
+        std::snprintf(g_sideNames[side], sizeof g_sideNames[side], "%s", HVW_GetClubName(IgSideClub[side]));
     }
 }
 

@@ -184,14 +184,25 @@ void IgChart_SetScales(IgChartState& chart, uint16_t view) {
 
 void IgPlayerStats_SetScales() { IgChart_SetScales(IgChart, WhatViewing); }
 
-void IgChart_Fill(IgChartState& chart, const int16_t (*values)[kIgStatsValues], uint16_t view) {
+namespace {
+
+void CopyColumns(IgChartState& chart, const int16_t (*values)[kIgStatsValues], uint16_t view) {
     const int16_t* shown = IgPlayerStats_ViewValues(view);
     for (int c = 0; c < kIgStatsColumns; ++c)
         for (int row = 0; row < kIgStatsPlayers; ++row) chart.columns[c][row] = values[row][shown[c]];
+}
+
+}  // namespace
+
+void IgChart_Fill(IgChartState& chart, const int16_t (*values)[kIgStatsValues], uint16_t view) {
+    CopyColumns(chart, values, view);
     IgChart_SetScales(chart, view);
 }
 
-void IgPlayerStats_FillColumns() { IgChart_Fill(IgChart, IgPlayerValues, WhatViewing); }
+void IgPlayerStats_FillColumns() {
+    CopyColumns(IgChart, IgPlayerValues, WhatViewing);
+    IgPlayerStats_SetScales();
+}
 
 void IgChart_Animate(IgChartState& chart) {
     if (!chart.viewChanged) return;

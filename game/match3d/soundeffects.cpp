@@ -6,6 +6,7 @@
 
 #include "core/base/random.h"
 #include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
@@ -82,10 +83,12 @@ int NearMissDistance(int sideCap, int barCap) {
     return d > barCap ? barCap : d;
 }
 
-// The crowd byte of the last toucher's figure: no field of the figure
-// record is one (his fans rating is unsigned and may pass 50, which would
-// turn the jeer's volume below zero), so every toucher counts as neutral.
-int LastToucherCrowdByte() { return 0; }
+// The crowd byte of the last toucher's figure (his fans rating, signed);
+// 0 while nobody has touched the ball.
+int LastToucherCrowdByte() {
+    if (LastToucher < 0 || LastToucher >= kMatchFigureCount) return 0;
+    return int8_t(MatchFigures[LastToucher].infoByte);
+}
 
 void PlayCrowd(int16_t event, int16_t side, int channelA, int channelB) {
     if (!CrowdOn) return;
@@ -146,6 +149,8 @@ void PlayCrowd(int16_t event, int16_t side, int channelA, int channelB) {
         case kSoundFansJeer: {
             const int level = 7 + (side == 0 ? 3 * HomeGoalsBehind() : 0);
             const int16_t v = MatchSfx_CrowdVolume(side, Capped(level));
+            // A toucher rated above 50 makes it negative, which the driver
+            // plays as silence.
             const int16_t shared = int16_t(v * ((50 - LastToucherCrowdByte()) * 2) / 100);
             Play(32, channelB, MatchSfx_ScaleVolume(shared));
             break;
@@ -213,6 +218,7 @@ void MatchSfx_Play(int16_t event, int16_t side) {
     if (DrawMode != 0) return;
     const int channelA = g_driver.channelIsFree(kChannelA) ? kChannelA : kChannelA2;
     const int channelB = g_driver.channelIsFree(kChannelB) ? kChannelB : kChannelB2;
+    // A code below 0 has no row in the table either.
     if (uint16_t(event) >= kSoundEventCount) return;
     // The draw's value is not used: it keeps the shared sequence the same
     // as the engine's other draws of a shown match expect.

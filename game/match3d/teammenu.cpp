@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "core/base/bytes.h"
 #include "core/base/debug.h"
@@ -95,6 +96,7 @@ uint16_t& GridAt(Cell c) { return IgPitchGrid[c.row][c.column]; }
 int16_t Side() { return int16_t(IgViewSide & 1); }
 bool EngineVisit() { return InGameMenuArgGiven != 0; }
 int16_t SlotOfEntry(int entry) { return GetMatchSideSlot(Side(), int16_t(entry)); }
+// The match record's word bounded to the bench's five rows.
 int BenchCount() { return std::clamp<int>(MatchAvailableSubs(&GameInfo), 0, kMostSubstitutes); }
 int SubstitutionsAllowed() {
     return std::clamp<int>(MatchSubstitutionsAllowed(&GameInfo), 0, kMostSubstitutes);
@@ -148,14 +150,16 @@ void ClearRunPointsOn(Cell c, bool forwardOnly, int except) {
     }
 }
 
-void CheckShirt(int entry, const char* message, bool withCell) {
+void CheckShirt(int entry, const char* message, Cell cell = {}) {
     const int shirt = entry + 1;
     if (shirt >= 1 && shirt <= kTacticEntries) return;
-    if (withCell) FatalError(message, shirt, g_press.column, g_press.row);
+    if (cell.Set()) FatalError(message, shirt, cell.column, cell.row);
     FatalError(message, shirt);
 }
 
-// The pick of the list as a tactic entry on the pitch, or -1.
+// The pick of the list as a tactic entry on the pitch, or -1: the
+// goalkeeper's row (entry 0, which the diagram never shows) takes no part
+// in a pitch action, so it is never moved onto the outfield grid.
 int PickedEntry() {
     return IgSelectedRow >= kFirstOutfield && IgSelectedRow <= kLastOutfield ? int(IgSelectedRow) : -1;
 }
@@ -183,15 +187,15 @@ void ClickOnPressCell(Cell cell) {
 
 void LeftDragOnto(int entry, Cell cell) {
     if (GridAt(cell) != kIgNone) return;
-    CheckShirt(entry, "Dodgy shirt no %d in j_mn2:LogicalInfusion():Case 1\n", false);
+    CheckShirt(entry, "Dodgy shirt no %d in j_mn2:LogicalInfusion():Case 1\n");
     SetPoint(entry, cell.row < PointOf(entry, kPositionAt).row ? kBackAt : kForwardAt, cell);
 }
 
-void RightDragOnto(int entry, Cell cell) {
+void RightDragOnto(int entry, Cell from, Cell cell) {
     CheckShirt(
         entry,
         "Dodgy shirt no %d in ig_mn4:LogicalInfusion():Case 2\nSelectedPlayerX = %d\nSelectedPlayerY = %d\n",
-        true);
+        from);
     const uint16_t target = GridAt(cell);
     if (target == kIgNone) {
         SetPoint(entry, kMarkPointAt, cell);
@@ -215,9 +219,10 @@ struct IgRow {
     int16_t cardIcons[2];  // -1 none
     int16_t injuryIcon;
     int16_t cbIcon, cbText, aIcon, aText, markIcon, markText;
-    int16_t roleIcon;
 };
 IgRow g_rows[kIgListRows + kIgBenchRows];
+// Per role the row (line-up entry) of the player who holds it, -1 none.
+int g_roleHolder[kIgRoles];
 char g_header[2 * gameinfo::kTeamNameLength + 40];
 const char* g_headerPtr = g_header;
 char g_minute[32];
@@ -314,10 +319,11 @@ void FillRows() {
     static uint8_t records[kTeamFigures][kStatsRecordBytes];
     MatchComputePlayerRatings(records, Side());
     const int rows = kIgListRows + BenchCount();
+    std::fill(std::begin(g_roleHolder), std::end(g_roleHolder), -1);
     for (int r = 0; r < kIgListRows + kIgBenchRows; ++r) {
         IgRow& row = g_rows[r];
         row = IgRow{};
-        row.position = row.cardIcons[0] = row.cardIcons[1] = row.injuryIcon = row.roleIcon = -1;
+        row.position = row.cardIcons[0] = row.cardIcons[1] = row.injuryIcon = -1;
         row.cbIcon = row.cbText = row.aIcon = row.aText = row.markIcon = row.markText = -1;
         if (r >= rows) continue;
         const int16_t slot = SlotOfEntry(r);
@@ -334,12 +340,12 @@ void FillRows() {
         if (cards == 1) row.cardIcons[0] = 15;
         if (cards == 2) row.cardIcons[0] = 14, row.cardIcons[1] = 15;
         if (cards == 3) row.cardIcons[0] = 14;
-        if (MatchIsPlayerInjured(Side(), slot) != 0) row.injuryIcon = 16;
+        if (IgInjuryIconShown(Side(), slot, record)) row.injuryIcon = 16;
         if (IgValueColumnA >= 0) FormatValue(IgValueColumnA, r, row.player, rating, row.columnA);
         FormatValue(IgValueColumnB, r, row.player, rating, row.columnB);
         if (r < kIgListRows) FillInstructionCells(row, r);
         for (int role = 0; role < kIgRoles; ++role)
-            if (HoldsRole(role, slot)) row.roleIcon = kRoleIcons[role];
+            if (g_roleHolder[role] < 0 && HoldsRole(role, slot)) g_roleHolder[role] = r;
     }
 }
 
@@ -441,7 +447,7 @@ bool OutgoingCanLeave(int entry) {
 
 void ClearPicks() { IgSelectedRow = IgBenchPick = kIgNone; }
 
-void ConfirmSubstitution() {
+void IgTeam_ConfirmSubstitution() {
     if (IgSelectedRow >= kIgListRows || IgBenchPick == kIgNone) return;
     if (!OutgoingCanLeave(IgSelectedRow)) {
         ClearPicks();
@@ -449,7 +455,7 @@ void ConfirmSubstitution() {
     }
     char question[256];
     char format[200];
-    std::snprintf(format, sizeof format, "%s\n\n%s", GetText(kSubstituteTitle), GetText(kSubstituteQuestion));
+    std::snprintf(format, sizeof format, "%s\n\n%s", GetText(kSubstituteQuestion), GetText(kSubstituteTitle));
     const MatchFigure* in = MatchGetFigure(Side(), int16_t(IgBenchPick));
     const MatchFigure* out = MatchGetFigure(Side(), SlotOfEntry(IgSelectedRow));
     char inName[24] = {}, outName[24] = {};
@@ -505,7 +511,7 @@ int32_t IgTeam_PickRow(int row, bool right) {
     if (IgTeamHuman == 0) return MENU_CONTINUE;
     if (IgSelectedRow == kIgNone) {
         IgSelectedRow = uint16_t(row);
-        if (IgBenchPick != kIgNone) ConfirmSubstitution();
+        if (IgBenchPick != kIgNone) IgTeam_ConfirmSubstitution();
         return MENU_REDRAW;
     }
     if (IgSelectedRow != uint16_t(row) && IgSelectedRow < kIgListRows) {
@@ -526,7 +532,7 @@ int32_t IgTeam_PickBench(int row, bool right) {
     IgShownRole = kIgNone;
     const int16_t slot = SlotOfEntry(entry);
     if (SubstitutionsLeft() && MatchIsSubstituteAvailable(Side(), slot) != 0) IgBenchPick = uint16_t(slot);
-    if (IgSelectedRow != kIgNone && IgBenchPick != kIgNone) ConfirmSubstitution();
+    if (IgSelectedRow != kIgNone && IgBenchPick != kIgNone) IgTeam_ConfirmSubstitution();
     return MENU_REDRAW;
 }
 
@@ -583,7 +589,10 @@ int32_t IgTeam_ClearMarking(int row) {
     return MENU_REDRAW;
 }
 
-// The side's own saved tactics are both counted and copied.
+// The side's own saved tactics (its set-up block's copy of the store its
+// sheet uses) are both counted and copied: counting one store and copying
+// from another would put a tactic other than the one listed, or an empty
+// slot, into the match.
 int32_t IgTeam_SetFormation(int entry) {
     if (IgTeamHuman == 0 || entry < 0) return MENU_CONTINUE;
     if (entry < kFormationPresets) {
@@ -618,8 +627,12 @@ int32_t IgTeam_ReturnToMatch() {
 
 // ---- Pitch ---------------------------------------------------------------------------------------
 
+// The entry moved is the one picked: taking it from the shirt of the player
+// who stands at that line-up entry (as the club's team selection does)
+// would move another entry once line-up entries have been swapped, and
+// ends the program for a substitute who came on (shirt 12 and up).
 void IgTeam_PositionPlayer(int entry, int16_t column, int16_t row) {
-    CheckShirt(entry, "Dodgy shirt no %d in a_mn5:PositionPlayer()\n", false);
+    CheckShirt(entry, "Dodgy shirt no %d in a_mn5:PositionPlayer()\n");
     if (entry < kFirstOutfield || entry > kLastOutfield) return;
     const Cell target{int16_t(std::clamp<int>(column, 0, kPitchColumns - 1)),
                       int16_t(std::clamp<int>(row, 0, kPitchRows - 1))};
@@ -658,9 +671,7 @@ void IgTeam_LogicalInfusion(int x, int y, int buttons) {
     const int pressed = buttons & ~previous;
     const int released = previous & ~buttons;
     const bool inside = x >= kPitchLeft && x <= kPitchRight && y >= kPitchTop && y <= kPitchBottom;
-    // A release outside the diagram lands on its nearest edge cell.
-    const Cell cell{ScreenXToPitchColumn(int16_t(std::clamp(x, kPitchLeft, kPitchRight))),
-                    ScreenYToPitchRow(int16_t(std::clamp(y, kPitchTop, kPitchBottom)))};
+    const Cell cell{ScreenXToPitchColumn(int16_t(x)), ScreenYToPitchRow(int16_t(y))};
     if (pressed != 0) {
         if (!inside) return;
         g_press = cell;
@@ -672,6 +683,8 @@ void IgTeam_LogicalInfusion(int x, int y, int buttons) {
     const bool left = g_pressButton == 1;
     g_press = {};
     g_pressButton = 0;
+    // A release outside the diagram does nothing.
+    if (!inside) return;
     const uint16_t dragged = GridAt(from);
     if (cell == from) {
         if (left) ClickOnPressCell(cell);
@@ -681,7 +694,7 @@ void IgTeam_LogicalInfusion(int x, int y, int buttons) {
     if (left) {
         LeftDragOnto(dragged, cell);
     } else {
-        RightDragOnto(dragged, cell);
+        RightDragOnto(dragged, from, cell);
     }
 }
 
@@ -715,12 +728,15 @@ void IgTeam_DrawPitch() {
         SetDrawParam(1, 0);
         DrawNumberAt(x, y, e + 1, JUSTIFY_CENTRE_MIDDLE);
     }
-    if (g_press.Set() && (GetMenuButtons() & 3) != 0) {
-        const int cx = std::clamp<int>(CursorX, kPitchLeft, kPitchRight);
-        const int cy = std::clamp<int>(CursorY, kPitchTop, kPitchBottom);
-        DrawLine(PitchColumnToScreenX(g_press.column), PitchRowToScreenY(g_press.row), cx, cy,
-                 g_pressButton == 1 ? 0xFFFF : 0xE479);
-    }
+    IgTeam_DrawDrag();
+}
+
+void IgTeam_DrawDrag() {
+    if (!g_press.Set() || (GetMenuButtons() & 3) == 0) return;
+    const int cx = std::clamp<int>(CursorX, kPitchLeft, kPitchRight);
+    const int cy = std::clamp<int>(CursorY, kPitchTop, kPitchBottom);
+    DrawLine(PitchColumnToScreenX(g_press.column), PitchRowToScreenY(g_press.row), cx, cy,
+             g_pressButton == 1 ? 0xFFFF : 0xE479);
 }
 
 // ---- Leave check ----------------------------------------------------------------------------------
@@ -793,7 +809,7 @@ void PaintRow(int r, int y) {
     DrawTextAddrAt(kListX + 220, y + 11, row.columnA, JUSTIFY_CENTRE_MIDDLE);
     DrawTextAddrAt(kListX + 255, y + 11, row.columnB, JUSTIFY_CENTRE_MIDDLE);
     int iconX = kListX + 270;
-    for (int16_t icon : {row.cardIcons[0], row.cardIcons[1], row.injuryIcon, row.roleIcon}) {
+    for (int16_t icon : {row.cardIcons[0], row.cardIcons[1], row.injuryIcon}) {
         if (icon < 0) continue;
         DrawIcon(iconX, y + 2, icon, JUSTIFY_LEFT_TOP);
         iconX += 4;
@@ -828,11 +844,10 @@ void PaintRole(int role, int x, int y) {
     SetFont(9);
     SetDrawParam(1, IgShownRole == uint16_t(role) ? 3 : 0);
     DrawTextNoAt(x + 6, y + 11, kRoleTexts[role], JUSTIFY_LEFT_MIDDLE);
-    for (int e = 0; e < kIgListRows + BenchCount(); ++e) {
-        if (!HoldsRole(role, SlotOfEntry(e))) continue;
-        DrawTextAddrAt(x + 120, y + 11, g_rows[e].name, JUSTIFY_LEFT_MIDDLE);
-        break;
-    }
+    const int holder = g_roleHolder[role];
+    if (holder < 0) return;
+    DrawIcon(x + 100, y + 2, kRoleIcons[role], JUSTIFY_LEFT_TOP);
+    DrawTextAddrAt(x + 120, y + 11, g_rows[holder].name, JUSTIFY_LEFT_MIDDLE);
 }
 void PaintLeftRole(int x, int y, int, int) { PaintRole(MenuPaintRow(), x, y); }
 void PaintRightRole(int x, int y, int, int) { PaintRole(2 + MenuPaintRow(), x, y); }

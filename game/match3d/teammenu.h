@@ -55,6 +55,9 @@ void IgTeam_LogicalInfusion(int x, int y, int buttons);
 void IgTeam_PositionPlayer(int entry, int16_t column, int16_t row);
 void IgTeam_SwapPitchEntries(int a, int b);
 void IgTeam_DrawPitch();
+// While a button is held after a press on the diagram: a line from the
+// press cell to the pointer, in the colour of the button.
+void IgTeam_DrawDrag();
 
 // The text of the first failing leave test (0 when leaving is allowed).
 int16_t IgTeam_LeaveProblem();

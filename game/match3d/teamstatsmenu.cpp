@@ -258,15 +258,17 @@ void FillCell(IgLineupCell& cell, int side, int entry, const uint8_t (*records)[
     if (cards == 1) cell.cardIcons[0] = 15;
     if (cards == 2) cell.cardIcons[0] = 15, cell.cardIcons[1] = 14;
     if (cards == 3) cell.cardIcons[0] = 14;
-    // The first injury state: hurt in this match; the second: he must be
-    // replaced.  A practice match shows only the second.
-    const bool hurtInMatch = record[kStatsInjured - kPlayerStatsRecord] != 0;
-    const bool mustGo = MatchIsPlayerHurt(int16_t(side), slot) != 0;
-    if (mustGo || (hurtInMatch && !PracticeMatch())) cell.injuryIcon = 16;
+    if (IgInjuryIconShown(int16_t(side), slot, record)) cell.injuryIcon = 16;
     cell.count = int8_t(record[kStatsGoals - kPlayerStatsRecord]);
 }
 
 }  // namespace
+
+bool IgInjuryIconShown(int16_t side, int16_t slot, const uint8_t* statsRecord) {
+    const bool hurtInMatch = statsRecord[kStatsInjured - kPlayerStatsRecord] != 0;
+    const bool mustGo = MatchIsPlayerHurt(side, slot) != 0;
+    return mustGo || (hurtInMatch && !PracticeMatch());
+}
 
 int IgLineups_EntryOfRow(int row) {
     if (row < 0 || row == kIgLineupSeparatorRow) return -1;

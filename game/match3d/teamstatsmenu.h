@@ -64,6 +64,11 @@ int IgLineups_EntryOfRow(int row);
 int32_t IgLineups_PickFirst(int row);
 int32_t IgLineups_PickSecond(int row);
 
+// Whether a player's row shows the injury icon: hurt in this match (the
+// first injury state of his rating record) or hurt and still to be
+// replaced (the second); a practice match shows only the second.
+bool IgInjuryIconShown(int16_t side, int16_t slot, const uint8_t* statsRecord);
+
 // The painters' colours of the two sides.
 constexpr uint16_t kIgFirstSideColour = 0x2A7F;
 constexpr uint16_t kIgSecondSideColour = 0xE1A4;

@@ -509,6 +509,7 @@ void VideoInit(int no3d) {
     // No mode is chosen yet: the check below finds the fitting one rather
     // than keeping whatever mode comes first in the table.
     CommittedVideoChoice.ModeIndex = -1;
+    // A survey without card 0 leaves nothing to choose from.
     const DDrawDeviceInfo* first = DDrawGetDeviceInfo(0);
     if (first == nullptr) AbortError(kModule, __LINE__, "VideoInit(): Failed to find a 3d graphics card!");
     if (first->guid_ptr != nullptr) {
@@ -569,6 +570,7 @@ int16_t Func_FilterSelect(const HVEvent* event) {
     if (g_work.Device == -1) return HV_GO_ON;
     if ((DeviceFlags(g_work.Card, g_work.Device) & D3DDEVINFO_SMOOTHTEX) == 0) return HV_REDRAW;
     if (event->value == 2 && g_work.MipMapping == 0) return HV_GO_ON_TOO;
+    // The screen has three buttons; no other level exists.
     if (event->value < 0 || event->value > 2) return HV_GO_ON_TOO;
     g_work.FilterLevel = event->value;
     return HV_REDRAW;

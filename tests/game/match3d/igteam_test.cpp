@@ -7,14 +7,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <set>
+#include <string>
 
 #include "core/base/bytes.h"
 #include "core/base/random.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/phases.h"
+#include "core/records/clubrecords.h"
 #include "game/match3d/matchmenus.h"
 #include "game/match3d/matchsoundbanks.h"
 #include "game/match3d/playerstatsmenu.h"
@@ -116,6 +119,7 @@ TEST_F(InGameMenuTest, RequestsOpenTheirMenusAndTheLoopAppliesBothTacticsAfterTh
         int16_t arg = -1, argGiven = -1, active = 0;
         int16_t sideTexts[2] = {0, 0};
         int16_t clubs[2] = {0, 0};
+        std::string barNames[2];
     };
     static Seen seen;
     const auto visit = [](void (*request)()) {
@@ -128,13 +132,20 @@ TEST_F(InGameMenuTest, RequestsOpenTheirMenusAndTheLoopAppliesBothTacticsAfterTh
             seen.active = InGameMenuActive;
             std::copy(IgSideMenuText, IgSideMenuText + 2, seen.sideTexts);
             std::copy(IgSideClub, IgSideClub + 2, seen.clubs);
+            for (int side = 0; side < 2; ++side)
+                seen.barNames[side] = *static_cast<const char* const*>(IgButtonBarTable[4 * side].data);
         });
         ClickHandler(IgButtonBar_Back);
         RunVisit(request);
     };
     GameInfo.SetTeamU8(0, kHumanManaged, 0);
     GameInfo.SetTeamU8(1, kHumanManaged, 1);
+    const ClubNameRecord savedNames[2] = {ClubNameRecords[100], ClubNameRecords[101]};
+    std::snprintf(ClubNameRecords[100].text[0], kClubNameLength, "Hobmouth");
+    std::snprintf(ClubNameRecords[101].text[0], kClubNameLength, "Fenndale");
     visit(IGMenu_Request6Auto);
+    ClubNameRecords[100] = savedNames[0];
+    ClubNameRecords[101] = savedNames[1];
     EXPECT_EQ(seen.table, IgTeamStatsTable);
     EXPECT_EQ(seen.arg, 1);
     EXPECT_EQ(seen.argGiven, 0);
@@ -143,6 +154,9 @@ TEST_F(InGameMenuTest, RequestsOpenTheirMenusAndTheLoopAppliesBothTacticsAfterTh
     EXPECT_EQ(seen.sideTexts[1], 1557);
     EXPECT_EQ(seen.clubs[0], 100);
     EXPECT_EQ(seen.clubs[1], 101);
+    // The side buttons name the clubs, not the match record's team names.
+    EXPECT_EQ(seen.barNames[0], "Hobmouth");
+    EXPECT_EQ(seen.barNames[1], "Fenndale");
     EXPECT_EQ(InGameMenuActive, 0);
     EXPECT_EQ(InGameMenuId, kIgLeaveMenus);
     GameInfo.SetTeamU8(0, kHumanManaged, 1);
@@ -324,14 +338,13 @@ TEST_F(InGameMenuTest, PitchDiagramReleasesFollowTheRules) {
     EXPECT_EQ(IgPitchGrid[r8][c8], 5);
     EXPECT_EQ(IgTeamMarking(0, 8), -1);
     ASSERT_TRUE(DiagramSound(0));
-    // A drag leaving the diagram lands on its edge.
+    // A drag released outside the diagram does nothing, nor does a press
+    // outside it.
     const auto [c3, r3] = CellOfEntry(3);
+    const TacticRecord before = MatchTacticRecord[0];
     IgTeam_LogicalInfusion(IgTeamCellX(c3), IgTeamCellY(r3), 2);
     IgTeam_LogicalInfusion(kPitchRight + 200, kPitchTop - 100, 0);
-    EXPECT_EQ(IgTeamPoint(0, 3, kIgTeamMarkPointAt, 0), kPitchColumns - 1);
-    EXPECT_EQ(IgTeamPoint(0, 3, kIgTeamMarkPointAt, 1), kPitchRows - 1);
-    // A press outside the diagram does nothing.
-    const TacticRecord before = MatchTacticRecord[0];
+    EXPECT_EQ(std::memcmp(&before, &MatchTacticRecord[0], sizeof before), 0);
     IgTeam_LogicalInfusion(100, 100, 1);
     IgTeam_LogicalInfusion(IgTeamCellX(c3), IgTeamCellY(r3), 0);
     EXPECT_EQ(std::memcmp(&before, &MatchTacticRecord[0], sizeof before), 0);

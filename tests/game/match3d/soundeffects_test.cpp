@@ -7,6 +7,7 @@
 
 #include "core/base/random.h"
 #include "core/match/matchengine.h"
+#include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
@@ -139,7 +140,13 @@ TEST_F(SfxTest, CrowdLoudnessFollowsItsSizeShareAndScore) {
     EXPECT_EQ(Play(32, 0)[0].volume, MatchSfx_CrowdVolume(0, 10));
     Goals[1] = 0;
     EXPECT_EQ(Play(32, 0)[0].volume, 80);
+    LastToucher = -1;
     EXPECT_EQ(Play(41, 0)[0].volume, 70);
+    // The jeer takes the last toucher's crowd byte: 20 leaves 60 percent.
+    LastToucher = 3;
+    MatchFigures[3].infoByte = 20;
+    EXPECT_EQ(Play(41, 0)[0].volume, 42);
+    MatchFigures[3].infoByte = 0;
     Period = 4;
     EXPECT_EQ(Play(27, 1)[0].channel, 7);
     Period = 1;
