@@ -455,6 +455,11 @@ void MatchDayActionsEnd() {
     g_watch = Watch{};
 }
 
+bool MatchDayActionsBusy() {
+    using namespace match_steps;
+    return g_watch.mode != Mode::Plain || g_watch.subAtHalfTime;
+}
+
 bool MatchDayActionsScreens(bool active) {
     using namespace match_steps;
     g_acting = active;

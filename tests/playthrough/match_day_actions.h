@@ -75,6 +75,10 @@ void MatchDayActionsReset();
 // goal; otherwise it runs as the playthrough runs it.
 void MatchDayActionsBegin(const MatchDisplayHooks& display, bool active);
 void MatchDayActionsEnd();
+// True while the shown match under way is one of those above (watched
+// whole, with the menus, until its first goal, or with a substitution at
+// half-time); false for a match he only lets run.
+bool MatchDayActionsBusy();
 // Asked first on every step of the day user: true when it queued what the
 // user does (or holds him, a replay being looked at).
 bool MatchDayActionsScreens(bool active);

@@ -5,8 +5,9 @@
 // taken and the manager's name typed; then every game day by the Continue
 // pop-up ("One Day" on free days, "Play Match" on his match days, "Run On"
 // now and then), every panel, box, list and screen the days open clicked
-// through by the scripted day user.  His matches are shown and, after their
-// first minute, run on undrawn under the display key (U).  After every day
+// through by the scripted day user.  His matches are shown; every fifth of
+// them is drawn for its first minute, the others from the kick-off on, and
+// then they run on undrawn under the display key (U).  After every day
 // the whole world's daily checks hold; across his matches the memory blocks
 // in use and the textures held do not grow.
 //
@@ -225,9 +226,12 @@ bool g_keyPressed = false;
 
 // Each tick of his shown match: the fly-in and the line-up left undrawn (as
 // under H), the drawing on from the kick-off, and once the first minute is
-// played the display key (U) pressed; it is read on the next drawn frame
-// and pressed again should it not have been.  Each later period starts
-// drawn and goes off the same way.
+// played (in every fifth match and in those his match-day actions look at;
+// in the others at once: a drawn minute costs the software renderer several
+// seconds, and one match in five draws the display's every part) the
+// display key (U) pressed; it is read on the
+// next drawn frame and pressed again should it not have been.  Each later
+// period starts drawn and goes off the same way.
 void OnShownTick() {
     if (g_displayHooks.tickDisplayStep != nullptr) g_displayHooks.tickDisplayStep();
     if (Replay_IsPlaying()) return;
@@ -246,7 +250,8 @@ void OnShownTick() {
         g_run.atMatchStart.back().width = int(GfxGetScreenWidth());
         g_run.atMatchStart.back().height = int(GfxGetScreenHeight());
     }
-    if (CurrentMinute < 1 || DrawMode != 0) return;
+    const int drawnMinutes = g_run.shownMatches % 5 == 1 || playthrough::MatchDayActionsBusy() ? 1 : 0;
+    if (CurrentMinute < drawnMinutes || DrawMode != 0) return;
     if (g_keyPressed && AllTicks - g_keyPressedAtTick < 50) return;
     g_keyPressed = true;
     g_keyPressedAtTick = AllTicks;
