@@ -282,7 +282,9 @@ TEST_F(MatchDayShownTest, TheBarShowsTheMatchIn3DThenTheResultsAndNo3DPlaysItUnd
     EXPECT_EQ(first.watchClicks, 1) << "the finished team news' bar";
     EXPECT_EQ(first.shownMatches, 1);
     EXPECT_EQ(first.unshownMatches, 0);
-    EXPECT_GE(first.framesDrawn, 30);
+    // Drawn through play until both kits were in view (a grab every fifth
+    // frame), then only at each period's start.
+    EXPECT_GE(first.framesDrawn, 10);
     EXPECT_GT(first.greenPercent, 20) << "the pitch in the grab";
     EXPECT_NE(first.shirtsSeen, 0) << "figures in their kit in the grab";
     EXPECT_EQ(first.resultBoards, 1) << "the results loop after the match";
