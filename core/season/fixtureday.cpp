@@ -454,9 +454,9 @@ void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCo
             MatchResultPredicted = 1;
             SetPredictionFixtureValues(home, away, competition, slot);
             // The prediction's message id names the inbox messages of a
-            // penalty given against the user's club.  The fixture slot, read
-            // as a message number, named some other message or none with
-            // text; no message tells of such a penalty, so none is named.
+            // penalty given against the user's club.  No message tells of
+            // one, so none is named: the fixture slot, read as a message
+            // number, would name another message or one without a text.
             ResultMakers.predict(home, away, competition, MatchRuleWords.extraTime, MatchRuleWords.fifthWord,
                                  MatchRuleWords.penalties, userCompetition, kNoPredictionMessage);
         }
