@@ -191,8 +191,33 @@ void MatchLoadTeamTactics(int16_t team) {
              customSlot ? "the empty" : "no", choice);
 }
 
+namespace {
+
+// A side that the given flag does not mark as human-managed starts from the
+// tactics made for it before the match, the first record of its tactic
+// area.  A first record that holds no formation places (a set-up block no
+// fixture filled, as for a match set up by hand) is no tactic to start
+// from: such a side plays its chosen tactic instead.
+bool StartsFromMadeTactic(int16_t team, int humanField) {
+    return !MatchRuleSet(&GameInfo, TeamInfoAt(team) + humanField) &&
+           !IsCustomTacticEmpty(GameInfo.TeamTacticSlot(team, 0));
+}
+
+}  // namespace
+
+bool MatchTeamPlaysMadeTactic(int16_t team) {
+    return IsTeam(team) && StartsFromMadeTactic(team, kHumanManaged);
+}
+
 void MatchResetTeamTactics(int16_t team) {
-    if (IsTeam(team)) LoadChosenTactic(team);
+    if (!IsTeam(team)) return;
+    // The record the side started from: a side nobody managed at the start
+    // goes back to the tactics made for it.
+    if (StartsFromMadeTactic(team, kHumanManagedAtStart)) {
+        MatchLoadFirstCustomTactic(team);
+    } else {
+        LoadChosenTactic(team);
+    }
 }
 
 void MatchLoadFirstCustomTactic(int16_t team) {

@@ -256,11 +256,16 @@ void FillMatchTeamBlocks(EnterGameInfo* block, int16_t club0, int16_t club1, int
 // slot TacticChoice - 10 of the team block.  A choice outside 0-21 or
 // naming an empty custom slot loads preset 0 and logs it.
 void MatchLoadTeamTactics(int16_t team);
-// Puts the team's starting tactic record back into its live record, as
-// MatchLoadTeamTactics loaded it (without logging a bad choice again).
+// Puts the team's starting tactic record back into its live record, as the
+// kick-off loaded it (without logging a bad choice again): the tactics made
+// for a side nobody managed at the start, else its chosen tactic.
 void MatchResetTeamTactics(int16_t team);
 // Copies custom slot 0 of the team block into the live tactic record.
 void MatchLoadFirstCustomTactic(int16_t team);
+// Whether the team, not human-managed, plays the tactics made for it before
+// the match (custom slot 0, which the season fills for a computer side);
+// false for a human-managed team and for one whose slot 0 is empty.
+bool MatchTeamPlaysMadeTactic(int16_t team);
 
 // Prints every named field of a set-up block to standard output.
 void DumpEnterGameInfo(const EnterGameInfo* block);

@@ -18,6 +18,7 @@
 #include "core/records/frontstate.h"
 #include "core/season/competitioncodes.h"
 #include "core/season/messages.h"
+#include "core/season/messagetexts.h"
 
 int16_t QPredictFinalMinute = 90;
 
@@ -103,6 +104,9 @@ int16_t DrawPlayer(int team, bool skipSlotZero, const char* routine, Weight weig
 int PositionClass(int column) { return column >= 0 && column <= 50 ? column / 10 : -1; }
 
 void PostPenaltyMessage(uint32_t subject, int16_t a, int16_t b, int16_t c, int16_t d) {
+    // A message id that names no message (the season passes none) posts
+    // nothing: stored, it would be a message without a text.
+    if (M.messageId < 0 || M.messageId >= kMessageTypeCount) return;
     AddMessage(M.myClub, -1, subject, 0xFFFFFFFF, a, b, -1, c, d, -1, -1, M.messageId, 1, 0);
 }
 

@@ -307,7 +307,13 @@ void MatchTeam_SetupBoth() {
             MatchLineUp[team][slot] = int16_t(team * kTeamFigures + slot);
     }
     for (int team = 0; team < 2; ++team) {
-        MatchLoadTeamTactics(int16_t(team));
+        // A side nobody manages kicks off with the tactics made for it, a
+        // human-managed side with its chosen tactic.
+        if (MatchTeamPlaysMadeTactic(int16_t(team))) {
+            MatchLoadFirstCustomTactic(int16_t(team));
+        } else {
+            MatchLoadTeamTactics(int16_t(team));
+        }
         MatchTeam_TakeWorkingCopy(team);
         MatchTeam_ApplyTactics(team);
         MatchTeam_ApplySetup(team);

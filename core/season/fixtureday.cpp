@@ -63,6 +63,7 @@ constexpr uint32_t kShootOutSlotMask = 0x7FFF;
 constexpr uint32_t kEmptyShootOut = kShootOutSlotMask;
 constexpr uint32_t kAwayWonShootOut = 0x8000;
 constexpr int kMostGoals = 30;
+constexpr int16_t kNoPredictionMessage = -1;
 
 // Fields of an event-log record.
 constexpr int kEventFixture = 0;
@@ -420,11 +421,14 @@ void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCo
     }
     bool played = false;
     const bool humanMatch = !national && (GetClubControl(home) != 0 || GetClubControl(away) != 0);
+    if (humanMatch && AutoManagementSwitch != 0) {
+        GameInfo.SetTeamU8(0, kHumanManaged, 0);
+        GameInfo.SetTeamU8(1, kHumanManaged, 0);
+    }
+    // The sides the match was set up with: a match played without the
+    // display hands both sides to the computer as it goes.
+    const bool humanManaged[2] = {MatchTeamHuman(&GameInfo, 0), MatchTeamHuman(&GameInfo, 1)};
     if (humanMatch) {
-        if (AutoManagementSwitch != 0) {
-            GameInfo.SetTeamU8(0, kHumanManaged, 0);
-            GameInfo.SetTeamU8(1, kHumanManaged, 0);
-        }
         SetSideTactics(home, away, competition, slot);
         const bool resultsOnly = (DisplayModeFlags & kDisplayResultsOnly) != 0 && LastResultPredicted != 0;
         if (!resultsOnly) {
@@ -435,7 +439,7 @@ void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCo
         }
     }
     if (!played) {
-        if (!humanMatch) SetSideTactics(home, away, competition, slot);
+        SetSideTactics(home, away, competition, slot);
         const int16_t user = GetUserClub();
         bool undisplayed = false;
         if (competition == kCompReserveLeague) {
@@ -450,18 +454,18 @@ void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCo
             PlayedBySimulation = 0;
             MatchResultPredicted = 1;
             SetPredictionFixtureValues(home, away, competition, slot);
+            // The prediction's message id names the inbox messages of a
+            // penalty given against the user's club.  No message tells of
+            // one, so none is named: the fixture slot, read as a message
+            // number, would name another message or one without a text.
             ResultMakers.predict(home, away, competition, MatchRuleWords.extraTime, MatchRuleWords.fifthWord,
-                                 MatchRuleWords.penalties, userCompetition, slot);
+                                 MatchRuleWords.penalties, userCompetition, kNoPredictionMessage);
         }
     }
     RecordPlayerMatchStats(0);
     RecordPlayerMatchStats(1);
-    const bool homeHuman =
-        GameInfo.TeamU8(0, kHumanManaged) != 0 && GameInfo.TeamU8(0, kHumanManaged) != 0xFF;
-    const bool awayHuman =
-        GameInfo.TeamU8(1, kHumanManaged) != 0 && GameInfo.TeamU8(1, kHumanManaged) != 0xFF;
-    if ((homeHuman || awayHuman) && competition != kCompReserveLeague) {
-        const int humanSide = homeHuman ? 0 : 1;
+    if ((humanManaged[0] || humanManaged[1]) && competition != kCompReserveLeague) {
+        const int humanSide = humanManaged[0] ? 0 : 1;
         SaveLastMatchReport(humanSide);
         if (competition <= kCompPlayOffFinal) UpdatePlayerWatchTable(humanSide);
         QueuePostMatchNotices(humanSide, slot);
@@ -537,6 +541,8 @@ int16_t ProcessFixture(int16_t slot) {
     // takes nothing.
     AddMatchMerchandising(slot, home, away);
     MatchFrameTimer();
+    // A national match counts no crowd of a club: its home side is a nation
+    // number, and no crowd was computed for it.
     const bool neutral = (FixtureScore(slot) & kFixtureNeutralBit) != 0;
     if (!neutral && competition != kCompFriendly && competition != kCompReserveLeague &&
         !IsNationalDay(competition))

@@ -148,6 +148,8 @@ enum : int16_t {
     kMsgScoutRecommended = 263,
 
     // Competitions and honours.
+    kMsgRecordWin = 12,
+    kMsgRecordDefeat = 13,
     kMsgChampions = 40,
     kMsgTopOfDivision = 41,
     kMsgPromoted = 42,

@@ -186,6 +186,10 @@ void AddPlayerToMatch(uint16_t player, int16_t side, int16_t slot, int16_t compe
     if (side == 0 && neutral == 0) eff -= 31 - fans;
     eff = std::max(eff, 1);
 
+    // On national-team days club and opponent are nation numbers: the club
+    // records that happen to carry those numbers say nothing of the sides,
+    // so their division, the players' history with them and their places
+    // on the map are not read.
     const int fat2 = c.fatigue * c.fatigue / 10;
     const int unfit2 = c.unfit * c.unfit / 10;
     const int level = !national && IsClubNumber(club) && GetClubDivision(club) >= 6 ? 4 : 1;
@@ -345,7 +349,8 @@ uint16_t FlaggedPlayer(const SquadList& list, uint16_t (*flagOf)(uint16_t)) {
 }
 
 // Where a side's roles come from: its list and shirts, the human's choice
-// per role, where a pick is remembered, and how its captain is picked.
+// per role, where a set-piece taker's pick is remembered, and how its
+// captain is picked (a picked captain is not remembered).
 struct RoleSource {
     const SquadList& list;
     ShirtGetter shirtOf;
@@ -368,7 +373,6 @@ void SetRoles(int16_t side, const RoleSource& source) {
         const uint16_t picked = FlaggedPlayer(source.list, source.captainFlag);
         const int shirt = picked != 0 ? source.shirtOf(picked) : 0;
         captain = shirt >= 1 && shirt < kTeamSheetSlots ? int16_t(shirt) : int16_t(1);
-        if (human) *source.remember[kRoleCaptain] = picked;
     }
     GameInfo.SetTeamI16(side, kCaptain, captain);
     const auto taker = [&](TeamRole role, std::initializer_list<int> stats) {
@@ -383,9 +387,9 @@ void SetRoles(int16_t side, const RoleSource& source) {
 
 }  // namespace
 
-// The human's choice is the first entry of each role's list; what the
-// selection itself picks for a human club is remembered as the role's
-// holder of the coming match.
+// The human's choice is the first entry of each role's list; a set-piece
+// taker the selection itself picks for a human club is remembered as the
+// role's holder of the coming match.
 void SetClubTeamRoles(int16_t side) {
     if (side != 0 && side != 1) return;
     RoleSource source{FirstTeamList, GetPlayerShirt, {}, {}, PickClubCaptain, GetPlayerCaptain};
@@ -396,8 +400,8 @@ void SetClubTeamRoles(int16_t side) {
     SetRoles(side, source);
 }
 
-// The reserve side's choices are one word per role, and a pick is kept in
-// the same word.
+// The reserve side's choices are one word per role, and a set-piece
+// taker's pick is kept in the same word.
 void SetSecondTeamRoles(int16_t side) {
     if (side != 0 && side != 1) return;
     RoleSource source{ReserveList, GetPlayerIntShirt, {}, {}, PickNationalCaptain, GetPlayerFlag107Bit7};
@@ -411,7 +415,11 @@ void SetSecondTeamRoles(int16_t side) {
 void SetNationalTeamRoles(int16_t nation, int16_t side, int16_t kind) {
     if ((side != 0 && side != 1) || nation < 0 || nation >= kNationCodes || (kind != 0 && kind != 1)) return;
     const uint16_t* lineUp = NationalLineUps[kind][nation];
-    // A national player's shirt is his line-up slot + 1.
+    // A national player's shirt is his line-up slot + 1, and the match reads
+    // the captain as a shirt (his figure is the shirt - 1): the line-up
+    // position itself would name the player before him, and none at all for
+    // the keeper.  So the captain is his position + 1, and the fallback
+    // position 4 is shirt 5.
     int16_t captain = 5;
     for (int slot = 0; slot < kStarters; ++slot) {
         if (lineUp[slot] != 0 && lineUp[slot] == NationalCaptains[kind][nation]) {
@@ -579,6 +587,8 @@ void PickTeam(int16_t club, int16_t opponent, int16_t side, int16_t neutral, int
         GameInfo.SetTeamU8(side, kHumanManaged, uint8_t(GetClubControl(club)));
         GameInfo.SetTeamI16(side, kOldGoals, MatchRuleWords.oldGoals[side]);
     }
+    // A national side's country is the nation itself, not that of the
+    // club record with its number.
     const int country = national ? club : int(GetClubNation(club));
     if (IsCountryInPlay(country)) LineLeaderBoost(side);
 }

@@ -503,6 +503,8 @@ void PostMatchClubJob(int16_t club, int16_t side, int16_t c, int16_t slot) {
         const uint16_t p = TeamSheet[side][slotIndex];
         if (p == 0) continue;
         const Report r = ReadReport(side, slotIndex);
+        // A rating of 0 is a player who did not play; a negative one (-1,
+        // not in the match squad) is none either.
         if (r.rating > 0) PlayerSteps(p, slotIndex, r, job);
         if (lineUp && club >= 0 && slotIndex < kFixtureLineUpEntries)
             HVW_StoreLineUpEntry(slot, side, int16_t(slotIndex), &MatchResult.teams[side]);
@@ -595,7 +597,7 @@ void PostMatchClubJobShort(int16_t club, int16_t side, int16_t, int16_t) {
             int y = 0;
             if (x != 0) {
                 y = std::min(age * age * x / 100, 25);
-                if (y > 0) y += GameRandom() % y;
+                if (y != 0) y += GameRandom() % y;
                 y = y * FatigueScale / 100;
             }
             SetPlayerFatigue(p, int16_t(std::clamp(y / 2, 0, 63)));
@@ -620,9 +622,12 @@ void CheckDisciplinaryThresholds(uint16_t player, int16_t oldUnits) {
 
 namespace {
 
+// The first season's records start from nothing: only a record of a later
+// season is news, and only it moves the club's reputation.
+bool RecordCounts() { return SeasonCalendar.season > 0; }
+
 void RecordMatchMessage(int16_t club, int16_t opponent, int16_t goalsFor, int16_t goalsAgainst,
                         int16_t type) {
-    if (SeasonCalendar.season <= 0) return;
     AddMessage(club, opponent, kNoPlayerArg, kNoPlayerArg, -1, -1, -1, -1, -1, goalsFor, goalsAgainst, type,
                1, 0);
 }
@@ -637,7 +642,8 @@ void CheckRecordWin(int16_t club, int16_t opponent, int16_t f, int16_t a) {
                         (f - a == recordFor - recordAgainst && f + a > recordFor + recordAgainst);
     if (!record) return;
     SetClubRecordWin(club, f, a, uint8_t(opponent));
-    RecordMatchMessage(club, opponent, f, a, 12);
+    if (!RecordCounts()) return;
+    RecordMatchMessage(club, opponent, f, a, kMsgRecordWin);
     SetClubRep(club, int16_t(std::min<int>(GetClubRep(club) + 1, 63)));
 }
 
@@ -651,7 +657,8 @@ void CheckRecordDefeat(int16_t club, int16_t opponent, int16_t f, int16_t a) {
                         (a - f == recordAgainst - recordFor && f + a > recordFor + recordAgainst);
     if (!record) return;
     SetClubRecordDefeat(club, f, a, uint8_t(opponent));
-    RecordMatchMessage(club, opponent, f, a, 13);
+    if (!RecordCounts()) return;
+    RecordMatchMessage(club, opponent, f, a, kMsgRecordDefeat);
     const int lowest = IsLeagueClub(club) ? 1 : 0;
     SetClubRep(club, int16_t(std::max<int>(int(GetClubRep(club)) - 1, lowest)));
 }

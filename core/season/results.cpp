@@ -159,7 +159,6 @@ void RecordLeagueResult(int16_t slot) {
     h[kSeasonHomeAgainst] = int16_t(h[kSeasonHomeAgainst] + awayGoals);
     a[kSeasonAwayFor] = int16_t(a[kSeasonAwayFor] + awayGoals);
     a[kSeasonAwayAgainst] = int16_t(a[kSeasonAwayAgainst] + homeGoals);
-    const int points = WinPoints(home);
     if (homeGoals == awayGoals) {
         ++h[kSeasonPoints];
         ++a[kSeasonPoints];
@@ -167,12 +166,12 @@ void RecordLeagueResult(int16_t slot) {
         ++a[kSeasonAwayDrawn];
     } else if (homeGoals > awayGoals) {
         ++h[kSeasonHomeWon];
-        h[kSeasonPoints] = int16_t(h[kSeasonPoints] + points);
+        h[kSeasonPoints] = int16_t(h[kSeasonPoints] + WinPoints(home));
         ++a[kSeasonAwayLost];
     } else {
         ++h[kSeasonHomeLost];
         ++a[kSeasonAwayWon];
-        a[kSeasonPoints] = int16_t(a[kSeasonPoints] + points);
+        a[kSeasonPoints] = int16_t(a[kSeasonPoints] + WinPoints(away));
     }
 }
 

@@ -88,6 +88,9 @@ inline void FakePlayMatch() {
     if ((DisplayModeFlags & kDisplayOff) == 0) {
         for (int side = 0; side < 2; ++side)
             Fakes().shownClubs[side] = GameInfo.TeamI16(side, gameinfo::kTeamClub);
+    } else {
+        // A match nobody watches hands both sides to the computer.
+        for (int side = 0; side < 2; ++side) GameInfo.SetTeamU8(side, gameinfo::kHumanManaged, 0);
     }
     WriteScriptedResult();
 }

@@ -4,6 +4,7 @@
 
 #include "core/base/debug.h"
 #include "core/club/squads.h"
+#include "core/match/teamsetup.h"
 #include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "tests/core/match/match_fixture.h"
@@ -200,6 +201,41 @@ TEST_F(MatchTacticsTest, BadChoiceOrEmptySlotPlaysPresetZero) {
         EXPECT_EQ(GetTacticEntryX(&MatchTacticRecord[1], 3), GetTacticEntryX(&preset0, 3)) << choice;
         EXPECT_EQ(GetTacticEntryY(&MatchTacticRecord[1], 8), 13) << choice;
     }
+}
+
+// A side nobody manages kicks off with the record made for it in the first
+// custom slot, and the computer manager's restore goes back to it; a
+// human-managed side, or one whose first slot is empty, plays its choice.
+TEST_F(MatchTacticsTest, AComputerSideKicksOffWithTheTacticsMadeForIt) {
+    // The loaders keep bytes a preset does not set: all start at 0.
+    TacticRecord made{}, chosen{};
+    std::memset(MatchTacticRecord, 0, sizeof MatchTacticRecord);
+    GetComputerTactics(&made, 7);
+    GetComputerTactics(&chosen, 3);
+    const auto same = [](const TacticRecord& a, const TacticRecord& b) {
+        return std::memcmp(a.bytes, b.bytes, kTacticRecordSize) == 0;
+    };
+    for (int team = 0; team < 2; ++team) {
+        Block().SetTeamI16(team, kTacticChoice, 3);
+        *Block().TeamTacticSlot(team, 0) = made;
+    }
+    Block().SetTeamU8(1, kHumanManaged, 1);
+    MatchTeam_SetupBoth();
+    EXPECT_TRUE(same(MatchTacticRecord[0], made));
+    EXPECT_TRUE(same(MatchTacticRecord[1], chosen));
+
+    for (int team = 0; team < 2; ++team) {
+        Block().SetTeamU8(team, kHumanManagedAtStart, Block().TeamU8(team, kHumanManaged));
+        std::memset(MatchTacticRecord[team].bytes, 0, kTacticRecordSize);
+        MatchResetTeamTactics(int16_t(team));
+    }
+    EXPECT_TRUE(same(MatchTacticRecord[0], made));
+    EXPECT_TRUE(same(MatchTacticRecord[1], chosen));
+
+    recbits::StoreU16(Block().TeamTacticSlot(0, 0)->bytes + 5, 0xFFFF);
+    std::memset(MatchTacticRecord, 0, sizeof MatchTacticRecord);
+    MatchTeam_SetupBoth();
+    EXPECT_TRUE(same(MatchTacticRecord[0], chosen));
 }
 
 TEST(ClubTacticPresetTest, FamiliesMapToPresetsOfTheSameShape) {

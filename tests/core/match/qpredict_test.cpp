@@ -17,6 +17,8 @@
 #include "core/match/matchresult.h"
 #include "core/match/qpredictreport.h"
 #include "core/match/qpredictteam.h"
+#include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "tests/core/match/predict_setup.h"
 #include "tests/fakes/result_check.h"
 #include "tests/fakes/world_records.h"
@@ -288,6 +290,38 @@ TEST_F(QPredictTest, BatchOfSeededFixturesBetweenWorldClubs) {
     EXPECT_GE(strongerWins * 100, 60 * strongerGames) << strongerWins << " of " << strongerGames;
     EXPECT_GT(QpReportCount, 0);
     EXPECT_GT(missedPenalties, 0);
+}
+
+// A penalty given against the user's club is told in his mail under the
+// message id the caller names; an id that names no message tells nothing,
+// and his mail stays as it was.
+TEST_F(QPredictTest, APenaltyAgainstTheUsersClubIsToldOnlyUnderAMessageNumber) {
+    const auto& sides = *sides_;
+    const ClubSide& home = sides[0];
+    const ClubSide& away = sides[1];
+    const uint16_t keptClub = GetPlayerClub(1);
+    SetPlayerClub(1, uint16_t(home.club));
+    // The mail as it stood: a mark in every byte, which a posted message
+    // (or a blank one pushed in) changes.
+    const auto postedUnder = [&](int16_t id) {
+        std::memset(UserInbox, 0x11, sizeof UserInbox);
+        std::memset(MessageArchive[home.club], 0x11, sizeof MessageArchive[home.club]);
+        for (uint32_t n = 0; n < 300; ++n) {
+            predicttest::FillFixture(GetMatchSetupBlock(), home, away, predicttest::FixtureRules{});
+            GameSeedRandom(n);
+            QPredict2(home.club, away.club, 0, 0, 0, 0, 0, id);
+        }
+        int posted = 0;
+        for (const MessageRecord* store : {UserInbox, MessageArchive[home.club]}) {
+            for (int slot = 0; slot < kArchiveSlots; ++slot)
+                posted += recbits::LoadU16(store[slot].bytes + kMsgType) != 0x1111;
+        }
+        return posted;
+    };
+    EXPECT_GT(postedUnder(kMsgPostponed), 0);
+    EXPECT_EQ(postedUnder(-1), 0);
+    EXPECT_EQ(postedUnder(kMessageTypeCount), 0);
+    SetPlayerClub(1, keptClub);
 }
 
 using QPredictDeathTest = QPredictTest;

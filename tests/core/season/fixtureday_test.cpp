@@ -92,7 +92,8 @@ TEST_F(FixtureDayTest, TheUsersMatchIsShownHisDivisionPlayedUnseenTheRestPredict
 
 // After the user's match the report hears of his side's player sent off and
 // of the opponent's injured player; a match between other clubs adds
-// nothing, nor does the user's reserve match.
+// nothing, nor does the user's reserve match.  A match of his played
+// unseen, which hands both sides to the computer as it goes, is still his.
 TEST_F(FixtureDayTest, TheUsersMatchQueuesItsPostMatchNotices) {
     ClearReportEvents();
     Fakes().script.firstCards[0] = 3;
@@ -115,6 +116,16 @@ TEST_F(FixtureDayTest, TheUsersMatchQueuesItsPostMatchNotices) {
     EXPECT_EQ(count, 12);
     EXPECT_EQ(CountPlayerEvents(injured, 3, &count), 0);
     EXPECT_EQ(recbits::LoadU16(ReportEventList + 2 * kReportEventSize), 0);  // the list ends there
+
+    ClearReportEvents();
+    DisplayModeFlags = 0x01;
+    LastResultPredicted = 1;
+    Fixture(3, kCompLeague, 1, 0);
+    const int unshown = Fakes().unshown;
+    EXPECT_EQ(ProcessFixture(3), 1);
+    EXPECT_EQ(Fakes().unshown, unshown + 1);
+    EXPECT_EQ(CountPlayerEvents(TeamSheet[1][0], 3, &count), 1);
+    EXPECT_EQ(CountPlayerEvents(TeamSheet[0][0], kReportEventInjury, &count), 0);
 }
 
 TEST_F(FixtureDayTest, NationalFixturesAreNeverShown) {

@@ -5,6 +5,7 @@
 #include "core/match/matchresult.h"
 #include "core/records/honours.h"
 #include "core/season/fixtures.h"
+#include "core/season/messagetypes.h"
 #include "core/season/postmatch.h"
 #include "tests/core/season/selection_fixture.h"
 
@@ -138,8 +139,21 @@ TEST_F(PostMatchTest, RecordsFollowTheWinnersJob) {
     EXPECT_EQ(GetClubRecordDefeatGoalsAgainst(1), 4);
     EXPECT_EQ(GetClubRep(0), 31);
     EXPECT_EQ(GetClubRep(1), 3);  // never lower
-    EXPECT_EQ(Messages(0, 12), 1);
-    EXPECT_EQ(Messages(1, 13), 1);
+    EXPECT_EQ(Messages(0, kMsgRecordWin), 1);
+    EXPECT_EQ(Messages(1, kMsgRecordDefeat), 1);
+
+    // The first season's records are kept, but they are no news and leave
+    // the reputations alone.
+    SeasonCalendar.season = 0;
+    SetClubRep(1, 10);
+    Score(6, 0);
+    PostMatchClubJob(0, 0, kCompLeague, 0);
+    EXPECT_EQ(GetClubRecordWinGoalsFor(0), 6);
+    EXPECT_EQ(GetClubRecordDefeatGoalsAgainst(1), 6);
+    EXPECT_EQ(GetClubRep(0), 31);
+    EXPECT_EQ(GetClubRep(1), 10);
+    EXPECT_EQ(Messages(0, kMsgRecordWin), 1);
+    EXPECT_EQ(Messages(1, kMsgRecordDefeat), 1);
 }
 
 TEST_F(PostMatchTest, TheLineUpIsWrittenEvenForPlayersWhoDidNotPlay) {

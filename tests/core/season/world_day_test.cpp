@@ -22,8 +22,10 @@
 #include "core/query/reportpicks.h"
 #include "core/records/ranges.h"
 #include "core/records/records.h"
+#include "core/season/calendar.h"
 #include "core/season/clubseason.h"
 #include "core/season/fixtureday.h"
+#include "core/season/fixtures.h"
 #include "core/season/matchevents.h"
 #include "core/season/pickteam.h"
 #include "tests/core/season/season_fixture.h"
@@ -59,15 +61,27 @@ std::vector<EventRow> MappedEvents() {
     return rows;
 }
 
+// The fixture being predicted: today's unplayed one of the two clubs.
+int16_t PredictedSlot(int16_t home, int16_t away, int16_t competition) {
+    for (int16_t slot = 0; slot < kFixtureSlots; ++slot) {
+        if (FixtureDay(slot) == SeasonCalendar.currentDay && !IsFixturePlayed(slot) &&
+            FixtureHome(slot) == home && FixtureAway(slot) == away && FixtureType(slot) == competition)
+            return slot;
+    }
+    return -1;
+}
+
 void RecordingPredict(int16_t home, int16_t away, int16_t competition, int16_t extraTime, int16_t fifth,
-                      int16_t penalties, int16_t user, int16_t slot) {
+                      int16_t penalties, int16_t user, int16_t messageId) {
+    const int16_t slot = PredictedSlot(home, away, competition);
+    EXPECT_GE(slot, 0);
     for (const auto& sheet : TeamSheet) {
         for (int i = 0; i < kManagerSlot; ++i) {
             if (sheet[i] != 0 && !g_dayPlayers.insert(sheet[i]).second) ++g_twice;
         }
     }
     ++g_predicted;
-    QPredict2(home, away, competition, extraTime, fifth, penalties, user, slot);
+    QPredict2(home, away, competition, extraTime, fifth, penalties, user, messageId);
     g_expectedEvents[slot] = MappedEvents();
 }
 
