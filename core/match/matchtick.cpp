@@ -115,8 +115,10 @@ void MatchLoopDisplayed() {
             // The engine does not step while a replay is open.
             Replay_Advance();
         } else if (ReplayViewing()) {
-            // A viewing is over once its replay is closed.
+            // A viewing is over once its replay is closed: nothing more is
+            // drawn of it.
             MatchFinished = 1;
+            break;
         } else {
             Step();
             if (DrawMode != 1) AutoGoalReplay_Tick();

@@ -420,7 +420,6 @@ void D3DGame_RenderFrame() {
     Goals_Draw();
     if (TouchMarkerSwitch != 0) Overlay_TouchMarker();
     if (BallPathSwitch != 0) Overlay_BallPath();
-    D3DGame_SetDefaultStates();
     D3DWorldDisplayStadSection(4);
     ScreenTextPass();
     VolumeBar();
