@@ -442,6 +442,9 @@ void D3DGame_RenderFrame() {
 }
 
 void Match3D_DisplayOn() {
+    // Without a 3D device the display stays off and the match runs on
+    // undrawn, instead of ending the program (and the unsaved game) in
+    // D3DGame_Init's check.
     if (VideoGetChoice()->Device == -1) return;
     D3DGame_Init();
     SkidMark_ClearAll();
