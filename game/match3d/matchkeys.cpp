@@ -261,8 +261,16 @@ namespace {
 
 // The radar stands in the overlay view at the right, tilted back, above the
 // panels that come and go along the bottom (the team and information
-// panels, the replay controls).
-constexpr float kRadarScale = 0.00115f, kRadarTilt = -0.5f, kRadarAtX = 3.3f, kRadarAtY = -1.2f;
+// panels, the replay controls).  Its frame and dots are in pitch units
+// about the centre spot, drawn at a scale of 0.052; so that it shows as a
+// small map, it stands that many times deeper behind the panels' plane
+// (9.2 from the overlay's eye) as the scale is larger than the 0.00115 at
+// which it would stand in that plane.
+constexpr float kRadarScale = 0.052f, kRadarTilt = -0.5f;
+constexpr float kRadarDepthFactor = kRadarScale / 0.00115f;
+constexpr float kPanelPlaneDistance = 9.2f;
+constexpr float kRadarAtX = 3.3f * kRadarDepthFactor, kRadarAtY = -1.2f * kRadarDepthFactor;
+constexpr float kRadarAtZ = kPanelPlaneDistance * (kRadarDepthFactor - 1.0f);
 constexpr float kRadarPlayerHalf = 25.0f, kRadarBallHalf = 15.0f, kRadarRimWidth = 12.0f;
 
 void RadarWorld(Matrix* world) {
@@ -277,6 +285,7 @@ void RadarWorld(Matrix* world) {
     MatrixMultiply(world, &scale, &tilt);
     world->m[3][0] = kRadarAtX;
     world->m[3][1] = kRadarAtY;
+    world->m[3][2] = kRadarAtZ;
 }
 
 void RadarSquare(float x, float y, float half, uint32_t colour) {
