@@ -263,11 +263,12 @@ namespace {
 // panels that come and go along the bottom (the team and information
 // panels, the replay controls).  Its frame and dots are in pitch units
 // about the centre spot, drawn at a scale of 0.052; so that it shows as a
-// small map, it stands that many times deeper behind the panels' plane
-// (9.2 from the overlay's eye) as the scale is larger than the 0.00115 at
-// which it would stand in that plane.
+// small map, it stands as many times deeper behind the panels' plane (9.2
+// from the overlay's eye) as that scale is larger than the one at which it
+// would show the same size in that plane.
 constexpr float kRadarScale = 0.052f, kRadarTilt = -0.5f;
-constexpr float kRadarDepthFactor = kRadarScale / 0.00115f;
+constexpr float kRadarPlaneScale = 0.00115f;
+constexpr float kRadarDepthFactor = kRadarScale / kRadarPlaneScale;
 constexpr float kPanelPlaneDistance = 9.2f;
 constexpr float kRadarAtX = 3.3f * kRadarDepthFactor, kRadarAtY = -1.2f * kRadarDepthFactor;
 constexpr float kRadarAtZ = kPanelPlaneDistance * (kRadarDepthFactor - 1.0f);
