@@ -326,6 +326,8 @@ void D3DGame_Init() {
     const VideoChoice& choice = *VideoGetChoice();
     if (choice.Device == -1) AbortError(kModule, __LINE__, "D3DGame_Init(): Direct3D not initialized");
     g_display.modeIndex = choice.ModeIndex;
+    // The mode table is read at this index: a choice outside it stops here
+    // rather than reading past the table.
     if (choice.ModeIndex < 0 || choice.ModeIndex >= GfxNumModes) {
         AbortError(kModule, __LINE__, "D3DGame_Init(): no screen mode chosen");
     }
