@@ -188,6 +188,9 @@ int Replay_LoadGoalInfo(const char* name) {
     return 0;
 }
 
+// A goal file removed or damaged since the list was read does not end the
+// program (and with it the game being played, unsaved): the failure is
+// logged, the ring is left empty and the caller shows nothing of it.
 int ReplayLoadTheRest() {
     if (Replay.frames == nullptr || Replay.capacity != kReplayCapacity || g_lastPath.empty()) {
         std::printf("ReplayLoadTheRest(): Error: failed to load replay (no replay buffer or file)\n");
