@@ -580,17 +580,10 @@ int32_t MinusRow(int row) {
             return MENU_CONTINUE;
     }
 }
-template <int Row>
-int32_t RowToggle(MenuHotItem*) {
-    return ToggleRow(Row);
-}
-template <int Row>
-int32_t RowPlus(MenuHotItem*) {
-    return PlusRow(Row);
-}
-template <int Row>
-int32_t RowMinus(MenuHotItem*) {
-    return MinusRow(Row);
+// The handler of one row's control.
+template <int32_t (*Act)(int), int Row>
+int32_t RowControl(MenuHotItem*) {
+    return Act(Row);
 }
 
 void DrawHeader(int, int, int, int) { DrawPlayerLineWithSettings(ShownPlayer(), g_header, "", 400, 112); }
@@ -605,12 +598,15 @@ const MenuItem kTalkRow[] = {
 // Each row's controls: the wage, the years and the choice always have
 // their steps; a clause has its toggle, and its steps while it is offered;
 // the two flags have only their toggles.
-#define ROW_STEPS(r)                                                                           \
-    {MI_BUTTON_STRING, 280, int16_t(kFirstRowY + kRowStep * (r)), 30, 22, "-", RowMinus<r>}, { \
-        MI_BUTTON_STRING, 315, int16_t(kFirstRowY + kRowStep * (r)), 30, 22, "+", RowPlus<r>   \
+#define ROW_STEPS(r)                                                                                       \
+    {MI_BUTTON_STRING, 280, int16_t(kFirstRowY + kRowStep * (r)), 30, 22, "-", RowControl<MinusRow, r>}, { \
+        MI_BUTTON_STRING, 315, int16_t(kFirstRowY + kRowStep * (r)), 30, 22, "+", RowControl<PlusRow, r>   \
     }
-#define ROW_TOGGLE(r) \
-    { MI_BUTTON_TEXT_VAR, 245, int16_t(kFirstRowY + kRowStep * (r)), 30, 22, &g_toggleText[r], RowToggle<r> }
+#define ROW_TOGGLE(r)                                                                            \
+    {                                                                                            \
+        MI_BUTTON_TEXT_VAR, 245, int16_t(kFirstRowY + kRowStep * (r)), 30, 22, &g_toggleText[r], \
+            RowControl<ToggleRow, r>                                                             \
+    }
 const MenuItem kTermSteps[] = {ROW_STEPS(0),  ROW_STEPS(1),  ROW_STEPS(2),
                                ROW_TOGGLE(8), ROW_TOGGLE(9), kMenuEnd};
 constexpr int kClauseRows = 5;  // rows 3..7: clauses A, D, E, F, G
