@@ -51,9 +51,9 @@ constexpr int kDrawText = 139;
 constexpr int kDefeatText = 140;
 constexpr int kFormLength = 5;
 
-// Points of the last five fixtures of the code dated before today, counted
-// backwards from today; a fixture not played yet is passed over (its empty
-// score, 31 to 31, would count as a draw).
+// Points of the last five fixtures of the code, from the first fixture of
+// today or later backwards; a fixture not played yet is passed over (its
+// empty score, 31 to 31, would count as a draw).
 int16_t RecentForm(int16_t club, int code, int16_t* margin) {
     const int today = SeasonCalendar.currentDay;
     int start = 0;
@@ -62,7 +62,7 @@ int16_t RecentForm(int16_t club, int code, int16_t* margin) {
     int16_t points = 0, total = 0;
     int counted = 0;
     for (int slot = start; slot >= 0 && counted < kFormLength; --slot) {
-        if (DayOf(slot) >= today || CodeOf(slot) != code) continue;
+        if (DayOf(slot) == kEmptyFixtureDay || CodeOf(slot) != code) continue;
         if (HomeOf(slot) != club && AwayOf(slot) != club) continue;
         if (Unplayed(slot)) continue;
         ++counted;
