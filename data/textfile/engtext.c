@@ -1449,7 +1449,7 @@ char *engtext[] =
 /* 1441 */ "",
 /* 1442 */ "",
 /* 1443 */ "",
-/* 1444 */ "Qualification",
+/* 1444 */ "Reserve Fixtures",
 /* 1445 */ "All Fixtures",
 /* 1446 */ "Assists",
 /* 1447 */ "Honour",
