@@ -338,6 +338,8 @@ void MatchReport_LayoutHeader() {
     l.mainX = kBoxX;
     if (ReportHeadline >= 0) {
         const int h = MatchReport_LineHeight(1010);
+        // A headline that would push the main box below the page keeps the
+        // rows that fit.
         const int rows = std::min(RowsIn(ReportLine[ReportHeadline].text, kFullColumn),
                                   (kLayoutBottom - 112) / std::max(h, 1));
         l.headlineRows = uint8_t(rows);
