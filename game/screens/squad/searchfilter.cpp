@@ -344,6 +344,8 @@ const char* g_presetLabelPtr[kSearchPresets];
 
 }  // namespace
 
+// The load rows carry the load text before the name: two runs of the same
+// eight names would let a user store over the preset he meant to load.
 void SearchFilter_BuildPresetPopup(PopupEntry* popup, int32_t (*chosen)(PopupCallBlock*)) {
     const char* load = GetText(kLoadText);
     for (int n = 0; n < kSearchPresets; ++n) {
