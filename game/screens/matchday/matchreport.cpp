@@ -796,6 +796,8 @@ void JoinMeetingLines() {
     for (int i = s.start + 1; i < kReportLines; ++i)
         if (ReportLine[i].section == kLastMeetingSection) second = i, i = kReportLines;
     if (second < 0) return;
+    // Measured in the font the box's lines are drawn in, so that a joined
+    // line fits the box it is drawn into.
     const int16_t h = MatchReport_LineHeight(1010);
     ReportLineData& l1 = ReportLine[s.start];
     ReportLineData& l2 = ReportLine[second];
