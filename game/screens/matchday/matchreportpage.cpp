@@ -74,7 +74,9 @@ bool HasLeagueTable(int16_t club) {
 }
 
 // The club whose division an excerpt shows: the one it was filled for, else
-// the n-th club with a table.
+// the n-th club with a table.  The preparation leaves out a club that has
+// played no game yet, so the n-th club with a table may not be the one whose
+// rows the excerpt holds.
 int16_t ExcerptClub(int n) {
     const int16_t club = PreviewBlock.extractClub[n];
     return club >= 0 ? club : MatchReport_GetTableClub(int16_t(n));
