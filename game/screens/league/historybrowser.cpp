@@ -830,6 +830,8 @@ void HistoryLine_SetOpen(int16_t line, int16_t open) {
     HistoryLine& entry = HistoryLines[line];
     if (open == 1) {
         entry.open = 1;
+        // At most 19 lines under it: an entry taller than the page could
+        // never be shown, and the paging would stall on it.
         entry.extra = uint8_t(
             std::clamp<int>(MatchEvents_LinesForFixture(entry.fixture, 1), 0, kHistoryScreenLines - 1));
     } else {
