@@ -282,34 +282,24 @@ void PlayToday() {
     MatchDay_PlayDay(userFixture, c.userCount, c.flaggedCount, c.otherCount);
 }
 
-// The user's fixture on the new day: its referee is chosen and, for an
-// ordinary fixture, the match preview page waits for its button.
-void PrepareNextMatch(const DayCounts& c) {
-    if (!UserPlaysOn(c)) return;
-    SetFlags(kDayRedraw);
-    if (c.userSlot == -1) return;
-    CurrentReferee = HVW_AppointReferee(c.userSlot);
-    MatchDay_PreparePreview();
-    MatchDayEvent = SoakMode != 0 ? 6 : 3;
-    for (;;) {
-        MatchDay_Dispatch();
-        if (MatchDayEvent == 6 || WinCloseRequested()) break;
-        MatchDay_Run();
-    }
-}
-
 void ContinueOneDay() {
     PlayToday();
     HVW_AdvanceDay();
     const DayCounts next = CountDay(Today());
     SetMenuTitleDate(2);
-    PrepareNextMatch(next);
+    // The user's fixture on the new day: its referee is chosen and, for an
+    // ordinary fixture, the match preview page waits for its button.
+    MatchDay_PreviewLoop(next.userSlot, next.flaggedSlot);
     MenuOption = kScreenClubMain;
     ProcessHalvornDayMessages();
     if (Today() == 0) MenuOption = kScreenSquadNumbers;
 }
 
 bool EscapePressed() { return KeyWasPressed(kEscapeKey) != 0; }
+
+// Goal replays saved since the last Continue and not given up by leaving the
+// day's results list for the club screen, which resets their count.
+bool GoalReplayPending() { return SavedGoalCount != 0; }
 
 void ContinueRunOn() {
     const bool viewingCountry2 = HVW_GetViewedCountry() == 2;
@@ -352,13 +342,11 @@ void ContinueRunOn() {
             MenuOption = kScreenSquadNumbers;
             stop = true;
         }
-        if (PendingGoalReplay != 0) stop = true;
+        if (GoalReplayPending()) stop = true;
         if (stop) break;
     }
     if (!stoppedOnEvent) return;
-    SetMenuTitleDate(2);
-    PrepareNextMatch(next);
-    MenuOption = kScreenClubMain;
+    MatchDay_PreviewLoop(next.userSlot, next.flaggedSlot);
     // At the end of a soak what waits for the user stays waiting until
     // his first day: the run ends on the club screen.
     if (soakEnded) {
@@ -526,9 +514,7 @@ void MatchDay_ContinueDays() {
             MenuOption = kScreenQuit;
             break;
     }
-    // A goal saved today is played back, even when leaving the day's results
-    // list cleared the saved-goal count.
-    if (PendingGoalReplay != 0) MenuOption = kScreenGoalReplays;
+    if (GoalReplayPending()) MenuOption = kScreenGoalReplays;
     // A closed window lets the day finish and then ends the front end.
     if (WinCloseRequested()) MenuOption = kScreenQuit;
 }
@@ -767,6 +753,9 @@ void MatchDay_ShowMessages() {
     GetIconSizeScaled(kPanelIcon, &w, &h);
     RestoreRectAligned(400, 300, w, h, kCentred);
     DrawIcon(400, 300, kPanelIcon, kCentred);
+    // The panel comes over whatever screen is up: that screen's text mode
+    // is given back after it.
+    const int16_t keptFont = CurrentFontNumber;
     SetFont(8);
     int16_t rowHeight = 0;
     GetCharSize('A', nullptr, &rowHeight);
@@ -782,7 +771,7 @@ void MatchDay_ShowMessages() {
     HideCursorNest(0);
     RefreshCursor();
     Poll();
-    SetFont(8);
+    SetFont(keptFont);
 }
 
 int16_t MatchDayLastPanelText() { return g_lastPanelText; }

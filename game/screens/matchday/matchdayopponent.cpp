@@ -351,10 +351,11 @@ int32_t MatchDay_PreviewLoop(int16_t fixture, int16_t reserveFixture) {
         MatchDayEvent = 3;
     }
     if (SoakMode != 0) MatchDayEvent = 6;
+    // The preview is drawn (or, in a soak, finished) at least once.
     if (fixture >= 0) {
-        while (MatchDayEvent != 6 && !WinCloseRequested()) {
+        for (;;) {
             MatchDay_Dispatch();
-            if (MatchDayEvent == 6) break;
+            if (MatchDayEvent == 6 || WinCloseRequested()) break;
             MatchDay_Run();
         }
     }
