@@ -447,11 +447,19 @@ void MatchDay_RunResultsLoop() {
 
 namespace {
 
+// The other fixtures' progress, as the busy cursor's painter draws it at
+// each poll.
+void ShowOtherFixturesProgress() {
+    ProgressTotal = OtherFixturesTotal;
+    ProgressDone = OtherFixturesDone;
+}
+
 void RunOtherFixtures(int16_t count) {
     DrawMessagePanel(kOtherFixturesText, true);
     TakeCursorLevel();
     OtherFixturesDone = 0;
     OtherFixturesTotal = count;
+    ShowOtherFixturesProgress();
     Poll();
     SetFont(8);
     for (int16_t i = 0; i < count; ++i) {
@@ -462,11 +470,14 @@ void RunOtherFixtures(int16_t count) {
         if (g_nextSlot < 0 || g_nextSlot >= kFixtureSlots || FixtureDay(g_nextSlot) != uint16_t(Today()))
             break;
         ++OtherFixturesDone;
+        ShowOtherFixturesProgress();
         Poll();
         const int16_t slot = g_nextSlot;
         ProcessNextFixture();
         if (count > 2) DrawLastResult(slot);
     }
+    // The bar goes with the panel: later busy work shows none of it.
+    ProgressTotal = ProgressDone = -1;
     GiveCursorLevel();
 }
 
@@ -627,7 +638,9 @@ void MatchDay_Run() {
     Hotspot_ReadMouse(&x, &y, &buttons);
     const int16_t hit = Hotspot_HitTest(MatchDayHotspots, x, y, buttons);
     if (hit < 0) return;
-    // The click is taken once the button is let go.
+    // The click is taken once the button is let go: a button still held
+    // when the next panel is drawn would press that panel's button too (the
+    // continue bar and the bar that starts the match overlap).
     while (buttons != 0 && !WinCloseRequested()) Hotspot_ReadMouse(&x, &y, &buttons);
     MatchDayEvent = uint8_t(hit);
     if (MatchDayEvent <= 6) SetFlags(kDayRedraw);

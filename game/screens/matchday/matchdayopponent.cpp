@@ -114,7 +114,9 @@ void TakeFirst(OpponentListEntry (&to)[kOpponentListSize], const OpponentListEnt
 }
 
 // Over the club's whole roster: a computer club's squad list leaves its
-// suspended and injured players out, and the panel's badges are for them.
+// suspended and injured players out (its reshuffle moves them to the
+// reserve list), so taken from that list the badges for them would never
+// show and a suspended top scorer would be missing from the lists.
 void FillLists(int16_t club) {
     OpponentListEntry byPerformance[kRosterSize], byGoals[kRosterSize];
     int count = 0, performers = 0, scorers = 0;

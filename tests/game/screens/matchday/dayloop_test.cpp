@@ -205,10 +205,25 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     };
     // Left over from another day: the day's start finds his fixture anew.
     HumanClubCompetition = HumanClubDivision = kCompLeague;
+    // The busy cursor's progress bar, as its painter reads it at each poll.
+    static int16_t mostDone = -1, barTotal = -1;
+    mostDone = barTotal = -1;
+    const int16_t watchingBar = AddPollFunction(
+        [] {
+            if (ProgressTotal <= 0) return;
+            barTotal = ProgressTotal;
+            mostDone = std::max(mostDone, ProgressDone);
+        },
+        POLL_EVERY_TIME, 0);
     testenv::DayUserStart();
     RunDay(2);
     testenv::DayUserWatch() = nullptr;
+    RemovePollFunction(watchingBar);
     Replay_FreeBuffer();
+    // The other fixtures counted on the bar, which goes with their panel.
+    EXPECT_EQ(barTotal, 3);
+    EXPECT_EQ(mostDone, 3);
+    EXPECT_EQ(ProgressTotal, -1);
 
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
     // Leaving the day's results list for the club screen gave up the goal
