@@ -19,7 +19,6 @@
 
 uint16_t SavedGoalCount;
 int16_t GoalReplayNumber = -1;
-int16_t PendingGoalReplay;
 
 namespace {
 
@@ -168,7 +167,6 @@ void Replay_SaveGoal() {
         std::printf("Replay_SaveGoal(): Warning: Failed to save replay to '%s'\n", path.c_str());
         return;
     }
-    PendingGoalReplay = 1;
 }
 
 int Replay_LoadGoalInfo(const char* name) {

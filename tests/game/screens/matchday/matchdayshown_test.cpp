@@ -205,7 +205,6 @@ class MatchDayShownTest : public ::testing::Test {
         HVW_SetViewedCountry(0);
         SoakMode = 0;
         SavedGoalCount = 0;
-        PendingGoalReplay = 0;
         int16_t day = 100;
         while (day < 350 && (FixturesOn(day) != 0 || FixturesOn(day + 1) != 0)) ++day;
         SeasonCalendar.currentDay = day;
