@@ -342,9 +342,10 @@ TEST_F(TeamSelectTest, FormationsCustomSlotsCopyingAndDamagedTactics) {
 }
 
 // The shirt is checked before anything else is read, so the game data's
-// records with a substitute's shirt are enough: no new game to make in the
-// dying child.
-TEST(TeamSelectDeathTest, APlayerWithoutAPitchShirtCannotBePositioned) {
+// records are enough: no new game to make in the dying child.  A player
+// positioned with a substitute's shirt, and a drag whose player has lost his
+// pitch shirt between the press and the release (naming the button's case).
+TEST(TeamSelectDeathTest, PitchActionsOnAPlayerWithoutAPitchShirtEndTheProgram) {
     ASSERT_EQ(LoadWorldRecords(HALVORN_GAME_DIR), "");
     constexpr uint16_t kSub = 5;
     const int16_t shirt = HVW_GetPlayerShirt(kSub);
@@ -352,32 +353,20 @@ TEST(TeamSelectDeathTest, APlayerWithoutAPitchShirtCannotBePositioned) {
     SquadListSecond = 0;
     HVW_SetPlayerShirt(kSub, 14);
     EXPECT_DEATH(PositionPlayer(kSub, 3, 3), "Dodgy shirt no 14 in a_mn5:PositionPlayer");
-    HVW_SetPlayerShirt(kSub, shirt);
-    SquadListSecond = second;
-}
-
-// A drag whose player has lost his pitch shirt between the press and the
-// release ends the program, naming the button's case.
-TEST(TeamSelectDeathTest, ADragFromAPlayerWithoutAPitchShirtEndsTheProgram) {
-    ASSERT_EQ(LoadWorldRecords(HALVORN_GAME_DIR), "");
-    constexpr uint16_t kDragged = 5;
-    const int16_t shirt = HVW_GetPlayerShirt(kDragged);
-    const int16_t second = SquadListSecond;
-    SquadListSecond = 0;
     const auto dragThenLoseShirt = [](int button) {
         LogicalInfusion(0, 0, 0);  // no button held, beside the diagram
         std::memset(PitchGrid, 0, sizeof PitchGrid);
         TeamSelectPick = 0;
-        HVW_SetPlayerShirt(kDragged, 6);
-        PitchGrid[4][4] = kDragged;
+        HVW_SetPlayerShirt(kSub, 6);
+        PitchGrid[4][4] = kSub;
         LogicalInfusion(TeamSelectCellX(4), TeamSelectCellY(4), button);
-        HVW_SetPlayerShirt(kDragged, 12);
+        HVW_SetPlayerShirt(kSub, 12);
         LogicalInfusion(TeamSelectCellX(9), TeamSelectCellY(12), 0);
     };
     EXPECT_DEATH(dragThenLoseShirt(1), "Dodgy shirt no 12 in j_mn2:LogicalInfusion\\(\\):Case 1");
     EXPECT_DEATH(dragThenLoseShirt(2),
                  "Dodgy shirt no 12 in j_mn2:LogicalInfusion\\(\\):Case 2\nSelectedPlayerX = 4");
-    HVW_SetPlayerShirt(kDragged, shirt);
+    HVW_SetPlayerShirt(kSub, shirt);
     SquadListSecond = second;
 }
 
