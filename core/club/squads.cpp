@@ -781,12 +781,12 @@ uint16_t PickPlayerForSlot(int16_t position, int16_t sideMode, int16_t club, int
 // ---------------------------------------------------------------------------
 // Sides
 
-namespace {
-
 bool OutsidePlayedLeagues(int16_t club) {
     return GetClubNation(club) >= kCountryCount || GetClubDivision(club) >= 6 ||
            !IsPlayedLeagueNation(GetClubNation(club));
 }
+
+namespace {
 
 // What follows every pick of a club side.
 struct SidePick {

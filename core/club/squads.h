@@ -150,6 +150,10 @@ bool FacesLendingClub(uint16_t player, int16_t club);
 // fatigue, playing out of his group and his side setting.
 int64_t ScorePlayerForSlot(uint16_t player, int16_t position, int16_t sideMode, int16_t anyPosition,
                            int16_t experienceMode, bool afterSeasonStart);
+// True for a club whose league is not played in this game (a nation
+// outside the leagues, a division below the sixth, or a nation whose
+// leagues are only predicted): its players' figures are estimates.
+bool OutsidePlayedLeagues(int16_t club);
 // Gives shirts 1-11 and 12 .. 11 + substitutes (0..5) to the first-team
 // list.  Mode 0 plain, 1 match day (discipline and the players' reaction
 // follow), 2 with the experience scoring.

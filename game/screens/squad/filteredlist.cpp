@@ -127,14 +127,18 @@ void RebuildFiltered() {
     }
 }
 
+// Larger values first.
+bool CompareFilteredRows(const std::pair<int64_t, uint16_t>& a, const std::pair<int64_t, uint16_t>& b) {
+    return a.first > b.first;
+}
+
 void SortFiltered() {
     SortPending = 0;
     const int16_t savedPlayer = SelectedPlayer;
     std::vector<std::pair<int64_t, uint16_t>> keyed;
     for (int i = 0; i < FilteredCount; ++i)
         keyed.emplace_back(SortKey(FilteredPlayers[i]), FilteredPlayers[i]);
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::stable_sort(keyed.begin(), keyed.end(), CompareFilteredRows);
     for (int i = 0; i < FilteredCount; ++i) FilteredPlayers[i] = keyed[size_t(i)].second;
     SelectedPlayer = savedPlayer;
 }
@@ -274,6 +278,9 @@ void FilteredList_Enter() {
 
 void FilteredSquadListMenu() {
     if (IsMenuFirstEntry() == 1) FilteredList_Enter();
+    // The attributes in use are found before the sort: sorting by the first
+    // shown attribute reads them, and the last walk's would sort a list by
+    // a column a drag has just replaced.
     FindActiveKinds();
     if (FilterDirty != 0) RebuildFiltered();
     ClampPages();
@@ -313,10 +320,11 @@ void DrawBar(int row, int16_t limit) {
 
 void FilterPanelMouse(int x, int y, int buttons) {
     const int previous = g_panelButtons;
-    g_panelButtons = buttons & 1;
+    g_panelButtons = buttons & 3;
     if (g_panelButtons != 0 && previous == 0 && x >= kPanelX && x <= kPanelRight && y >= kPanelTop &&
         y <= kPanelBottom) {
-        // The panel's last pixel row belongs to the last attribute.
+        // The panel's last pixel row belongs to the last attribute: row 20
+        // would name no attribute and paint its bar below the panel.
         PanelDragRow = uint16_t(std::min((y - kPanelTop) / kPanelRowHeight, kFilterPanelRows - 1));
     }
     if (PanelDragRow == kNoPanelRow) return;
@@ -617,13 +625,13 @@ int32_t PresetChosen(PopupCallBlock* call) { return FilteredList_PresetAction(ca
 int32_t ColumnAChosen(PopupCallBlock* call) { return FilteredList_ChooseColumnA(call->row); }
 int32_t ColumnBChosen(PopupCallBlock* call) { return FilteredList_ChooseColumnB(call->row); }
 
-void MarkFlagsPopup(PopupCallBlock*);
-void MarkSortPopup(PopupCallBlock*);
+void FilteredList_MarkFlagsPopup(PopupCallBlock*);
+void FilteredList_MarkSortPopup(PopupCallBlock*);
 void MarkColumnA(PopupCallBlock*);
 void MarkColumnB(PopupCallBlock*);
 
 PopupEntry g_flagsPopup[] = {
-    POPUP_HEAD(MarkFlagsPopup),
+    POPUP_HEAD(FilteredList_MarkFlagsPopup),
     POPUP_ROW(564, FlagChosen),
     POPUP_ROW(565, FlagChosen),
     POPUP_ROW(609, FlagChosen),
@@ -647,7 +655,7 @@ PopupEntry g_flagsPopup[] = {
         POPUP_ROW(67, function), POPUP_ROW(62, function), POPUP_ROW(64, function), POPUP_ROW(65, function), \
         POPUP_ROW(66, function)
 
-PopupEntry g_sortPopup[] = {POPUP_HEAD(MarkSortPopup), POPUP_ROW(kTextWeights, SortChosen),
+PopupEntry g_sortPopup[] = {POPUP_HEAD(FilteredList_MarkSortPopup), POPUP_ROW(kTextWeights, SortChosen),
                             VALUE_ROWS(SortChosen), POPUP_TAIL};
 PopupEntry g_columnAPopup[] = {POPUP_HEAD(MarkColumnA), VALUE_ROWS(ColumnAChosen), POPUP_TAIL};
 PopupEntry g_columnBPopup[] = {POPUP_HEAD(MarkColumnB), VALUE_ROWS(ColumnBChosen), POPUP_TAIL};
@@ -656,7 +664,7 @@ PopupEntry g_presetPopup[kSearchPresetPopupEntries];
 
 void BuildPresetPopup() { SearchFilter_BuildPresetPopup(g_presetPopup, PresetChosen); }
 
-void MarkFlagsPopup(PopupCallBlock*) {
+void FilteredList_MarkFlagsPopup(PopupCallBlock*) {
     const SearchFilterPreset& f = ListSearchFilter;
     bool allPositions = true, allSides = true;
     for (int i = 0; i < 4; ++i) {
@@ -677,7 +685,7 @@ void MarkFlagsPopup(PopupCallBlock*) {
         Mark(g_flagsPopup[13 + i], SearchFilter_Flag(f, kFilterSquadListFlags, i) != 0);
 }
 
-void MarkSortPopup(PopupCallBlock*) {
+void FilteredList_MarkSortPopup(PopupCallBlock*) {
     for (int k = 0; k <= kValueKinds; ++k) Mark(g_sortPopup[1 + k], k == SortColumn);
 }
 void MarkColumnA(PopupCallBlock*) {

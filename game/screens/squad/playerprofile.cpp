@@ -18,6 +18,7 @@
 #include "core/query/matchdaylookups.h"
 #include "core/query/people.h"
 #include "core/query/playerscreens.h"
+#include "core/records/clubhistorykinds.h"
 #include "core/records/dates.h"
 #include "core/records/frontstate.h"
 #include "core/records/records.h"
@@ -507,7 +508,12 @@ void PlayerProfile_Enter() {
     }
     BuildActionPopup(p);
     g_foreign = IsForeignPlayer(p);
-    if (g_foreign != 0) HVW_InitPlayerValueFields(p);
+    // The prepared figures are written into the player's record: only a
+    // player whose league is not played (whose figures no match keeps) gets
+    // them, so that a look at a player of a played league (the user's own
+    // among them, while another country is viewed) never wipes his real
+    // season and career figures and discipline points.
+    if (g_foreign != 0 && OutsidePlayedLeagues(int16_t(club))) HVW_InitPlayerValueFields(p);
     SetLabels(p);
 }
 
@@ -547,6 +553,8 @@ void PlayerProfile_ReleasePlayer(uint16_t p, int64_t payOff) {
     if (!ClubNumber(club) || p == 0) return;
     const auto c = int16_t(club);
     const auto amount = int32_t(std::clamp<int64_t>(payOff, 0, INT32_MAX));
+    // The balance drops by the pay-off: the negative amount is added to it,
+    // never written over it (the club's money would be lost).
     AddClubBalance(c, -amount);
     const int16_t week = DaysToWeeks(HVW_GetCurrentDay());
     SetClubWeekMiscOut(
@@ -569,7 +577,7 @@ void PlayerProfile_ReleasePlayer(uint16_t p, int64_t payOff) {
     HVW_SetPlayerTxList(p, 1);
     HVW_SetPlayerManPrice(p, -1);
     RebuildClubRoster(c);
-    HVW_AddClubHistoryEntry(p, c, 0, 0, 10);
+    HVW_AddClubHistoryEntry(p, c, 0, 0, kClubHistoryReleased);
     MenuOption = kScreenSquadList;
 }
 

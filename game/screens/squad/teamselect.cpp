@@ -347,14 +347,14 @@ void PositionPlayer(uint16_t player, int16_t column, int16_t row) {
 void SwapPitchPlayers(uint16_t a, uint16_t b) {
     const Cell ca = CellOfPlayer(a), cb = CellOfPlayer(b);
     const int16_t sa = ShirtOf(a), sb = ShirtOf(b);
-    if (!ca.Set() || !cb.Set() || a == b || !OnPitchShirt(sa) || !OnPitchShirt(sb)) return;
+    if (!ca.Set() || !cb.Set() || !OnPitchShirt(sa) || !OnPitchShirt(sb)) return;
     EnsureEdit();
     GridAt(ca) = b;
     GridAt(cb) = a;
-    uint8_t saved[kTacticEntrySize];
-    std::memcpy(saved, EntryBytes(*g_working, sa - 1), kTacticEntrySize);
-    std::memcpy(EntryBytes(*g_working, sa - 1), EntryBytes(*g_working, sb - 1), kTacticEntrySize);
-    std::memcpy(EntryBytes(*g_working, sb - 1), saved, kTacticEntrySize);
+    if (sa != sb) {
+        std::swap_ranges(EntryBytes(*g_working, sa - 1), EntryBytes(*g_working, sa - 1) + kTacticEntrySize,
+                         EntryBytes(*g_working, sb - 1));
+    }
     for (int e : {sa - 1, sb - 1}) {
         if (MarkingOf(*g_working, e) == e) SetMarking(*g_working, e, -1);
     }
@@ -406,7 +406,8 @@ void ClickOnPressCell(Cell cell) {
     }
     const uint16_t picked = TeamSelectPick;
     TeamSelectPick = 0;
-    if (occupant == picked) return;  // a second click on him lets him go
+    // (A click on his own cell exchanges him with himself: the pick ends
+    // and his marker settles on the cell.)
     const int e = ShirtOf(picked) - 1;
     EnsureEdit();
     ClearRunPointsOn(cell, true, e, true);
@@ -430,11 +431,10 @@ void LeftDragOnto(Cell cell) {
     const uint16_t dragged = g_dragPlayer;
     if (GridAt(cell) != 0) return;
     const int16_t shirt = ShirtOf(dragged);
-    if (!OnPitchShirt(shirt)) return;
-    EnsureEdit();
     if (shirt < 1 || shirt > kTacticEntries) {
         FatalError("Dodgy shirt no %d in j_mn2:LogicalInfusion():Case 1\n", shirt);
     }
+    EnsureEdit();
     const int e = shirt - 1;
     SetPoint(*g_working, e, cell.row < PointOf(*g_working, e, kPositionAt).row ? kBackAt : kForwardAt, cell);
     Commit();
@@ -443,14 +443,13 @@ void LeftDragOnto(Cell cell) {
 void RightDragOnto(Cell cell) {
     const uint16_t dragged = g_dragPlayer;
     const int16_t shirt = ShirtOf(dragged);
-    if (!OnPitchShirt(shirt)) return;
-    EnsureEdit();
     if (shirt < 1 || shirt > kTacticEntries) {
         FatalError(
             "Dodgy shirt no %d in j_mn2:LogicalInfusion():Case 2\nSelectedPlayerX = %d\nSelectedPlayerY = "
             "%d\n",
             shirt, g_dragSource.column, g_dragSource.row);
     }
+    EnsureEdit();
     const int e = shirt - 1;
     const uint16_t target = GridAt(cell);
     if (target == 0) {
@@ -473,7 +472,10 @@ void LogicalInfusion(int x, int y, int buttons) {
     if (x < kPitchLeft || x > kPitchRight || y < kPitchTop || y > kPitchBottom) return;
     const Cell cell{ScreenXToPitchColumn(int16_t(x)), ScreenYToPitchRow(int16_t(y))};
     // Only shirts 2-11 stand on the pitch: any other pick (the keeper or a
-    // substitute picked in the list) takes no part in a pitch action.
+    // substitute picked in the list) takes no part in a pitch action.  The
+    // keeper is dropped too: placed on the diagram he would move his own
+    // entry to an outfield cell and be gone from the grid at its next
+    // rebuild, which holds shirts 2-11 only.
     if (TeamSelectPick != 0 && !OnPitchShirt(ShirtOf(TeamSelectPick))) TeamSelectPick = 0;
 
     const int pressed = buttons & ~previous;

@@ -82,11 +82,11 @@ class FilteredListTest : public MenuEngineTest {
         return a == b;
     }
     // A drag on the panel's attribute row from the bar's left end to x.
-    static void PanelDrag(int row, int x) {
+    static void PanelDrag(int row, int x, int button = 1) {
         const int y = 109 + row * 20 + 9;
         FilterPanelMouse(640, y, 0);  // a press is the button seen going down
-        FilterPanelMouse(640, y, 1);
-        FilterPanelMouse(x, y, 1);
+        FilterPanelMouse(640, y, button);
+        FilterPanelMouse(x, y, button);
         FilterPanelMouse(x, y, 0);
     }
     int16_t user_ = -1;
@@ -146,7 +146,7 @@ TEST_F(FilteredListTest, RowsFollowTheFilterThePanelSortsPagesAndPopups) {
     // The other view of the panel sets weights.
     FilteredList_PresetAction(18);
     EXPECT_EQ(PanelLimitView, 0u);
-    PanelDrag(5, 738);
+    PanelDrag(5, 738, 2);  // either button drags
     EXPECT_EQ(SearchAttr_GetWeight(5, &ListSearchFilter), 100);
     EXPECT_EQ(SearchAttr_GetMin(5, &ListSearchFilter), 0);
     FilteredList_PresetAction(19);

@@ -40,6 +40,7 @@
 #include "core/season/competitions.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
+#include "core/season/playedleagues.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/squad/playercondition.h"
@@ -315,6 +316,24 @@ TEST_F(PlayerScreensTest, ValuesImprovementsStatusAndTheStatisticsGrid) {
     // Other clubs' players get no second texts.
     Open(PlainPlayerOf(other_));
     EXPECT_STREQ(ProfileSecondText[0], "");
+
+    // Another country viewed: his club's league is played, so his own
+    // figures stand; a league that is not played shows prepared ones.
+    const int8_t viewed = ViewedCountry;
+    const int16_t nation = int16_t(GetClubNation(user_));
+    ViewedCountry = int8_t(nation == 0 ? 1 : 0);
+    SetPlayerApps(p, 99);
+    Open(p);
+    EXPECT_STREQ(ProfileGridText[1][1], "99 (2)");
+    EXPECT_EQ(HVW_GetPlayerApps(p), 99);
+    const uint16_t played = PlayedLeagueFlags[nation];
+    PlayedLeagueFlags[nation] = 0;
+    Open(p);
+    EXPECT_NE(HVW_GetPlayerApps(p), 99);
+    EXPECT_EQ(std::string(ProfileGridText[1][1]),
+              std::to_string(HVW_GetPlayerApps(p)) + " (" + std::to_string(HVW_GetPlayerAppsAsSub(p)) + ")");
+    PlayedLeagueFlags[nation] = played;
+    ViewedCountry = viewed;
 }
 
 // ---- List moves, listings and the moves to the deal screens --------------------------------

@@ -141,8 +141,17 @@ TEST_F(TeamSelectTest, PitchClicksDragsAndTheListEditTheBook) {
     LogicalInfusion(TeamSelectCellX(c9) - 300, TeamSelectCellY(r9), 0);
     EXPECT_EQ(TeamSelectPick, 0);
 
-    // Click on shirt 9, then on a free cell: he moves there, into slot 11.
+    // Two clicks on shirt 9 exchange him with himself: an edit, the pick
+    // ends, he keeps his cell.
     const uint16_t nine = HVW_FindSquadPlayerByShirt(9);
+    Click(c9, r9);
+    Click(c9, r9);
+    EXPECT_EQ(TeamSelectPick, 0);
+    EXPECT_EQ(CurrentTacticB, 21);
+    EXPECT_EQ(PitchGrid[r9][c9], nine);
+    EXPECT_TRUE(GridSound());
+
+    // Click on shirt 9, then on a free cell: he moves there, into slot 11.
     Click(c9, r9);
     EXPECT_EQ(TeamSelectPick, nine);
     const auto [fc, fr] = FreeCell();
@@ -333,9 +342,10 @@ TEST_F(TeamSelectTest, FormationsCustomSlotsCopyingAndDamagedTactics) {
 }
 
 // The shirt is checked before anything else is read, so the game data's
-// records with a substitute's shirt are enough: no new game to make in the
-// dying child.
-TEST(TeamSelectDeathTest, APlayerWithoutAPitchShirtCannotBePositioned) {
+// records are enough: no new game to make in the dying child.  A player
+// positioned with a substitute's shirt, and a drag whose player has lost his
+// pitch shirt between the press and the release (naming the button's case).
+TEST(TeamSelectDeathTest, PitchActionsOnAPlayerWithoutAPitchShirtEndTheProgram) {
     ASSERT_EQ(LoadWorldRecords(HALVORN_GAME_DIR), "");
     constexpr uint16_t kSub = 5;
     const int16_t shirt = HVW_GetPlayerShirt(kSub);
@@ -343,6 +353,19 @@ TEST(TeamSelectDeathTest, APlayerWithoutAPitchShirtCannotBePositioned) {
     SquadListSecond = 0;
     HVW_SetPlayerShirt(kSub, 14);
     EXPECT_DEATH(PositionPlayer(kSub, 3, 3), "Dodgy shirt no 14 in a_mn5:PositionPlayer");
+    const auto dragThenLoseShirt = [](int button) {
+        LogicalInfusion(0, 0, 0);  // no button held, beside the diagram
+        std::memset(PitchGrid, 0, sizeof PitchGrid);
+        TeamSelectPick = 0;
+        HVW_SetPlayerShirt(kSub, 6);
+        PitchGrid[4][4] = kSub;
+        LogicalInfusion(TeamSelectCellX(4), TeamSelectCellY(4), button);
+        HVW_SetPlayerShirt(kSub, 12);
+        LogicalInfusion(TeamSelectCellX(9), TeamSelectCellY(12), 0);
+    };
+    EXPECT_DEATH(dragThenLoseShirt(1), "Dodgy shirt no 12 in j_mn2:LogicalInfusion\\(\\):Case 1");
+    EXPECT_DEATH(dragThenLoseShirt(2),
+                 "Dodgy shirt no 12 in j_mn2:LogicalInfusion\\(\\):Case 2\nSelectedPlayerX = 4");
     HVW_SetPlayerShirt(kSub, shirt);
     SquadListSecond = second;
 }
