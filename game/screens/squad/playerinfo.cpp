@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/club/squads.h"
 #include "core/query/codetexts.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
@@ -216,7 +217,11 @@ void PlayerInfoMenu() {
         const uint16_t p = ShownPlayer();
         InfoForeignPlayer = 0;
         if (p != 0 && IsForeignPlayer(p) != 0) {
-            HVW_InitPlayerValueFields(p);
+            // The prepared figures are written into the player's record:
+            // only a player whose league is not played gets them, so that a
+            // look at a player of a played league never wipes his real
+            // season and career figures (as on the player profile).
+            if (OutsidePlayedLeagues(int16_t(GetPlayerClub(p)))) HVW_InitPlayerValueFields(p);
             InfoForeignPlayer = 1;
         }
     }

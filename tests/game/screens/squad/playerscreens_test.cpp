@@ -888,12 +888,25 @@ TEST_F(PlayerScreensUserTest, FromTheSquadListToTheProfileItsListingTheContractA
     ClickAt(743, 559);  // back
     testenv::MenuUserWaitFor([] { return Up(SquadListTable); }, 1000);
     testenv::MenuUserWait(3);
+    // Another country viewed: his league is played, so neither the profile
+    // nor the contract may put estimates over his own figures.
+    static int8_t viewed;
+    static int16_t appsOnTheContract;
+    testenv::MenuUserDo([] {
+        viewed = ViewedCountry;
+        ViewedCountry = int8_t(GetClubNation(int16_t(GetPlayerClub(player))) == 0 ? 1 : 0);
+        SetPlayerApps(player, 99);
+    });
     RightClickRow(2);
     testenv::MenuUserWaitFor([] { return Up(PlayerStatsTable); }, 1000);
     testenv::MenuUserWait(2);
     ClickAt(516, 559);  // the contract
     testenv::MenuUserWaitFor([] { return Up(PlayerInfoTable); }, 1000);
-    testenv::MenuUserDo([] { contractReturn = MenuOption; });
+    testenv::MenuUserDo([] {
+        contractReturn = MenuOption;
+        appsOnTheContract = HVW_GetPlayerApps(player);
+        ViewedCountry = viewed;
+    });
     testenv::MenuUserWait(2);
     ClickAt(743, 559);  // back to the profile
     testenv::MenuUserWaitFor([] { return Up(PlayerStatsTable); }, 1000);
@@ -907,6 +920,7 @@ TEST_F(PlayerScreensUserTest, FromTheSquadListToTheProfileItsListingTheContractA
     EXPECT_EQ(HVW_GetPlayerTxList(player), 1);
     EXPECT_STREQ(SquadSortValue(26, player), GetText(40));
     EXPECT_EQ(contractReturn, 75);
+    EXPECT_EQ(appsOnTheContract, 99);
     EXPECT_EQ(profileAgain, 4);
     HVW_SetPlayerTxList(player, 0);
 
