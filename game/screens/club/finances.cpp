@@ -13,6 +13,7 @@
 #include "core/query/financerecord.h"
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
+#include "core/records/clubfinances.h"
 #include "core/records/dates.h"
 #include "core/records/frontstate.h"
 #include "core/records/records.h"
@@ -370,8 +371,8 @@ void FinanceEnter() {
     const int16_t club = UserClub();
     SelectedClub = uint16_t(club);
     SetMenuTitleDate(11);
-    // The projection of the weeks to come.
-    if (club >= 0 && club < kClubCount) GetAffordableWage(club);
+    // The projection of the weeks to come (the third line), from this week on.
+    if (club >= 0 && club < kClubCount) ForecastClubBalance(club);
     s.currentWeek = int16_t(std::clamp<int>(DaysToWeeks(HVW_GetCurrentDay()), 0, kWeeks - 1));
     s.shownWeek = s.currentWeek;
     FinanceComputeRange();
