@@ -370,7 +370,7 @@ TEST_F(LookupScreensTest, AgentProfileCountsItsClientsAndScrollsToTheLast) {
     // The first client's name on the first row below the heads.
     char name[64];
     std::snprintf(name, sizeof name, "%s", HVW_GetPlayerShortName(AgentProfileClient(0)));
-    const auto firstRow = LookupTextInGrab(first, 4, 8, 0, 40, 284 + 21 + 10, name, JUSTIFY_LEFT_MIDDLE);
+    const auto firstRow = LookupTextInGrab(first, 4, 8, 0, 24, 284 + 21 + 10, name, JUSTIFY_LEFT_MIDDLE);
     EXPECT_GT(firstRow.second, 10);
     EXPECT_EQ(firstRow.first, firstRow.second);
     EXPECT_TRUE(LookupSameBelowTitle(first, second));
