@@ -26,6 +26,7 @@ constexpr int16_t kEmpty = -1;
 constexpr int16_t kHomeRegion = 9;
 constexpr int16_t kWideRegion = 7;
 constexpr int16_t kHighlighted = 8;
+constexpr int16_t kOutline = 2;  // text colour 2: black
 constexpr uint16_t kBelowTheLeagues = 6, kLowerDivision = 4;
 constexpr uint16_t kMarkedFace = 0xC5A0;  // the chosen region's button
 constexpr uint16_t kFace = 0x5AD4;
@@ -209,10 +210,10 @@ void ClubsByNationDrawNations(int, int, int, int) {
         DoButton(180, 97 + 20 * i, 150, 20);
         const int x = 255, y = 106 + 20 * i;
         // An outline one pixel round, then the name in its mark colour.
-        SetDrawParam(1, 0);
+        SetDrawParam(1, kOutline);
         for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}})
             DrawTextAddrAt(x + dx, y + dy, g_nationNames[i], JUSTIFY_CENTRE_MIDDLE);
-        SetDrawParam(1, g_nationMarks[i] != 0 ? g_nationMarks[i] : 15);
+        SetDrawParam(1, g_nationMarks[i]);
         DrawTextAddrAt(x, y, g_nationNames[i], JUSTIFY_CENTRE_MIDDLE);
     }
     SetDrawParam(1, 0);
