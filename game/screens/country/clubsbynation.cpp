@@ -270,7 +270,7 @@ const MenuItem ClubsByNationTable[] = {
     {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
     {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
     {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawPanels), nullptr},
-    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     {MI_TEXT, 400, 62, 10, 0, MenuValue(1114), nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
