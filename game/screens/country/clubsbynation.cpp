@@ -222,6 +222,8 @@ void ClubsByNationDrawNations(int, int, int, int) {
     SetMenuListRows(int16_t(g_nationRows));
 }
 
+// A new region or nation shows its club list from the top: a scroll kept
+// from a longer list would leave the columns of a shorter one empty.
 int32_t ClubsByNation_ChooseRegion(int16_t region) {
     if (!IsRegion(region)) return MENU_CONTINUE;
     g_region = region;
