@@ -18,13 +18,14 @@
 namespace testenv {
 
 struct StartPathNewGame {
-    // Look at the video options (F11) and the name editors before the new
-    // game, leaving both by their own back buttons.
+    // Look at the video options (F11) before the new game, leaving them by
+    // their own back button.
     bool videoOptions = true;
     // On the video options, leave by OK with the smallest screen mode they
     // offer at the colour depth in use (the 3D display draws at that size)
     // instead of by cancel.  The choice stands for the rest of the process.
     bool smallestVideoMode = false;
+    // Click "Edit Names" before the new game and see the start screen stay.
     bool nameEditors = true;
     // The row (0-7, not 4, which cannot be changed) of the played-countries
     // screen whose home box is ticked; -1 keeps the home country the screen

@@ -13,6 +13,7 @@
 #include "core/query/financerecord.h"
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
+#include "core/records/clubfinances.h"
 #include "core/records/dates.h"
 #include "core/records/frontstate.h"
 #include "core/records/records.h"
@@ -74,6 +75,8 @@ constexpr int kHoverX = 50, kHoverY = 125, kHoverW = 500, kHoverH = 206;
 // 15 apart with a rule between some of them.
 constexpr int16_t kSmallFont = 6;
 
+// Sums of the money fields are taken in 64 bits (thirteen 32-bit fields can
+// pass the 32-bit range) and shown at the 32-bit limit rather than wrapped.
 int32_t Clamp32(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 const char* Money(int64_t value, int32_t type) {
@@ -350,6 +353,7 @@ void FinanceBuildTransfers() {
         const int16_t seller = int16_t(recbits::LoadU16(r + 0));
         const int16_t buyer = int16_t(recbits::LoadU16(r + 2));
         if (buyer == -1) break;
+        // A record naming a club outside the table is nobody's dealing.
         if (seller < -1 || seller >= kClubCount || buyer < 0 || buyer >= kClubCount) continue;
         const int32_t date = int32_t(int16_t(recbits::LoadU16(r + 14))) * 10000 +
                              int16_t(recbits::LoadU16(r + 12)) * 100 + int16_t(recbits::LoadU16(r + 10));
@@ -370,8 +374,9 @@ void FinanceEnter() {
     const int16_t club = UserClub();
     SelectedClub = uint16_t(club);
     SetMenuTitleDate(11);
-    // The projection of the weeks to come.
-    if (club >= 0 && club < kClubCount) GetAffordableWage(club);
+    // The projection of the weeks to come (the third line), from this week on.
+    if (club >= 0 && club < kClubCount) ForecastClubBalance(club);
+    // Day 365 of a leap season converts to week 52, one past the weeks kept.
     s.currentWeek = int16_t(std::clamp<int>(DaysToWeeks(HVW_GetCurrentDay()), 0, kWeeks - 1));
     s.shownWeek = s.currentWeek;
     FinanceComputeRange();

@@ -26,6 +26,7 @@ constexpr int16_t kEmpty = -1;
 constexpr int16_t kHomeRegion = 9;
 constexpr int16_t kWideRegion = 7;
 constexpr int16_t kHighlighted = 8;
+constexpr int16_t kOutline = 2;  // text colour 2: black
 constexpr uint16_t kBelowTheLeagues = 6, kLowerDivision = 4;
 constexpr uint16_t kMarkedFace = 0xC5A0;  // the chosen region's button
 constexpr uint16_t kFace = 0x5AD4;
@@ -209,10 +210,10 @@ void ClubsByNationDrawNations(int, int, int, int) {
         DoButton(180, 97 + 20 * i, 150, 20);
         const int x = 255, y = 106 + 20 * i;
         // An outline one pixel round, then the name in its mark colour.
-        SetDrawParam(1, 0);
+        SetDrawParam(1, kOutline);
         for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}})
             DrawTextAddrAt(x + dx, y + dy, g_nationNames[i], JUSTIFY_CENTRE_MIDDLE);
-        SetDrawParam(1, g_nationMarks[i] != 0 ? g_nationMarks[i] : 15);
+        SetDrawParam(1, g_nationMarks[i]);
         DrawTextAddrAt(x, y, g_nationNames[i], JUSTIFY_CENTRE_MIDDLE);
     }
     SetDrawParam(1, 0);
@@ -221,6 +222,8 @@ void ClubsByNationDrawNations(int, int, int, int) {
     SetMenuListRows(int16_t(g_nationRows));
 }
 
+// A new region or nation shows its club list from the top: a scroll kept
+// from a longer list would leave the columns of a shorter one empty.
 int32_t ClubsByNation_ChooseRegion(int16_t region) {
     if (!IsRegion(region)) return MENU_CONTINUE;
     g_region = region;
@@ -269,7 +272,7 @@ const MenuItem ClubsByNationTable[] = {
     {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
     {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
     {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawPanels), nullptr},
-    {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     {MI_TEXT, 400, 62, 10, 0, MenuValue(1114), nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},

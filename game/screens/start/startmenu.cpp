@@ -97,11 +97,6 @@ int32_t StartLoadGame(MenuHotItem*) {
     MenuOption = kScreenLoadGame;
     return MENU_CLOSE;
 }
-// The third button opens the name editors at the club list.
-int32_t StartEditNames(MenuHotItem*) {
-    MenuOption = kScreenNameClubList;
-    return MENU_CLOSE;
-}
 int32_t StartIdle(MenuHotItem*) { return MENU_CONTINUE; }
 
 // F11, the key that opens them during a match, opens the video options.
@@ -135,7 +130,10 @@ const MenuItem StartMenuTable[] = {
     {MI_ANIMATION, 0, 0, 0, 0, &kStartKeys, nullptr},
     {MI_BUTTON_TEXT, 100, 535, 200, 30, MenuValue(726), StartNewGame},
     {MI_BUTTON_TEXT, 300, 535, 200, 30, MenuValue(727), StartLoadGame},
-    {MI_BUTTON_TEXT, 500, 535, 200, 30, MenuValue(1128), StartEditNames},
+    // The third button, "Edit Names", stands in the disabled colour and
+    // leads nowhere: no screen of the game opens the name editors.
+    {MI_TEXT_COLOUR, 0, 0, 0, 2, MenuValue(9), nullptr},
+    {MI_BUTTON_TEXT, 500, 535, 200, 30, MenuValue(1128), StartIdle},
     {MI_TEXT_COLOUR, 0, 0, 0, 2, MenuValue(0), nullptr},
     {MI_STRING, 400, 590, 14, 0, g_versionLine, nullptr},
     {MI_END, 320, 452, 10, 0, nullptr, StartIdle},

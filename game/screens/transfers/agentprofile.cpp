@@ -111,12 +111,13 @@ void PaintProfile(int x, int y, int w, int h) {
 void PaintRowName(int x, int y, int, int h) {
     const int row = MenuPaintRow();
     if (row <= 0 || row >= kAgentFilledRows || g_rowPlayer[row] == 0) return;
-    DrawTextAddrAt(x, y + h / 2, HVW_GetPlayerShortName(g_rowPlayer[row]), JUSTIFY_LEFT_MIDDLE);
+    // Under the first column head, a little inside the field.
+    DrawTextAddrAt(x + 4, y + h / 2, HVW_GetPlayerShortName(g_rowPlayer[row]), JUSTIFY_LEFT_MIDDLE);
 }
 
 const MenuItem kClientRow[] = {
     {MI_CUSTOM, 20, 0, 758, 21, MenuFunction(DrawRowShade), nullptr},
-    {MI_CUSTOM, 40, 0, 170, 21, MenuFunction(PaintRowName), AgentProfile_Row},
+    {MI_CUSTOM, 20, 0, 170, 21, MenuFunction(PaintRowName), AgentProfile_Row},
     {MI_TEXT_VAR, 234, 11, 9, sizeof(int16_t), g_rowPosition, nullptr},
     {MI_NUMBER_I16, 364, 11, 9, sizeof(int16_t), g_rowAge, nullptr},
     {MI_TEXT_VAR, 404, 11, 9, sizeof(int16_t), g_rowClub, nullptr},

@@ -14,6 +14,7 @@
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
 #include "core/query/leagueoutlook.h"
+#include "core/records/dates.h"
 #include "core/records/records.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
@@ -175,6 +176,30 @@ TEST_F(FinanceLogicTest, ThisSeasonsTransfersAtMostThirtyEach) {
     EXPECT_EQ(FinanceScreen.listScroll, 0);
     std::memset(TransferRecords, 0, sizeof(TransferRecord) * size_t(n));
     PutTransfer(0, -1, -1, 0, 0, 0);
+}
+
+// Entering the screen projects the user's club from this week on; the
+// weeks gone keep what the buffer held, and the graph's range takes the
+// projection in.
+TEST_F(FinanceLogicTest, EntryProjectsTheUsersClubFromThisWeekOn) {
+    const int16_t keptDay = SeasonCalendar.currentDay;
+    SeasonCalendar.currentDay = 70;
+    const int week = DaysToWeeks(70);
+    ASSERT_GT(week, 0);
+    SetWeekField(week, kFinanceStartBalance, 3'456'789);
+    for (int32_t& v : FinanceForecast) v = -7;
+    PutTransfer(0, -1, -1, 0, 0, 0);
+    FinanceEnter();
+    EXPECT_EQ(FinanceScreen.currentWeek, week);
+    EXPECT_EQ(FinanceScreen.shownWeek, week);
+    EXPECT_EQ(FinanceForecast[week - 1], -7);
+    EXPECT_EQ(FinanceForecast[week], 3'456'789);
+    EXPECT_NE(FinanceForecast[week + 1], -7);
+    EXPECT_GE(FinanceScreen.graphTop, 3'456'000);
+    int64_t v = 0;
+    ASSERT_TRUE(FinanceLineValue(2, week, &v));
+    EXPECT_EQ(v, 3'456'789);
+    SeasonCalendar.currentDay = keptDay;
 }
 
 TEST_F(FinanceLogicTest, WeeklySummaryDashesAndColours) {

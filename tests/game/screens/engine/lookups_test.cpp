@@ -196,7 +196,7 @@ TEST_F(LookupScreensTest, WorldClubsFromTheTitleBarToASquadAndBack) {
     EXPECT_EQ(face(first, 0), face(first, 1));
     EXPECT_EQ(face(first, 9), face(first, 1));
     // The title and the back icon, and the region names.
-    const auto title = LookupTextInGrab(first, 4, 1014, 0, 400, 62, GetText(1114), JUSTIFY_CENTRE_MIDDLE);
+    const auto title = LookupTextInGrab(first, 4, 14, 0, 400, 62, GetText(1114), JUSTIFY_CENTRE_MIDDLE);
     EXPECT_GT(title.second, 50);
     EXPECT_EQ(title.first, title.second);
     EXPECT_TRUE(LookupIconInGrab(first, 4, 743, 559, 153));
@@ -211,6 +211,15 @@ TEST_F(LookupScreensTest, WorldClubsFromTheTitleBarToASquadAndBack) {
     EXPECT_EQ(club.first, club.second);
     EXPECT_EQ(SelectedClub, uint16_t(opened));
     EXPECT_TRUE(LookupSameBelowTitle(second, again));
+    // The nation's name in the plain colour, then, chosen, in the mark colour.
+    const char* nation = HVW_GetNationName(1);
+    const int nationY = 106 + 20 * nationRow;
+    const auto plain = LookupTextInGrab(first, 4, 8, 0, 255, nationY, nation, JUSTIFY_CENTRE_MIDDLE);
+    EXPECT_GT(plain.second, 10);
+    EXPECT_EQ(plain.first, plain.second);
+    const auto marked = LookupTextInGrab(second, 4, 8, 8, 255, nationY, nation, JUSTIFY_CENTRE_MIDDLE);
+    EXPECT_GT(marked.second, 10);
+    EXPECT_EQ(marked.first, marked.second);
 }
 
 TEST_F(LookupScreensTest, RegionNationListsClubColumnsAndScrolling) {
@@ -370,7 +379,7 @@ TEST_F(LookupScreensTest, AgentProfileCountsItsClientsAndScrollsToTheLast) {
     // The first client's name on the first row below the heads.
     char name[64];
     std::snprintf(name, sizeof name, "%s", HVW_GetPlayerShortName(AgentProfileClient(0)));
-    const auto firstRow = LookupTextInGrab(first, 4, 8, 0, 40, 284 + 21 + 10, name, JUSTIFY_LEFT_MIDDLE);
+    const auto firstRow = LookupTextInGrab(first, 4, 8, 0, 24, 284 + 21 + 10, name, JUSTIFY_LEFT_MIDDLE);
     EXPECT_GT(firstRow.second, 10);
     EXPECT_EQ(firstRow.first, firstRow.second);
     EXPECT_TRUE(LookupSameBelowTitle(first, second));

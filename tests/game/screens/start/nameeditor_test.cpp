@@ -179,9 +179,9 @@ TEST_F(NameEditorTest, AFailedSaveIsLoggedAndThePageStays) {
 
 namespace {
 
-// The start screen's third button opens the club list; names saved by the
-// editors are the ones the start screen builds on its next entry.
-TEST_F(NameEditorTest, TheStartScreenLeadsToTheEditorsAndTakesTheirNames) {
+// The start screen's third button is drawn but opens nothing; names saved
+// by the editors are the ones the start screen builds on its entry.
+TEST_F(NameEditorTest, TheStartScreenTakesTheEditorsNamesAndItsThirdButtonStays) {
     std::error_code error;
     std::filesystem::create_directory_symlink(std::string(HALVORN_GAME_DIR) + "/stats", "stats", error);
     ASSERT_FALSE(error) << error.message();
@@ -203,8 +203,14 @@ TEST_F(NameEditorTest, TheStartScreenLeadsToTheEditorsAndTakesTheirNames) {
         3000);
     MenuUserWait(5);
     MenuUserClickItem([](const MenuHotItem& item) { return item.x == 500 && item.y == 535; });
+    MenuUserWait(10);
+    MenuUserDo([] {
+        EXPECT_EQ(MenuOption, kScreenStart);
+        EXPECT_TRUE(MenuTableUp(StartMenuTable));
+    });
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 300 && item.y == 535; });
     Run(22);
-    EXPECT_EQ(MenuOption, kScreenNameClubList);
+    EXPECT_EQ(MenuOption, kScreenLoadGame);
     EXPECT_STREQ(ClubNameRecords[100].text[0], "Zed");
     EXPECT_STREQ(ClubNameRecords[100].text[2], "The Zeds");
 }
