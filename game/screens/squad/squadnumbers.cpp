@@ -238,7 +238,7 @@ void DisplaySort() {
     g_listText = kListTexts[SquadNumbers.listChoice];
     const int16_t header = KeyHeader(SquadNumbers.displayKey);
     if (header >= 0) {
-        std::snprintf(g_keyHeader, sizeof g_keyHeader, "%s %s", TextOf(header), TextOf(747));
+        std::snprintf(g_keyHeader, sizeof g_keyHeader, "%s %s", TextOf(747), TextOf(header));
     } else {
         std::printf("G_MN1 - what am I sorting by - Cos I dont know\n");
     }

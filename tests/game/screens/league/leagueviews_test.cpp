@@ -375,8 +375,15 @@ TEST_F(LeagueViewsTest, BestElevenOpensOnTheFifteenthDay) {
     }
     EXPECT_EQ(DivisionEleven_ChooseKind(5), MENU_CONTINUE);
     EXPECT_EQ(DivisionEleven_ChooseKind(3), MENU_REDRAW);
-    EXPECT_EQ(DivisionEleven_ChooseDivision(1), MENU_REDRAW);
+    // Each division has a button of kind 0 and one of kind 2: each sets
+    // its own kind whatever kind was shown.
+    EXPECT_EQ(DivisionEleven_ChooseDivisionAndKind(1, 2), MENU_REDRAW);
+    EXPECT_EQ(DivisionEleven.division, 1);
+    EXPECT_EQ(DivisionEleven.kind, 2);
+    EXPECT_EQ(DivisionEleven_ChooseDivisionAndKind(0, 0), MENU_REDRAW);
+    EXPECT_EQ(DivisionEleven.division, 0);
     EXPECT_EQ(DivisionEleven.kind, 0);
+    EXPECT_EQ(DivisionEleven_ChooseDivisionAndKind(0, 3), MENU_CONTINUE);
 }
 
 // ---- Each screen by the controller, with a grab ---------------------------------------------
