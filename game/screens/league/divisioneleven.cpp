@@ -49,7 +49,8 @@ int16_t g_kindText[kElevenKinds];
 uint16_t g_kindColour[kElevenKinds];
 int16_t g_divisionText[kDivisions];
 // Per division two buttons: one shows its eleven of period kind 0, the
-// other of kind 2 (the two kinds that name a division).
+// other of kind 2 (the two kinds that name a division); each column's kind
+// name stands over it, the left one's on the line above the right one's.
 constexpr int16_t kDivisionKinds[2] = {0, 2};
 uint16_t g_divisionColour[2][kDivisions];
 int16_t g_divisionKindText[2] = {kPeriodText + 0, kPeriodText + 2};
@@ -142,8 +143,8 @@ void FillButtons() {
 #define KINDS                                                                                              \
     KIND_BUTTON(0), KIND_BUTTON(1), KIND_BUTTON(2), KIND_BUTTON(3), KIND_BUTTON(4),                        \
         {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr}, {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr}, \
-        {MI_TEXT_VAR, 644, 274, JUSTIFY_CENTRE_MIDDLE, 0, &g_divisionKindText[0], nullptr}, {              \
-        MI_TEXT_VAR, 736, 274, JUSTIFY_CENTRE_MIDDLE, 0, &g_divisionKindText[1], nullptr                   \
+        {MI_TEXT_VAR, 600, 264, JUSTIFY_LEFT_MIDDLE, 0, &g_divisionKindText[0], nullptr}, {                \
+        MI_TEXT_VAR, 780, 279, JUSTIFY_RIGHT_MIDDLE, 0, &g_divisionKindText[1], nullptr                    \
     }
 #define END {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr}, kMenuEnd
 
