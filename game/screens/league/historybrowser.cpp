@@ -62,6 +62,8 @@ constexpr int8_t kLastNationalCup = 3;
 
 constexpr int16_t kLeaveIcon = 153;
 constexpr int16_t kPageArrowsIcon = 154;
+// Where the list fits one page the arrows' place shows an empty button.
+constexpr int16_t kNoPageArrowsIcon = 1;
 constexpr int16_t kSentOffText = 632;
 constexpr int16_t kShootOutMarkText = 1206;
 constexpr int16_t kShootOutLegendText = 1561;
@@ -700,7 +702,7 @@ void FillScreenLines(bool justRebuilt) {
     int total = HistoryLineCount;
     for (int e = 0; e < HistoryLineCount; ++e) total += HistoryLines[e].open != 0 ? HistoryLines[e].extra : 0;
     HistoryScreenLineTotal = int16_t(total);
-    HistoryPageArrows = 0;
+    HistoryPageArrows = kNoPageArrowsIcon;
     if (total <= kHistoryScreenLines) {
         HistoryTopLine = 0;
         if (justRebuilt && (uint16_t(MatchDayFlags) & kDayResultsListed) != 0) {

@@ -425,7 +425,7 @@ int32_t ChooseKeyEntry(PopupCallBlock* call) {
 #define KEY_ENTRY(text) \
     { POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(text), ChooseKeyEntry, nullptr }
 PopupEntry g_keyPopup[] = {
-    {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, MarkKeyPopup},
+    {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(3), nullptr, MarkKeyPopup},
     KEY_ENTRY(63),
     KEY_ENTRY(59),
     KEY_ENTRY(86),

@@ -217,7 +217,7 @@ TEST_F(HistoryScreensTest, TheResultsListOpensOnTheUsersColumnWithHisFixturesEve
     const int b = ButtonOfLeague(cell.league);
     ASSERT_GE(b, 0);
     EXPECT_EQ(HistoryButtonStates[b], 1);
-    EXPECT_EQ(HistoryPageArrows, 0);
+    EXPECT_EQ(HistoryPageArrows, 1);
 
     const int entry = EntryOf(u.userSlot);
     ASSERT_GE(entry, 0);
@@ -299,7 +299,7 @@ TEST_F(HistoryScreensTest, TwentyOneFixturesShowThePageArrowsAndAScorerOfSixGoal
     Pass(true);
     EXPECT_EQ(HistoryColumns[0][HistoryBrowser.Column].league, 12);
     EXPECT_EQ(HistoryLineCount, 20);
-    EXPECT_EQ(HistoryPageArrows, 0);
+    EXPECT_EQ(HistoryPageArrows, 1);
     // Home names in order.
     for (int e = 1; e < HistoryLineCount; ++e)
         EXPECT_LE(std::string(HistoryScreen[e - 1].home), std::string(HistoryScreen[e].home));
