@@ -267,14 +267,12 @@ void ClubHistoryScreenProc() {
 int32_t ClubHistory_Filter(int16_t button) {
     if (button < 0 || button >= kClubLogFilters) return MENU_CONTINUE;
     ClubLog.filter = kClubLogButtonFilters[button];
-    ClubLog.top = 0;
     SetMarks();
     return MENU_REDRAW;
 }
 
 int32_t ClubHistory_All(MenuHotItem*) {
     ClubLog.filter = kClubLogAll;
-    ClubLog.top = 0;
     SetMarks();
     return MENU_REDRAW;
 }

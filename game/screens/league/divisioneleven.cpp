@@ -48,7 +48,12 @@ int16_t g_message = -1;
 int16_t g_kindText[kElevenKinds];
 uint16_t g_kindColour[kElevenKinds];
 int16_t g_divisionText[kDivisions];
-uint16_t g_divisionColour[kDivisions];
+// Per division two buttons: one shows its eleven of period kind 0, the
+// other of kind 2 (the two kinds that name a division); each column's kind
+// name stands over it, the left one's on the line above the right one's.
+constexpr int16_t kDivisionKinds[2] = {0, 2};
+uint16_t g_divisionColour[2][kDivisions];
+int16_t g_divisionKindText[2] = {kPeriodText + 0, kPeriodText + 2};
 
 int16_t Country() {
     const int16_t country = HVW_GetViewedCountry();
@@ -112,7 +117,8 @@ void FillButtons() {
     }
     for (int16_t d = 0; d < kDivisions; ++d) {
         g_divisionText[d] = d < Divisions() ? HVW_GetCompRoundTextId(d, Country()) : int16_t(-1);
-        g_divisionColour[d] = d == s.division ? 8 : 0;
+        for (int set = 0; set < 2; ++set)
+            g_divisionColour[set][d] = d == s.division && s.kind == kDivisionKinds[set] ? 8 : 0;
     }
 }
 
@@ -121,12 +127,25 @@ void FillButtons() {
         8207, 610, int16_t(100 + 30 * (k)), 170, 26, &g_kindText[k],  \
             [](MenuHotItem*) { return DivisionEleven_ChooseKind(k); } \
     }
-#define DIVISION_BUTTON(d)                                                \
-    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_divisionColour[d], nullptr}, {    \
-        8207, 610, int16_t(270 + 30 * (d)), 170, 26, &g_divisionText[d],  \
-            [](MenuHotItem*) { return DivisionEleven_ChooseDivision(d); } \
+#define DIVISION_BUTTON(d)                                                          \
+    {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_divisionColour[0][d], nullptr},             \
+        {8207,                                                                      \
+         600,                                                                       \
+         int16_t(290 + 30 * (d)),                                                   \
+         88,                                                                        \
+         26,                                                                        \
+         &g_divisionText[d],                                                        \
+         [](MenuHotItem*) { return DivisionEleven_ChooseDivisionAndKind(d, 0); }},  \
+        {MI_TEXT_COLOUR_VAR, 0, 0, 0, 0, &g_divisionColour[1][d], nullptr}, {       \
+        8207, 692, int16_t(290 + 30 * (d)), 88, 26, &g_divisionText[d],             \
+            [](MenuHotItem*) { return DivisionEleven_ChooseDivisionAndKind(d, 2); } \
     }
-#define KINDS KIND_BUTTON(0), KIND_BUTTON(1), KIND_BUTTON(2), KIND_BUTTON(3), KIND_BUTTON(4)
+#define KINDS                                                                                              \
+    KIND_BUTTON(0), KIND_BUTTON(1), KIND_BUTTON(2), KIND_BUTTON(3), KIND_BUTTON(4),                        \
+        {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr}, {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr}, \
+        {MI_TEXT_VAR, 600, 264, JUSTIFY_LEFT_MIDDLE, 0, &g_divisionKindText[0], nullptr}, {                \
+        MI_TEXT_VAR, 780, 279, JUSTIFY_RIGHT_MIDDLE, 0, &g_divisionKindText[1], nullptr                    \
+    }
 #define END {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr}, kMenuEnd
 
 const MenuItem kButtons1[] = {KINDS, DIVISION_BUTTON(0), END};
@@ -159,13 +178,13 @@ const MenuItem* g_buttons = kButtons0;
     {MI_ICON_VAR, kShirtPlaces[k][0], kShirtPlaces[k][1], JUSTIFY_CENTRE_MIDDLE, 0, &g_shirt[k], nullptr}, \
         {MI_STRING_VAR,                                                                                    \
          kShirtPlaces[k][0],                                                                               \
-         int16_t(kShirtPlaces[k][1] + 20),                                                                 \
+         int16_t(kShirtPlaces[k][1] + 10),                                                                 \
          JUSTIFY_CENTRE_MIDDLE,                                                                            \
          0,                                                                                                \
          &g_nameText[k],                                                                                   \
          nullptr},                                                                                         \
     {                                                                                                      \
-        18, kShirtPlaces[k][0], int16_t(kShirtPlaces[k][1] - 20), JUSTIFY_CENTRE_MIDDLE, 0,                \
+        18, kShirtPlaces[k][0], int16_t(kShirtPlaces[k][1] - 15), JUSTIFY_CENTRE_MIDDLE, 0,                \
             &g_numberText[k], nullptr                                                                      \
     }
 
@@ -180,6 +199,9 @@ int32_t BackToClub(MenuHotItem*) {
 
 }  // namespace
 
+// The eleven closes a week after the league's last day. The day word the
+// window opens from is also the league's start day: closing a week after
+// that same word would leave a window that never opens.
 bool DivisionEleven_InWindow(int16_t country, int16_t day) {
     if (day <= HVW_GetCountryDayWord(country) + kOpensAfter) return false;
     return day < HVW_GetCountryEndDayWord(country) + kClosesAfter;
@@ -219,12 +241,10 @@ int32_t DivisionEleven_ChooseKind(int16_t kind) {
     return MENU_REDRAW;
 }
 
-// A division's eleven is of a period that names the division: the shown
-// one when it does, else the first.
-int32_t DivisionEleven_ChooseDivision(int16_t division) {
-    if (division < 0 || division >= Divisions()) return MENU_CONTINUE;
+int32_t DivisionEleven_ChooseDivisionAndKind(int16_t division, int16_t kind) {
+    if (division < 0 || division >= Divisions() || (kind != 0 && kind != 2)) return MENU_CONTINUE;
     DivisionEleven.division = division;
-    if (DivisionEleven.kind != 0 && DivisionEleven.kind != 2) DivisionEleven.kind = 0;
+    DivisionEleven.kind = kind;
     return MENU_REDRAW;
 }
 

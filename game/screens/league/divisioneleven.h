@@ -24,6 +24,7 @@ void DivisionElevenScreenProc();
 // 15th day after its season start to the 7th day after its league's end.
 bool DivisionEleven_InWindow(int16_t country, int16_t day);
 int32_t DivisionEleven_ChooseKind(int16_t kind);
-int32_t DivisionEleven_ChooseDivision(int16_t division);
+// A division button: that division's eleven of period kind 0 or 2.
+int32_t DivisionEleven_ChooseDivisionAndKind(int16_t division, int16_t kind);
 const char* DivisionElevenName(int slot);
 int16_t DivisionElevenMessage();

@@ -62,6 +62,8 @@ constexpr int8_t kLastNationalCup = 3;
 
 constexpr int16_t kLeaveIcon = 153;
 constexpr int16_t kPageArrowsIcon = 154;
+// Where the list fits one page the arrows' place shows an empty button.
+constexpr int16_t kNoPageArrowsIcon = 1;
 constexpr int16_t kSentOffText = 632;
 constexpr int16_t kShootOutMarkText = 1206;
 constexpr int16_t kShootOutLegendText = 1561;
@@ -700,7 +702,7 @@ void FillScreenLines(bool justRebuilt) {
     int total = HistoryLineCount;
     for (int e = 0; e < HistoryLineCount; ++e) total += HistoryLines[e].open != 0 ? HistoryLines[e].extra : 0;
     HistoryScreenLineTotal = int16_t(total);
-    HistoryPageArrows = 0;
+    HistoryPageArrows = kNoPageArrowsIcon;
     if (total <= kHistoryScreenLines) {
         HistoryTopLine = 0;
         if (justRebuilt && (uint16_t(MatchDayFlags) & kDayResultsListed) != 0) {
@@ -1095,9 +1097,10 @@ const MenuItem HistoryBrowserTable[] = {
     {MI_GROUP, 0, 0, kHistoryScreenLines, kLineHeight, kLineRow, nullptr},
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     {MI_STRING_VAR, 232, 545, 10, 0, &g_legendShown, nullptr},
-    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveToClub},
-    // The second way out stands under the first, as one back icon.
-    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveAndClearGoals},
+    // Both back icons only close the list: the day goes on (or ends) from
+    // where the browser was opened.
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_Leave},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_Leave},
     {MI_ICON_VAR, 20, 559, 5, 2, &HistoryPageArrows, nullptr},
     {MI_HOT_RECT, 20, 559, 40, 14, nullptr, HistoryBrowser_PageUp},
     {MI_HOT_RECT, 20, 573, 40, 14, nullptr, HistoryBrowser_PageDown},

@@ -72,11 +72,13 @@ void ClearSelections() {
     SquadNumbers.selectedPlayer = 0;
 }
 
-// The numbers in use as the players hold them (a saved game's numbers are
-// kept): a number held twice stays with its first holder in list order, and
-// one beyond the range is cleared.  From scratch on a run's first visit;
-// on later visits only marks are added, so a number the lists hold (after
-// a load, say) is never given twice.
+// The numbers in use as the players hold them: a saved game's numbers are
+// kept, where clearing them on a run's first visit would throw away every
+// number the manager gave in earlier sessions. A number held twice stays
+// with its first holder in list order, and one beyond the range is
+// cleared. From scratch on a run's first visit; on later visits only marks
+// are added, so a number the lists hold (after a load, say) is never given
+// twice.
 void RebuildNumbersInUse(bool fromScratch) {
     uint16_t holder[kSquadNumbers] = {};
     if (fromScratch) std::fill(std::begin(SquadNumbers.inUse), std::end(SquadNumbers.inUse), kFree);
@@ -146,6 +148,8 @@ int16_t SquadNumbers_StatusColour(uint16_t p, uint16_t selected) {
     } else if (HVW_GetPlayerIntDuty(p) != 0) {
         colour = 6;
     } else if (HVW_GetPlayerLoanClub(p) != HVW_GetPlayerClub(p) && HVW_GetPlayerClub(p) != club) {
+        // On loan elsewhere: the loan club against his own, not against club
+        // number 1, which would colour only the players lent to that club.
         colour = 7;
     }
     if (p == selected) colour = 3;
@@ -238,7 +242,7 @@ void DisplaySort() {
     g_listText = kListTexts[SquadNumbers.listChoice];
     const int16_t header = KeyHeader(SquadNumbers.displayKey);
     if (header >= 0) {
-        std::snprintf(g_keyHeader, sizeof g_keyHeader, "%s %s", TextOf(header), TextOf(747));
+        std::snprintf(g_keyHeader, sizeof g_keyHeader, "%s %s", TextOf(747), TextOf(header));
     } else {
         std::printf("G_MN1 - what am I sorting by - Cos I dont know\n");
     }
@@ -421,7 +425,7 @@ int32_t ChooseKeyEntry(PopupCallBlock* call) {
 #define KEY_ENTRY(text) \
     { POPUP_TEXT_ID, POPUP_SELECTABLE, 0, 0, 0, 0, nullptr, MenuValue(text), ChooseKeyEntry, nullptr }
 PopupEntry g_keyPopup[] = {
-    {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(-1), nullptr, MarkKeyPopup},
+    {POPUP_TITLE, 0, -1, -1, -1, -1, nullptr, MenuValue(3), nullptr, MarkKeyPopup},
     KEY_ENTRY(63),
     KEY_ENTRY(59),
     KEY_ENTRY(86),

@@ -274,7 +274,6 @@ int32_t ContractDeal_Release(MenuHotItem*) {
     // Only the yes button goes on: no answer at all releases nobody.
     if (ShowChoiceBox(question, 0, YesNoButtons) != 0) return MENU_REDRAW;
     PlayerProfile_ReleasePlayer(p, cost);
-    DealStartRole = -1;
     MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }
@@ -596,7 +595,9 @@ int32_t ContractDeal_Process(MenuHotItem*) {
     const int16_t newRole = RoleOf(p);
     RoleChange(o, oldRole, newRole);
     LevelTalk(o, DealLevel);
-    // The talk the summary shows is the one confirmed.
+    // The talk the summary line shows is the one confirmed: acting on a kind
+    // picked after the option would carry out a talk the manager was never
+    // shown.
     if (DealState.chosenOption >= 1 && DealState.chosenOption <= kDealOptions) {
         switch (DealState.chosenKind) {
             case 0:

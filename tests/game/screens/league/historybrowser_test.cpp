@@ -217,7 +217,7 @@ TEST_F(HistoryScreensTest, TheResultsListOpensOnTheUsersColumnWithHisFixturesEve
     const int b = ButtonOfLeague(cell.league);
     ASSERT_GE(b, 0);
     EXPECT_EQ(HistoryButtonStates[b], 1);
-    EXPECT_EQ(HistoryPageArrows, 0);
+    EXPECT_EQ(HistoryPageArrows, 1);
 
     const int entry = EntryOf(u.userSlot);
     ASSERT_GE(entry, 0);
@@ -299,7 +299,7 @@ TEST_F(HistoryScreensTest, TwentyOneFixturesShowThePageArrowsAndAScorerOfSixGoal
     Pass(true);
     EXPECT_EQ(HistoryColumns[0][HistoryBrowser.Column].league, 12);
     EXPECT_EQ(HistoryLineCount, 20);
-    EXPECT_EQ(HistoryPageArrows, 0);
+    EXPECT_EQ(HistoryPageArrows, 1);
     // Home names in order.
     for (int e = 1; e < HistoryLineCount; ++e)
         EXPECT_LE(std::string(HistoryScreen[e - 1].home), std::string(HistoryScreen[e].home));
@@ -534,9 +534,14 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
         listedAfter = HistoryLineCount;
     });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    // The back icon only closes the list: the screen id the day loop keeps
+    // and the match-day flags stay as they were.
+    MenuOption = kScreenContinueGame;
+    MatchDayFlags &= uint16_t(~kDayLeftResults);
     RunHistoryBrowser(1558, 0);
     ASSERT_EQ(grab.size(), 800u * 600u);
-    EXPECT_EQ(MenuOption, kScreenClubMain);
+    EXPECT_EQ(MenuOption, kScreenContinueGame);
+    EXPECT_EQ(uint16_t(MatchDayFlags) & kDayLeftResults, 0);
     EXPECT_EQ(HistoryLeaveFlag, 1);
     EXPECT_EQ(pageAfter, 1);
     EXPECT_EQ(listedAfter, 1);

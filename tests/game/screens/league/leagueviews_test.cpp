@@ -375,8 +375,15 @@ TEST_F(LeagueViewsTest, BestElevenOpensOnTheFifteenthDay) {
     }
     EXPECT_EQ(DivisionEleven_ChooseKind(5), MENU_CONTINUE);
     EXPECT_EQ(DivisionEleven_ChooseKind(3), MENU_REDRAW);
-    EXPECT_EQ(DivisionEleven_ChooseDivision(1), MENU_REDRAW);
+    // Each division has a button of kind 0 and one of kind 2: each sets
+    // its own kind whatever kind was shown.
+    EXPECT_EQ(DivisionEleven_ChooseDivisionAndKind(1, 2), MENU_REDRAW);
+    EXPECT_EQ(DivisionEleven.division, 1);
+    EXPECT_EQ(DivisionEleven.kind, 2);
+    EXPECT_EQ(DivisionEleven_ChooseDivisionAndKind(0, 0), MENU_REDRAW);
+    EXPECT_EQ(DivisionEleven.division, 0);
     EXPECT_EQ(DivisionEleven.kind, 0);
+    EXPECT_EQ(DivisionEleven_ChooseDivisionAndKind(0, 3), MENU_CONTINUE);
 }
 
 // ---- Each screen by the controller, with a grab ---------------------------------------------
@@ -425,9 +432,15 @@ TEST_F(LeagueViewsTest, EachScreenByTheControllerWithAGrab) {
     const int16_t ids[7] = {31, 32, 30, 42, 103, 45, 55};
     const int backs[7][2] = {{748, 559}, {743, 559}, {746, 559}, {570, 436},
                              {570, 436}, {743, 559}, {743, 559}};
+    // The best eleven's texts: two columns of division buttons under their
+    // heads, none drawn over another or past the edge.
+    static std::vector<std::string> elevenFaults;
+    elevenFaults.clear();
     for (int k = 0; k < 7; ++k) {
         waitFor(tables[k]);
         grabInto(k);
+        if (k == 6)
+            testenv::MenuUserDo([] { elevenFaults = testenv::StringFaults(testenv::ScreenStrings()); });
         back(backs[k][0], backs[k][1]);
     }
     // Each screen closes to the club screen (3); the test opens the next.
@@ -463,6 +476,7 @@ TEST_F(LeagueViewsTest, EachScreenByTheControllerWithAGrab) {
     EXPECT_EQ(BrightPixels(grabs[6], 220, 245, 200, 20) > 20,
               !shown || BrightPixels(grabs[6], 220, 245, 200, 20) > 20);
     EXPECT_GT(BrightPixels(grabs[6], 270, 415, 100, 16) + BrightPixels(grabs[6], 220, 245, 200, 20), 10);
+    for (const std::string& fault : elevenFaults) ADD_FAILURE() << fault;
 }
 
 }  // namespace

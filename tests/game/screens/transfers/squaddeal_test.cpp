@@ -812,6 +812,7 @@ TEST_F(SquadDealTest, ScriptedDealFromTheSquadListCancelledThenConfirmed) {
 TEST_F(SquadDealTest, ScriptedSquadNumbersOnANewSeasonDay) {
     SquadNumbers.rebuildRequest = 1;
     SquadNumbers.listChoice = 0;
+    SquadNumbers.displayKey = 4;
     MenuOption = kScreenSquadNumbers;
     // One spare-list player without a number: leaving is refused.
     static uint16_t spare;
@@ -821,6 +822,14 @@ TEST_F(SquadDealTest, ScriptedSquadNumbersOnANewSeasonDay) {
             if (p != 0 && p < PlayerCount) SetPlayerField92(p, 0);
     testenv::MenuUserWaitFor([] { return Up(SquadNumbersTable); }, 3000);
     testenv::MenuUserWait(3);
+    // The value column's header: text 747, then the key's own text.
+    static bool headerShown;
+    headerShown = false;
+    testenv::MenuUserDo([] {
+        const std::string header = std::string(GetText(747)) + " " + GetText(86);
+        for (const DrawnString& shown : testenv::ScreenStrings())
+            headerShown = headerShown || shown.text == header;
+    });
     ClickAt(60, 559, 169, 28);  // number all
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] {
@@ -842,6 +851,7 @@ TEST_F(SquadDealTest, ScriptedSquadNumbersOnANewSeasonDay) {
     while (MenuOption == kScreenSquadNumbers && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
     EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(stillHere, 1);
+    EXPECT_TRUE(headerShown);
     EXPECT_EQ(CountUnnumbered(), 0);
     if (spare != 0) {
         EXPECT_GT(GetPlayerField92(spare), 0);
