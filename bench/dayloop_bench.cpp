@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "bench/bench_menus.h"
 #include "core/base/corehooks.h"
@@ -74,6 +75,11 @@ bool ClubPlaysOn(int16_t club, int day) {
     return false;
 }
 
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "dayloop bench: %s\n", what);
+    std::exit(1);
+}
+
 // The menus, the new game and its save are made once for the whole run,
 // whichever benchmarks the filter leaves: each benchmark starts from that
 // save, so both play the same days and either runs alone.  Returns the
@@ -90,11 +96,17 @@ int16_t StartGameOnce() {
         ScreenPresented = 1;
 
         BenchNewNamedGame();
-        // Saves go to a folder of the benchmark's own.
-        const std::string scratch = "/tmp/halvorn-dayloop-bench";
+        // Saves go to a folder of this run's own: a folder shared with
+        // another run of the bench on the machine would have its save
+        // written over while this one loads it.  The folder goes at exit.
+        static const std::string scratch = "/tmp/halvorn-dayloop-bench-" + std::to_string(getpid());
         std::filesystem::create_directories(scratch + "/SaveData");
-        if (chdir(scratch.c_str()) != 0) std::exit(1);
-        if (SaveGame(0) != 0) std::exit(1);
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(scratch, ignored);
+        });
+        if (chdir(scratch.c_str()) != 0) Fail("cannot enter the scratch folder");
+        if (SaveGame(0) != 0) Fail("cannot save the new game");
         const int16_t first = SeasonCalendar.currentDay;
         return ClubWithoutFixtures(first, first + 40);
     }();
@@ -109,7 +121,7 @@ bool StartFromTheNewGame(benchmark::State& state) {
         state.SkipWithError("every club plays in the coming weeks");
         return false;
     }
-    if (LoadGame(0) != 0) std::exit(1);
+    if (LoadGame(0) != 0) Fail("cannot load the new game's save");
     CheckCupTieFixturesAll();
     SetPlayerClub(1, user);
     SetClubControl(user, 1);
