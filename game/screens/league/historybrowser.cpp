@@ -1097,10 +1097,11 @@ const MenuItem HistoryBrowserTable[] = {
     {MI_GROUP, 0, 0, kHistoryScreenLines, kLineHeight, kLineRow, nullptr},
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     {MI_STRING_VAR, 232, 545, 10, 0, &g_legendShown, nullptr},
-    // Both back icons only close the list: the day goes on (or ends) from
-    // where the browser was opened.
-    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_Leave},
-    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_Leave},
+    // The day's results list is left for the club screen, which ends the
+    // day (its end-of-day panel, the saved goals given up); the second way
+    // out stands under the first, as one back icon.
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveToClub},
+    {MI_ICON, 743, 559, 5, 0, MenuValue(kLeaveIcon), HistoryBrowser_LeaveAndClearGoals},
     {MI_ICON_VAR, 20, 559, 5, 2, &HistoryPageArrows, nullptr},
     {MI_HOT_RECT, 20, 559, 40, 14, nullptr, HistoryBrowser_PageUp},
     {MI_HOT_RECT, 20, 573, 40, 14, nullptr, HistoryBrowser_PageDown},

