@@ -110,9 +110,6 @@ void Match_ResetSetPieceState();
 // The player in the given action nearest the goal line the figure's team
 // attacks, -1 none.
 int16_t MatchFindGoalkeeperAction(int16_t figure, uint16_t action);
-// The substitute takes the figure's place in the side and in the
-// formation, coming on at the halfway line (action 39); the figure leaves.
-void MatchBringOnSubstitute(int16_t figure, int16_t substitute);
 
 // ---------------------------------------------------------------------------
 // Throw-ins and corners.
