@@ -322,21 +322,29 @@ void PendingDeal_Add(uint16_t player, uint16_t exchange1, uint16_t exchange2, ui
     if (player == 0) return;
     for (int i = 0; i < kPendingDeals; ++i) {
         if (PendingDealPlayer(i) != 0) continue;
-        uint8_t* d = Deal(i);
-        recbits::StoreU16(d + 0, player);
-        recbits::StoreU16(d + 2, sellingClub);
-        recbits::StoreU16(d + 4, buyingClub);
-        recbits::StoreU32(d + 6, offer);
-        recbits::StoreU32(d + 10, netAskingPrice);
-        recbits::StoreU16(d + 14, sellOnPercent);
-        recbits::StoreU16(d + 16, exchange1);
-        recbits::StoreU16(d + 18, exchange2);
-        recbits::StoreU16(d + 20, exchange3);
-        recbits::StoreU16(d + 22, wait);
-        d[24] = 0;
-        recbits::StoreU16(d + 25, attempt);
+        PendingDeal_Write(i, player, exchange1, exchange2, exchange3, sellOnPercent, wait, sellingClub,
+                          buyingClub, netAskingPrice, offer, attempt);
         return;
     }
+}
+
+void PendingDeal_Write(int index, uint16_t player, uint16_t exchange1, uint16_t exchange2, uint16_t exchange3,
+                       uint16_t sellOnPercent, uint16_t wait, uint16_t sellingClub, uint16_t buyingClub,
+                       uint32_t netAskingPrice, uint32_t offer, uint16_t attempt) {
+    if (index < 0 || index >= kPendingDeals) return;
+    uint8_t* d = Deal(index);
+    recbits::StoreU16(d + 0, player);
+    recbits::StoreU16(d + 2, sellingClub);
+    recbits::StoreU16(d + 4, buyingClub);
+    recbits::StoreU32(d + 6, offer);
+    recbits::StoreU32(d + 10, netAskingPrice);
+    recbits::StoreU16(d + 14, sellOnPercent);
+    recbits::StoreU16(d + 16, exchange1);
+    recbits::StoreU16(d + 18, exchange2);
+    recbits::StoreU16(d + 20, exchange3);
+    recbits::StoreU16(d + 22, wait);
+    d[24] = 0;
+    recbits::StoreU16(d + 25, attempt);
 }
 
 void PendingDeal_TickAll() {

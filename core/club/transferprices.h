@@ -51,6 +51,10 @@ uint8_t PendingDealReady(int index);
 void PendingDeal_Add(uint16_t player, uint16_t exchange1, uint16_t exchange2, uint16_t exchange3,
                      uint16_t sellOnPercent, uint16_t wait, uint16_t sellingClub, uint16_t buyingClub,
                      uint32_t netAskingPrice, uint32_t offer, uint16_t attempt);
+// Writes record index (0-based) in place, its ready byte clear.
+void PendingDeal_Write(int index, uint16_t player, uint16_t exchange1, uint16_t exchange2, uint16_t exchange3,
+                       uint16_t sellOnPercent, uint16_t wait, uint16_t sellingClub, uint16_t buyingClub,
+                       uint32_t netAskingPrice, uint32_t offer, uint16_t attempt);
 // A day passes: each waiting deal counts down, and is marked ready at 0; a
 // deal taken on to a bid, without exchange players, is freed once no club
 // bids for its player.

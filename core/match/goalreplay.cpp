@@ -19,7 +19,6 @@
 
 uint16_t SavedGoalCount;
 int16_t GoalReplayNumber = -1;
-int16_t PendingGoalReplay;
 
 namespace {
 
@@ -168,7 +167,6 @@ void Replay_SaveGoal() {
         std::printf("Replay_SaveGoal(): Warning: Failed to save replay to '%s'\n", path.c_str());
         return;
     }
-    PendingGoalReplay = 1;
 }
 
 int Replay_LoadGoalInfo(const char* name) {
@@ -188,6 +186,9 @@ int Replay_LoadGoalInfo(const char* name) {
     return 0;
 }
 
+// A goal file removed or damaged since the list was read does not end the
+// program (and with it the game being played, unsaved): the failure is
+// logged, the ring is left empty and the caller shows nothing of it.
 int ReplayLoadTheRest() {
     if (Replay.frames == nullptr || Replay.capacity != kReplayCapacity || g_lastPath.empty()) {
         std::printf("ReplayLoadTheRest(): Error: failed to load replay (no replay buffer or file)\n");

@@ -118,13 +118,14 @@ void MatchLoopDisplayed() {
             // steps on even while no 3D display runs: stood still there it
             // could never be closed, and the loop would turn for ever.
             Replay_Advance();
+        } else if (ReplayViewing()) {
+            // A viewing is over once its replay is closed: the automatic goal
+            // replay still has its round, but nothing more is drawn of it.
+            MatchFinished = 1;
+            if (DrawMode != 1) AutoGoalReplay_Tick();
+            break;
         } else {
-            if (ReplayViewing()) {
-                // A viewing is over once its replay is closed.
-                MatchFinished = 1;
-            } else {
-                Step();
-            }
+            Step();
             if (DrawMode != 1) AutoGoalReplay_Tick();
         }
         Replay_UpdateDisplay();

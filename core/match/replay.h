@@ -169,12 +169,13 @@ void Replay_LoopStart();
 
 constexpr int kMaxSavedGoals = 100;
 // Goal replay files made since the count was last reset; saved with the game.
+// Reset by the Continue entries and by leaving the day's results list for
+// the club screen; while it is not 0 at the end of a Continue the day loop
+// plays the saved goals.
 extern uint16_t SavedGoalCount;
 // The index of the saved goal being shown in the goal-replay file list
 // (GoalReplayFiles), -1 idle.
 extern int16_t GoalReplayNumber;
-// Non-zero once a goal replay was saved; the day loop then offers them.
-extern int16_t PendingGoalReplay;
 
 // The file name (without the folder) of the goal saved as the count-th,
 // with the score and minute; false when count is outside 1..100.

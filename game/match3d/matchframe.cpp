@@ -326,6 +326,8 @@ void D3DGame_Init() {
     const VideoChoice& choice = *VideoGetChoice();
     if (choice.Device == -1) AbortError(kModule, __LINE__, "D3DGame_Init(): Direct3D not initialized");
     g_display.modeIndex = choice.ModeIndex;
+    // The mode table is read at this index: a choice outside it stops here
+    // rather than reading past the table.
     if (choice.ModeIndex < 0 || choice.ModeIndex >= GfxNumModes) {
         AbortError(kModule, __LINE__, "D3DGame_Init(): no screen mode chosen");
     }
@@ -420,7 +422,6 @@ void D3DGame_RenderFrame() {
     Goals_Draw();
     if (TouchMarkerSwitch != 0) Overlay_TouchMarker();
     if (BallPathSwitch != 0) Overlay_BallPath();
-    D3DGame_SetDefaultStates();
     D3DWorldDisplayStadSection(4);
     ScreenTextPass();
     VolumeBar();
@@ -443,6 +444,9 @@ void D3DGame_RenderFrame() {
 }
 
 void Match3D_DisplayOn() {
+    // Without a 3D device the display stays off and the match runs on
+    // undrawn, instead of ending the program (and the unsaved game) in
+    // D3DGame_Init's check.
     if (VideoGetChoice()->Device == -1) return;
     D3DGame_Init();
     SkidMark_ClearAll();

@@ -43,6 +43,7 @@ MatchMouseState MatchMouse;
 namespace {
 
 constexpr int kMouseMaxX = 788, kMouseMaxY = 588;
+constexpr int kLayoutWidth = 800, kLayoutHeight = 600;
 constexpr float kHeightTop = 700.0f, kHeightBottom = 35.0f, kHeightStep = 5.0f;
 constexpr float kZoomNear = 150.0f, kZoomFar = 1700.0f, kZoomStep = 5.0f;
 constexpr int16_t kVolumeStep = 2, kVolumeTop = 100;
@@ -94,8 +95,21 @@ void MatchMouse_Poll() {
     ReadMouseDriver(&dx, &dy, &buttons);
     MatchMouse.dx = dx;
     MatchMouse.dy = dy;
-    MatchMouse.x = std::clamp(MatchMouse.x + dx, 0, kMouseMaxX);
-    MatchMouse.y = std::clamp(MatchMouse.y + dy, 0, kMouseMaxY);
+    int16_t pointerX = 0, pointerY = 0;
+    const int width = int(GfxGetScreenWidth()), height = int(GfxGetScreenHeight());
+    if (MousePointerPosition(&pointerX, &pointerY) && width > 0 && height > 0) {
+        // In a window the system pointer moves freely and leaves the window
+        // at its edges, where the clamp would hold the sum of the moves and
+        // not the pointer: the two drift apart and the replay panel's
+        // buttons answer away from where the user points.  So the pointer
+        // stands where the system pointer is, as the menus' cursor does, on
+        // the 800 x 600 layout the screen's panels are drawn to.
+        MatchMouse.x = std::clamp(int(pointerX) * kLayoutWidth / width, 0, kMouseMaxX);
+        MatchMouse.y = std::clamp(int(pointerY) * kLayoutHeight / height, 0, kMouseMaxY);
+    } else {
+        MatchMouse.x = std::clamp(MatchMouse.x + dx, 0, kMouseMaxX);
+        MatchMouse.y = std::clamp(MatchMouse.y + dy, 0, kMouseMaxY);
+    }
     MatchMouse.buttons = buttons;
     MatchMouse.leftHeld = (buttons & MOUSE_BUTTON_PRIMARY) ? 1 : 0;
     MatchMouse.heldFrames = buttons != 0 ? MatchMouse.heldFrames + 1 : 0;
@@ -143,10 +157,8 @@ void MatchKeys_Handle() {
         InfoBar(kInfoDetailSetting);
     }
     if (KeyWasPressed(matchkey::kF6)) NameLabelSwitch = int16_t((NameLabelSwitch + 1) % 2);
-    if (KeyWasPressed(matchkey::kF5)) {
-        BallPathSwitch = Toggled(BallPathSwitch);
-        Replay_Command(8);
-    }
+    // The same toggle as the replay panel's ball-path button, made once.
+    if (KeyWasPressed(matchkey::kF5)) BallPathSwitch = Toggled(BallPathSwitch);
     if (KeyWasPressed(matchkey::kF2)) {
         if (!playing) {
             if (Replay.mode == 0) Replay_Start();
@@ -249,8 +261,17 @@ namespace {
 
 // The radar stands in the overlay view at the right, tilted back, above the
 // panels that come and go along the bottom (the team and information
-// panels, the replay controls).
-constexpr float kRadarScale = 0.00115f, kRadarTilt = -0.5f, kRadarAtX = 3.3f, kRadarAtY = -1.2f;
+// panels, the replay controls).  Its frame and dots are in pitch units
+// about the centre spot, drawn at a scale of 0.052; so that it shows as a
+// small map, it stands as many times deeper behind the panels' plane (9.2
+// from the overlay's eye) as that scale is larger than the one at which it
+// would show the same size in that plane.
+constexpr float kRadarScale = 0.052f, kRadarTilt = -0.5f;
+constexpr float kRadarPlaneScale = 0.00115f;
+constexpr float kRadarDepthFactor = kRadarScale / kRadarPlaneScale;
+constexpr float kPanelPlaneDistance = 9.2f;
+constexpr float kRadarAtX = 3.3f * kRadarDepthFactor, kRadarAtY = -1.2f * kRadarDepthFactor;
+constexpr float kRadarAtZ = kPanelPlaneDistance * (kRadarDepthFactor - 1.0f);
 constexpr float kRadarPlayerHalf = 25.0f, kRadarBallHalf = 15.0f, kRadarRimWidth = 12.0f;
 
 void RadarWorld(Matrix* world) {
@@ -265,6 +286,7 @@ void RadarWorld(Matrix* world) {
     MatrixMultiply(world, &scale, &tilt);
     world->m[3][0] = kRadarAtX;
     world->m[3][1] = kRadarAtY;
+    world->m[3][2] = kRadarAtZ;
 }
 
 void RadarSquare(float x, float y, float half, uint32_t colour) {

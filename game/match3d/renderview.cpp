@@ -131,7 +131,9 @@ void MatchCam_SetView(float eyeX, float eyeY, float eyeZ, float yaw, float tilt,
     }
     view.m[3][3] = 1.0f;
 
-    // x scale 2 (times the zoom), y the same on a square of the screen.
+    // x scale 2 (times the zoom); y the same on a square of the screen, that
+    // is times the screen's aspect, or every figure and the centre circle
+    // would come out stretched across a screen wider than it is tall.
     const float scale = 2.0f * (zoom > 0.0f ? zoom : 1.0f);
     const float depth = kViewFarPlane / (kViewFarPlane - kViewNearPlane);
     Matrix projection{};

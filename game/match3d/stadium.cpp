@@ -516,10 +516,10 @@ void Shadow_Draw(const D3DObj* object, const Matrix& world) {
         DrawFlat(object, world, ShadowLight, kSunShadowAlpha);
     } else {
         const Vec3 position = {world.m[3][0], world.m[3][1], world.m[3][2]};
-        const int count = std::min(int(Floodlights.size()), kShadowFloodlights);
-        for (int i = 0; i < count; ++i) {
-            const Vec3 d = {position.x - Floodlights[size_t(i)].x, position.y - Floodlights[size_t(i)].y,
-                            position.z - Floodlights[size_t(i)].z};
+        for (int i = 0; i < kShadowFloodlights; ++i) {
+            const float* light = Stadium_GetFloodlight(i);
+            if (light == nullptr) break;
+            const Vec3 d = {position.x - light[0], position.y - light[1], position.z - light[2]};
             const float strength = 0.2f * std::exp(-0.00000025f * (d.x * d.x + d.y * d.y + d.z * d.z));
             if (strength > 0.01f) DrawFlat(object, world, d, uint32_t(strength * 255.0f));
         }

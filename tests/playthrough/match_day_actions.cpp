@@ -472,6 +472,9 @@ bool MatchDayActionsScreens(bool active) {
     if (g_seen.savedGoalDay >= 0 && g_seen.optionAfterSavedGoals < 0 && !Replay_IsPlaying() &&
         MenuOption != kScreenGoalReplays && testenv::MenuTableUp(ClubMainTable))
         g_seen.optionAfterSavedGoals = MenuOption;
+    if (g_seen.goalsKeptDay < 0 && MenuOption == kScreenClubMain && testenv::MenuTableUp(ClubMainTable) &&
+        GoalFiles() > 0)
+        g_seen.goalsKeptDay = SeasonCalendar.currentDay;
     // A saved goal on screen: held until it has been grabbed (then the
     // playthrough closes it), for a while at most.
     if (Replay_IsPlaying() && ReplayViewing() && g_seen.savedGoalDay < 0 && !g_reference.pixels.empty() &&
@@ -517,7 +520,9 @@ std::vector<std::string> MatchDayActionsFailures(bool fullRun) {
               "no substitution at half-time of a later match");
         check(s.halfTimeSubsUsed == 1, "the later match's substitutions counted from 0 (" +
                                            std::to_string(s.halfTimeSubsUsed) + " used)");
-        check(s.savedGoalDay >= 0, "no saved goal looked at on the goal-replay screen");
+        check(s.goalsKeptDay >= 0, "no day of his matches ended on the club screen with its goals kept");
+        check(s.savedGoalDay < 0,
+              "a day ended in the goal reel although its results list was left for the club");
     }
     if (s.savedGoalDay >= 0) {
         check(s.savedGoalGreen > 20, "the pitch in the saved goal");
@@ -538,10 +543,11 @@ std::string MatchDayActionsSummary() {
         line, sizeof line,
         "match watched whole on day %d: %d drawn frames, %.1f CPU-s; goal grabbed on day %d; menus "
         "match on day %d (substitution %d, replay frames %d); half-time substitution on day %d (%d used); "
-        "saved goals on day %d: %d of %d played; %d hurt players replaced; lost roles given in %d visits",
+        "goals kept on day %d; saved goals on day %d: %d of %d played; %d hurt players replaced; lost roles "
+        "given in %d visits",
         s.wholeDay, s.wholeFrames, s.wholeCpu, s.goalDay, s.menusDay, int(s.substituted), s.replayFrames,
-        s.halfTimeSubDay, s.halfTimeSubsUsed, s.savedGoalDay, s.savedGoalsPlayed, s.savedGoalFiles,
-        s.hurtReplaced, s.rolesGiven);
+        s.halfTimeSubDay, s.halfTimeSubsUsed, s.goalsKeptDay, s.savedGoalDay, s.savedGoalsPlayed,
+        s.savedGoalFiles, s.hurtReplaced, s.rolesGiven);
     return line;
 }
 

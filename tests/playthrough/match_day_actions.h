@@ -59,6 +59,10 @@ struct MatchDayActionsReport {
     int halfTimeSubDay = -1;
     bool halfTimeSubstituted = false;
     int halfTimeSubsUsed = -1;
+    // The first day that ended on the club screen with goals of his saved
+    // that day: leaving the day's results list for the club gave up their
+    // reel, the files stay.
+    int goalsKeptDay = -1;
     // The goal-replay screen after a day with saved goals.
     int savedGoalDay = -1;
     int savedGoalFiles = 0;

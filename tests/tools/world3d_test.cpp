@@ -211,6 +211,51 @@ bool SegmentCrossesTriangle(Point3 a, Point3 b, Point3 p, Point3 q, Point3 r) {
     return t > 0.0f && t < 1.0f;
 }
 
+// How many faces the segment from a to b passes through.
+int FacesCrossed(const std::vector<std::vector<Point3>>& faces, Point3 a, Point3 b) {
+    int crossed = 0;
+    for (const auto& f : faces) {
+        crossed += SegmentCrossesTriangle(a, b, f[0], f[1], f[2]) ||
+                   (f.size() == 4 && SegmentCrossesTriangle(a, b, f[0], f[2], f[3]));
+    }
+    return crossed;
+}
+
+// The cameras that follow play from the ends and the sides look 45 degrees
+// down from 700 away at a point kept 220 inside the goal lines (110 inside
+// the touchlines) or 220 inside the touchlines, which puts the eye high
+// above the stand behind it.  From there the point looked at and the line
+// in front of it (the foot of the picture) lie in open view: no roof of
+// the stand below the eye covers them.
+TEST_F(World3dTest, FollowingCamerasSeeThePitchPastTheStands) {
+    constexpr float kBack = 495.0f;  // 700 x sin 45 degrees, behind and above
+    struct View {
+        Point3 target, eye, line;
+    };
+    std::vector<View> views;
+    for (float x : {kTouchLineLowX + 110.0f, kCentreX, kTouchLineHighX - 110.0f}) {
+        const float low = kGoalLineLowY + 220.0f, high = kGoalLineHighY - 220.0f;
+        views.push_back({{x, low, 10}, {x, low - kBack, 10 + kBack}, {x, kGoalLineLowY, 0}});
+        views.push_back({{x, high, 10}, {x, high + kBack, 10 + kBack}, {x, kGoalLineHighY, 0}});
+    }
+    for (float y : {kGoalLineLowY + 220.0f, kCentreY, kGoalLineHighY - 220.0f}) {
+        const float low = kTouchLineLowX + 220.0f, high = kTouchLineHighX - 220.0f;
+        views.push_back({{low, y, 10}, {low - kBack, y, 10 + kBack}, {kTouchLineLowX, y, 0}});
+        views.push_back({{high, y, 10}, {high + kBack, y, 10 + kBack}, {kTouchLineHighX, y, 0}});
+    }
+    for (const char* stands : {"stad1-day\\latest", "stad2-day\\latest", "stad3-day\\latest"}) {
+        const LoadedModel model(std::string(kModels) + stands + ".xyz", true);
+        const auto faces = model.Faces();
+        ASSERT_FALSE(faces.empty()) << stands;
+        for (const View& v : views) {
+            for (const Point3& seen : {v.target, v.line}) {
+                EXPECT_EQ(FacesCrossed(faces, v.eye, seen), 0)
+                    << stands << " from " << v.eye.x << "," << v.eye.y << " to " << seen.x << "," << seen.y;
+            }
+        }
+    }
+}
+
 // From every stand camera of a ground the pitch lies in open view: no part
 // of the stands (a roof above a raised camera) stands between the eye and
 // the centre spot or the touchlines.
@@ -227,12 +272,8 @@ TEST_F(World3dTest, StandCamerasSeeThePitchPastTheStands) {
         ASSERT_FALSE(faces.empty()) << stands;
         for (const auto& [name, eye] : cams.NamedPoints()) {
             for (const Point3& target : targets) {
-                int crossed = 0;
-                for (const auto& f : faces) {
-                    crossed += SegmentCrossesTriangle(eye, target, f[0], f[1], f[2]) ||
-                               (f.size() == 4 && SegmentCrossesTriangle(eye, target, f[0], f[2], f[3]));
-                }
-                EXPECT_EQ(crossed, 0) << list << " " << name << " to " << target.x << "," << target.y;
+                EXPECT_EQ(FacesCrossed(faces, eye, target), 0)
+                    << list << " " << name << " to " << target.x << "," << target.y;
             }
         }
     }

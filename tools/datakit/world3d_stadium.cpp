@@ -204,37 +204,49 @@ void AddStand(XyzModel& model, const Side& side, float gap, const Section& secti
     }
 }
 
-// Two tiers under a roof.
+// The roofs cover only the back of their stands.  The following cameras
+// look 45 degrees down from 700 away at a point kept 200-220 inside the
+// lines, which puts the eye high above the stand behind it; a roof reaching
+// out over the front rows then fills the lower half of their picture with
+// its grey top, hiding the pitch in front of the goal or the touchline.
+// Drawn back this far, a roof stays below those sight lines until the
+// camera is zoomed out to about 900.
+constexpr float kTwoTierRoofFront = 180.0f;  // over the upper tier's front
+constexpr float kSingleTierRoofShare = 2.0f / 3.0f;
+
+// Two tiers, the upper one under a roof.
 Section TwoTierSection() {
+    constexpr float f = kTwoTierRoofFront;
     return {{{0, 0, "wall_1"},
              {0, 25, "crowd_1"},
              {180, 140, "wall_1"},
              {180, 170, "crowd_2"},
              {330, 300, "wall_1"},
              {330, 330, "roofunder_3"},
-             {-10, 330, "roof_2"},
-             {-10, 345, "roof_2"},
+             {f, 330, "roof_2"},
+             {f, 345, "roof_2"},
              {345, 345, "wall_1"},
              {345, 0, nullptr}},
             {{{{0, 0}, {0, 25}, {180, 140}, {180, 0}}},
              {{{180, 0}, {180, 170}, {330, 300}, {330, 0}}},
-             {{{-10, 330}, {-10, 345}, {345, 345}, {345, 330}}},
+             {{{f, 330}, {f, 345}, {345, 345}, {345, 330}}},
              {{{330, 0}, {330, 330}, {345, 330}, {345, 0}}}}};
 }
 
-// One tier under a roof.
+// One tier, its back under a roof.
 Section SingleTierSection(float depth, float height) {
     const float rise = height - 40;
+    const float f = depth * kSingleTierRoofShare;
     return {{{0, 0, "wall_1"},
              {0, 20, "crowd_1"},
              {depth, rise, "wall_1"},
              {depth, height, "roofunder_3"},
-             {-10, height, "roof_2"},
-             {-10, height + 12, "roof_2"},
+             {f, height, "roof_2"},
+             {f, height + 12, "roof_2"},
              {depth + 15, height + 12, "wall_1"},
              {depth + 15, 0, nullptr}},
             {{{{0, 0}, {0, 20}, {depth, rise}, {depth, 0}}},
-             {{{-10, height}, {-10, height + 12}, {depth + 15, height + 12}, {depth + 15, height}}},
+             {{{f, height}, {f, height + 12}, {depth + 15, height + 12}, {depth + 15, height}}},
              {{{depth, 0}, {depth, height}, {depth + 15, height}, {depth + 15, 0}}}}};
 }
 
@@ -397,8 +409,10 @@ XyzModel MakePracticeFence() {
     return model;
 }
 
-// Shadows on the grass: a band in front of each side, shifted by the light.
-XyzModel MakeGroundShadows(float gap, float height, bool sunSides, uint32_t flags) {
+// Shadows on the grass: a band in front of each side, shifted by the light
+// (by day the shadow of the roof's front edge, `roofFront` out from the
+// stand's front at `height`).
+XyzModel MakeGroundShadows(float gap, float height, float roofFront, bool sunSides, uint32_t flags) {
     XyzModel model;
     const uint32_t s = WorldSurface(model, "shadow_7", flags | kMaterialBlended, 7);
     for (int side = 0; side < 4; ++side) {
@@ -408,7 +422,8 @@ XyzModel MakeGroundShadows(float gap, float height, bool sunSides, uint32_t flag
             // Only the stands the sun stands behind throw their roofs' shadow in.
             const float shift = side == 0 ? kSunShiftX : side == 2 ? kSunShiftY : 0.0f;
             if (shift == 0.0f) continue;
-            reach = height * shift;
+            reach = height * shift - roofFront;
+            if (reach <= 0.0f) continue;
         }
         const PitchPoint a = At(f, f.a0, gap, 0), b = At(f, f.a1, gap, 0);
         const PitchPoint c = At(f, f.a1, gap - reach, 0), d = At(f, f.a0, gap - reach, 0);
@@ -489,7 +504,7 @@ void StageFlares(const char* path, const XyzModel& model) {
 
 // Main positions high on the halfway line beyond the low-x touchline, then
 // along that side and from the far side.  All stand in front of the
-// stands' roof edges (10 in front of the stand): the raised one, above roof
+// stands (the roofs cover only their backs): the raised one, above roof
 // height, further out still, so that no roof lies between it and the pitch.
 std::vector<PitchPoint> StandCameras(float gap, float height) {
     const float lowX = kTouchLineLowX - gap + 20.0f, highX = kTouchLineHighX + gap - 20.0f;
@@ -617,7 +632,8 @@ void GenerateStadiums() {
                     MakeDisc("sun_8", SunPosition(), 90.0f, kMaterialBlended), "stadium\\textures\\stad1-day",
                     TextureRule::kStadium);
     StageWorldTexture("stadium\\textures\\stad1-day", "sun_8", MakeGlow(64, 0xFFFFF4D0, 1.4f));
-    StageWorldModel("stadium\\models\\stad1-day\\dayshad.xyz", MakeGroundShadows(kStad1Gap, 345.0f, true, 0),
+    StageWorldModel("stadium\\models\\stad1-day\\dayshad.xyz",
+                    MakeGroundShadows(kStad1Gap, 345.0f, kTwoTierRoofFront, true, 0),
                     "stadium\\textures\\stad1-day", TextureRule::kStadium);
     StageWorldTexture("stadium\\textures\\stad1-day", "shadow_7", MakePicture(8, 8, 0x48000000));
     const PitchPoint sun = SunPosition();
@@ -633,7 +649,7 @@ void GenerateStadiums() {
     Picture moon = MakeGlow(64, 0xFFE8ECF4, 0.15f);
     StageWorldTexture("stadium\\textures\\stad1-night", "moon_8", moon);
     StageWorldTexture("stadium\\textures\\stad1-night", "halo_9", MakeGlow(64, 0xFF8090B0, 2.5f));
-    StageWorldModel("stadium\\models\\stad1-night\\shadow.xyz", MakeGroundShadows(kStad1Gap, 0, false, 0),
+    StageWorldModel("stadium\\models\\stad1-night\\shadow.xyz", MakeGroundShadows(kStad1Gap, 0, 0, false, 0),
                     "stadium\\textures\\stad1-night", TextureRule::kStadium);
     StageWorldTexture("stadium\\textures\\stad1-night", "shadow_7", MakePicture(8, 8, 0x40000000));
     std::vector<PitchPoint> towerLamps, towerAims;
@@ -676,7 +692,7 @@ void GenerateStadiums() {
                     TextureRule::kStadium);
     StageWorldModel("stadium\\models\\stadprac\\fencing.xyz", MakePracticeFence(),
                     "stadium\\textures\\stadprac", TextureRule::kStadium);
-    StageWorldModel("stadium\\models\\stadprac\\shadows.xyz", MakeGroundShadows(150.0f, 0, false, 0),
+    StageWorldModel("stadium\\models\\stadprac\\shadows.xyz", MakeGroundShadows(150.0f, 0, 0, false, 0),
                     "stadium\\textures\\stadprac", TextureRule::kStadium);
     StageSkyTextures("stadium\\textures\\stadprac", kDaySky, 57);
     Picture rough = MakePicture(64, 64, 0xFF4A8C3A);

@@ -250,7 +250,7 @@ int32_t ClubInfoTakeJob(MenuHotItem*) {
         GameRandom() % 2 == 1) {
         TextMsg_SetArg(TEXTMSG_CLUB, &user);
         TextMsg_SetArg(TEXTMSG_CLUB, &shown);
-        ShowMessageBox(TextMsg_ExpandBody(kMsgBoardKeepsUser, 6), 0);
+        ShowMessageBoxIfUserInvolved(TextMsg_ExpandBody(kMsgBoardKeepsUser, 6), 0, 0, user, shown);
         return MENU_REDRAW;
     }
     const uint16_t picked = ClubPickedFlag;
@@ -272,7 +272,10 @@ int32_t ClubInfoTakeJob(MenuHotItem*) {
 namespace {
 
 // The captain's list from the first five outfield players of the squad;
-// the other role lists wait for the user's own choices.
+// the other role lists wait for the user's own choices.  Each found player
+// takes the next of the five places: placed at his squad index (up to 31)
+// an entry would be written past its five-entry list, and filled with the
+// squad's second player every place would hold the same man.
 void ResetRoleListsFromSquad(int16_t club) {
     HVW_BuildSquadList(club);
     std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);

@@ -965,7 +965,6 @@ void StartDayLoop(int16_t mode) {
     MatchDayFlags = uint16_t((MatchDayFlags & ~(kLoopBit0 | kLoopBit6 | kLoopBit7)) | kLoopBit1);
     DeleteGoalReplayFiles();
     SavedGoalCount = 0;
-    PendingGoalReplay = 0;
     MenuOption = kScreenContinueGame;
 }
 
@@ -1009,7 +1008,6 @@ int32_t ClubMain_PlayMatch(PopupCallBlock*) {
             ContinueMode = 2;
             DeleteGoalReplayFiles();
             SavedGoalCount = 0;
-            PendingGoalReplay = 0;
         } else {
             ShowMessageBox(GetText(selection), 0);
             MenuOption = kScreenTeamSelect;

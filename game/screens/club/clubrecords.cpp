@@ -23,7 +23,9 @@
 #include "game/screens/squad/playerinfo.h"
 
 // Yellow, cyan, green, orange, magenta and salmon: one for each of the six
-// divisions a country's layout has room for.
+// divisions a country's layout has room for.  A season place in a sixth
+// division takes the sixth colour rather than ending the game: the layout
+// allows six, and a club's records must open whatever division it was in.
 const int16_t kDivisionPlaceColours[kDivisionColourCount] = {8, 7, 6, 21, 5, 16};
 
 int16_t ClubRecordsSeasonOffset = 0;
@@ -35,8 +37,6 @@ constexpr int kCellSize = 24;
 constexpr int kCupYearLineSize = 80;
 constexpr int16_t kNone = int16_t(0x8000);
 constexpr int kHonoursRows = 50;
-constexpr int kFirstEuropeanColumn = 4;
-constexpr int kNationalCupSlots = 4;
 
 // ---- Shared little formatters ------------------------------------------------------
 
@@ -273,16 +273,12 @@ const MenuItem kSeasonRow[] = {
 }  // namespace
 
 int ClubRecords_CupColumns(int16_t country, int16_t columns[kClubCupRows]) {
-    int n = 0;
-    for (int16_t slot = 0; slot < kNationalCupSlots; ++slot) {
-        if (HVW_GetCupRoundCount(slot, country) > 0 && n < kClubCupRows) columns[n++] = slot;
-    }
-    // The European cups stand in every country's honours; the first of the
-    // three is its qualifying cup and is not listed.
-    for (int16_t column : {int16_t(kFirstEuropeanColumn), int16_t(kFirstEuropeanColumn + 2)}) {
-        if (n < kClubCupRows) columns[n++] = column;
-    }
-    return n;
+    // n cup slots in use give n - 1 rows: the national cups, then the
+    // European cups of columns 4 and 6 (column 5 is not listed).
+    const int n = HVW_CountNationCups(country);
+    const int rows = std::clamp(n - 1, 0, kClubCupRows);
+    for (int i = 0; i < rows; ++i) columns[i] = int16_t(i < n - 3 ? i : i == n - 2 ? 6 : i - (n - 3) + 4);
+    return rows;
 }
 
 bool ClubRecords_DivisionOfPlace(int16_t country, int place, int16_t* division, int16_t* placeInDivision) {
@@ -438,8 +434,14 @@ void FillScorers() {
     const int16_t club = UserClub();
     if (club < 0 || club >= kClubCount) return;
     const int season = HVW_GetSeason();
-    // Column c holds the season c seasons back; column 0 this season's squad.
-    for (int c = 0; c < kScorerColumns; ++c) {
+    // Column c holds the season c seasons back (column 0 this season's
+    // squad, past column c season entry c - 1), and its label names that
+    // season: the first year, then the next year's two digits.  A label
+    // whose second year came before its first, or a lower block that
+    // skipped two seasons, would set the wrong season over a column's
+    // scorers.  Column 0's label stays empty in the first season, a past
+    // column's where that season was not played.
+    for (int c = season > 0 ? 0 : 1; c < kScorerColumns; ++c) {
         if (c > season) break;
         g_firstYear[c / 4][c % 4] = int16_t(season + 2002 - c);
         g_secondYear[c / 4][c % 4] = int16_t((season + 2003 - c) % 100);

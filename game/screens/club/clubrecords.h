@@ -30,9 +30,9 @@ int32_t ClubRecords_SeasonPageUp(MenuHotItem*);
 int32_t ClubRecords_SeasonPageDown(MenuHotItem*);
 int32_t ClubRecords_Back(MenuHotItem*);
 
-// The honours columns the cups list shows for a country, in row order: its
-// national cup slots in use, then the European cups 4 and 6; how many (at
-// most kClubCupRows).
+// The honours columns the cups list shows for a country, in row order: of
+// its n cup slots in use, n - 1 rows, the national cups and then the
+// European cups 4 and 6; how many (at most kClubCupRows).
 int ClubRecords_CupColumns(int16_t country, int16_t columns[kClubCupRows]);
 // A season's overall place turned into its division and the place within
 // it (1 the top); false (division -1) when the place lies outside the

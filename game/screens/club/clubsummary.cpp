@@ -38,24 +38,23 @@ int16_t g_nameText = -1;
 char g_division[64] = "";
 const char* g_divisionText = g_division;
 
-// A club number of a transfer record: -1 (no club) or a club.
-bool IsRecordClub(int16_t club) { return club == -1 || IsClubNumber(club); }
-
 // Every slot of the transfer log: the records naming the club as buyer
 // (bought) or else as seller (sold), by the player's present position type;
-// the fees in every case.  Records with clubs or a player out of range are
-// not the club's transfers.
+// the fees in every case.
 void CountTransfers(int16_t club) {
     g_money.feesPaid = g_money.feesReceived = 0;
+    // No club (a user without one): the log's empty slots name club -1.
+    if (!IsClubNumber(club)) return;
     for (int n = 0; n < kTransferRecords; ++n) {
         const uint8_t* r = HVW_GetTransferRecord(int16_t(n))->bytes;
         const int16_t seller = recbits::LoadI16(r), buyer = recbits::LoadI16(r + 2);
         const uint16_t player = recbits::LoadU16(r + 4);
-        const int64_t fee = recbits::LoadU32(r + 6);
-        if (!IsRecordClub(seller) || !IsRecordClub(buyer) || !IsPlayerNumber(player)) continue;
+        const int64_t fee = recbits::LoadI32(r + 6);
         const bool bought = buyer == club;
         if (!bought && seller != club) continue;
-        const int16_t type = HVW_GetPositionType(player);
+        // A damaged record's player number has no position type to count
+        // him under (asking for one would end the game); its fee counts.
+        const int16_t type = IsPlayerNumber(player) ? HVW_GetPositionType(player) : int16_t(-1);
         if (type >= 0 && type < kPositionTypes) ++(bought ? g_rows[type].bought : g_rows[type].sold);
         (bought ? g_money.feesPaid : g_money.feesReceived) += fee;
     }

@@ -11,6 +11,7 @@
 #include "core/club/squads.h"
 #include "core/query/clubscreens.h"
 #include "core/query/datesandform.h"
+#include "core/query/dealscreens.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
@@ -105,7 +106,6 @@ constexpr int16_t kNoPlayerText = 1143;
 
 constexpr int kSquadLimit = 32;
 constexpr int kRivalBidLimit = 5;
-constexpr int16_t kBidSlotCodes[4] = {0, 1, 5, 11};
 
 // Row and detail texts.
 char g_rowSender[kInboxListRows][kInboxTextSize];
@@ -294,15 +294,10 @@ bool InClosedPeriod() {
 }
 
 // The user's free bid slots; -1 when his squad is full.
-int FreeBidSlots(int16_t user, int16_t* firstFree) {
-    *firstFree = -1;
+int FreeBidSlots(int16_t user) {
     if (HVW_GetSquadSize(user) >= kSquadLimit) return -1;
     int free = 0;
-    for (int16_t slot = 0; slot < 4; ++slot) {
-        if (HVW_GetClubBidPlayer(user, slot) != 0) continue;
-        if (*firstFree < 0) *firstFree = slot;
-        ++free;
-    }
+    for (int16_t slot = 0; slot < 4; ++slot) free += HVW_GetClubBidPlayer(user, slot) == 0 ? 1 : 0;
     return free;
 }
 
@@ -539,7 +534,9 @@ int32_t InboxFolderTab(int16_t folder) {
 
 int32_t InboxRowClick(MenuHotItem* item) {
     const int r = item != nullptr ? item->row : 0;
-    // Only a row that shows a message opens one.
+    // Only a row that shows a message opens one: a click on the empty ninth
+    // row of a scrolled page would otherwise open the newer message below
+    // the page, which is not shown.
     if (r < 0 || r >= InboxRows) return MENU_CONTINUE;
     const int e = InboxScroll + InboxRows - 1 - r;
     if (e < 0) return MENU_CONTINUE;
@@ -567,6 +564,9 @@ int32_t InboxAcceptPlayerOffer(MenuHotItem*) {
     MessageRecord& m = UserInbox[InboxCurrent];
     const uint16_t player = AnswerPlayer(m);
     const int16_t user = HVW_GetMyClub();
+    // Taken up once: a second click (the buttons stand until the redraw, and
+    // stay when the move did not happen) would post the signing again and
+    // move the player a second time.
     if (player == 0 || user < 0 || user >= kClubCount || m.bytes[kMsgAnswered] != 0 || InUserClub(player))
         return MENU_REDRAW;
     SelectedPlayer = int16_t(player);
@@ -608,8 +608,7 @@ int32_t InboxBidForPlayer(MenuHotItem*) {
     }
     const int16_t user = HVW_GetMyClub();
     if (user < 0 || user >= kClubCount) return MENU_REDRAW;
-    int16_t firstFree = -1;
-    const int free = FreeBidSlots(user, &firstFree);
+    const int free = FreeBidSlots(user);
     if (CountRivalBids(user, player) < kRivalBidLimit && free > 0) {
         if (HVW_ValuePlayerFull(player) != 0) {
             // The transfer offer screen takes the bid from here, as a
@@ -621,7 +620,7 @@ int32_t InboxBidForPlayer(MenuHotItem*) {
             MenuOption = kScreenDealSheet;
             return MENU_CLOSE;
         }
-        if (ClubMakeBid(user, player, 0, kBidSlotCodes[firstFree], 0) != 0) {
+        if (HVW_MakeClubBid(user, player, 0, 0, HVW_FirstFreeBidSlotCode(user), 0) != 0) {
             HVW_GetPlayerApproachReply(player, user);
             ShowBox(kTextApproachMade);
         }
@@ -655,8 +654,9 @@ const MenuItem InboxTable[] = {
     {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
     {MI_TEXT, 400, 62, 10, 0, MenuValue(kTitleText), nullptr},
     {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(InboxDrawFolderTabs), nullptr},
-    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(5), nullptr},
     {MI_GROUP, 0, 128, kInboxListRows, 20, kRow, nullptr},
+    {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(3), nullptr},
     UNREAD_LABEL(0),
     UNREAD_LABEL(1),

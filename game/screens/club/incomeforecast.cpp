@@ -210,9 +210,8 @@ int32_t MatchMarks_PickCell(int column, MenuHotItem* item) {
     if (item == nullptr || column < 0 || column >= kMarksColumns) return MENU_CONTINUE;
     const uint16_t player = ListEntry(MatchMarks.top + item->row);
     if (player == MatchMarks.selectedPlayer && column == MatchMarks.selectedColumn) return MENU_CONTINUE;
-    // Only a listed match can be picked (early in the season fewer than
-    // ten are listed).
-    if (player == 0 || column >= MatchMarks.matches) return MENU_CONTINUE;
+    // Cells are picked only once ten matches are listed.
+    if (player == 0 || MatchMarks.matches < kMarksColumns) return MENU_CONTINUE;
     uint16_t marks[kMarksColumns];
     HVW_GetPlayerMatchMarks(player, MatchMarksSlots(), MatchMarks.matches, marks);
     if (marks[column] == 0xFFFF || marks[column] == 0) return MENU_CONTINUE;

@@ -120,35 +120,45 @@ void FillRow(int r) {
 
 // ---- Painters ---------------------------------------------------------------------
 
-// The shaded row and its entry (nullptr for an empty row), the text colour
-// set by its style.
-const RankingRow* StartRow(int x, int y, int w, int h) {
+// The row's entry (nullptr for an empty row), the text colour set by its
+// style.
+const RankingRow* StyledRow() {
     const int r = MenuPaintRow();
-    if (r < 0 || r >= kRankingRows) return nullptr;
-    DrawRowShade(x, y, w, h);
-    if (g_rows[r].entry == kEmptyEntry) return nullptr;
+    if (r < 0 || r >= kRankingRows || g_rows[r].entry == kEmptyEntry) return nullptr;
     SetDrawParam(1, g_rows[r].style);
     return &g_rows[r];
 }
 
-void PaintClubRow(int x, int y, int w, int h) {
-    const RankingRow* row = StartRow(x, y, w, h);
+void PaintRowShade(int x, int y, int w, int h) {
+    const int r = MenuPaintRow();
+    if (r >= 0 && r < kRankingRows) DrawRowShade(x, y, w, h);
+}
+
+void PaintClubRow(int x, int y, int, int h) {
+    const RankingRow* row = StyledRow();
     if (row == nullptr) return;
     const int middle = y + h / 2;
     DrawTextAddrAt(x + 12, middle, row->rank, JUSTIFY_LEFT_MIDDLE);
     DrawTextAddrAt(x + 60, middle, HVW_GetClubName(row->club), JUSTIFY_LEFT_MIDDLE);
-    DrawTextAddrAt(x + 564, middle, row->division, JUSTIFY_CENTRE_MIDDLE);
     SetDrawParam(1, 0);
 }
 
-void PaintPlayerRow(int x, int y, int w, int h) {
-    const RankingRow* row = StartRow(x, y, w, h);
+void PaintPlayerRow(int x, int y, int, int h) {
+    const RankingRow* row = StyledRow();
     if (row == nullptr) return;
     const int middle = y + h / 2;
     DrawTextAddrAt(x + 15, middle, row->rank, JUSTIFY_LEFT_MIDDLE);
     DrawTextAddrAt(x + 60, middle, HVW_GetPlayerShortName(row->entry), JUSTIFY_LEFT_MIDDLE);
     if (row->club >= 0) DrawTextAddrAt(x + 268, middle, HVW_GetClubName(row->club), JUSTIFY_LEFT_MIDDLE);
-    DrawTextAddrAt(x + 624, middle, row->division, JUSTIFY_CENTRE_MIDDLE);
+    SetDrawParam(1, 0);
+}
+
+// The division text, over the league-table button: at 564 on the club
+// rows, at 624 on the player rows.
+void PaintDivision(int x, int y, int, int h) {
+    const RankingRow* row = StyledRow();
+    if (row == nullptr) return;
+    DrawTextAddrAt(x + (IsPlayerScreen() ? 624 : 564), y + h / 2, row->division, JUSTIFY_CENTRE_MIDDLE);
     SetDrawParam(1, 0);
 }
 
@@ -157,17 +167,21 @@ int32_t OpenTableItem(MenuHotItem* item) { return Rankings_OpenLeagueTable(item-
 int32_t OpenClubItem(MenuHotItem* item) { return Rankings_OpenPlayerClub(item->row); }
 
 const MenuItem kClubRow[] = {
+    {MI_CUSTOM, 0, 0, 740, kRowHeight, MenuFunction(PaintRowShade), nullptr},
     {MI_CUSTOM, 0, 0, 740, kRowHeight, MenuFunction(PaintClubRow), nullptr},
     {MI_HOT_RECT, 30, 0, 355, kRowHeight, nullptr, OpenRowItem},
-    {MI_HOT_RECT, 387, 0, 355, kRowHeight, nullptr, OpenTableItem},
+    {MI_BUTTON_TEXT, 387, 0, 355, kRowHeight, MenuValue(-1), OpenTableItem},
+    {MI_CUSTOM, 0, 0, 740, kRowHeight, MenuFunction(PaintDivision), nullptr},
     kMenuEnd,
 };
 
 const MenuItem kPlayerRow[] = {
+    {MI_CUSTOM, 0, 0, 740, kRowHeight, MenuFunction(PaintRowShade), nullptr},
+    {MI_BUTTON_TEXT, 30, 0, 236, kRowHeight, MenuValue(-1), OpenRowItem},
     {MI_CUSTOM, 0, 0, 740, kRowHeight, MenuFunction(PaintPlayerRow), nullptr},
-    {MI_HOT_RECT, 30, 0, 236, kRowHeight, nullptr, OpenRowItem},
     {MI_HOT_RECT, 268, 0, 236, kRowHeight, nullptr, OpenClubItem},
-    {MI_HOT_RECT, 506, 0, 236, kRowHeight, nullptr, OpenTableItem},
+    {MI_BUTTON_TEXT, 506, 0, 236, kRowHeight, MenuValue(-1), OpenTableItem},
+    {MI_CUSTOM, 0, 0, 740, kRowHeight, MenuFunction(PaintDivision), nullptr},
     kMenuEnd,
 };
 

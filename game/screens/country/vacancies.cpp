@@ -294,7 +294,7 @@ const MenuItem VacanciesTable[] = {
     {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(1010), nullptr},
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
-    {MI_TEXT, 400, 62, 10, 0, MenuValue(1690), nullptr},
+    {MI_TEXT, 400, 50, 10, 0, MenuValue(1690), nullptr},
     {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(DrawBars), nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     {MI_TEXT, 400, 112, 10, 0, MenuValue(791), nullptr},

@@ -912,7 +912,6 @@ void ActOnMenuOption() {
             return;
         case kScreenGoalReplays:
             PlaySavedGoals();
-            PendingGoalReplay = 0;
             MenuOption = kScreenClubMain;
             ProcessHalvornDayMessages();
             GoalReplayNumber = -1;

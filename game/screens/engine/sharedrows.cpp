@@ -5,7 +5,8 @@
 
 namespace {
 
-// The button face goes first so that it lies under both strings.
+// The button face goes first so that it lies under both strings, and the
+// second string stands to the right of the first rather than over it.
 const MenuItem kRow[] = {
     {MI_BUTTON_TEXT, 0, 0, 576, 32, MenuValue(-1), SharedRows_Row},
     {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
@@ -33,6 +34,7 @@ const MenuItem SharedRowsTable[] = {
     {MI_FONT, 0, 0, 0, 0, MenuValue(14), nullptr},
     {MI_TEXT, 320, 36, 10, 0, MenuValue(126), nullptr},
     {MI_GROUP, 32, 80, kSharedRows, 35, kRow, nullptr},
+    // The click area draws nothing of its own: the back icon shows it.
     {MI_ICON, 587, 457, 10, 0, MenuValue(153), nullptr},
     {MI_HOT_RECT, 564, 434, 46, 46, MenuValue(31), SharedRows_Back},
     {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},

@@ -429,7 +429,7 @@ void PaintQualifyRow(int x, int y, int w, int h) {
     DrawTextAddrAt(200, middle, g_qualifyRows[r].club, JUSTIFY_LEFT_MIDDLE);
 }
 
-void DrawBanner(int x, int y, int w, int h) {
+void EuroQualify_DrawBanner(int x, int y, int w, int h) {
     SetDrawParam(2, 0);
     DrawShadedRect(x, y, w, h, 50);
 }
@@ -484,7 +484,7 @@ const MenuItem EuroQualifyTable[] = {
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},
     {MI_TEXT, 400, 62, 10, 0, MenuValue(1817), nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
-    {MI_CUSTOM, 22, 100, 756, 28, MenuFunction(DrawBanner), nullptr},
+    {MI_CUSTOM, 22, 100, 756, 28, MenuFunction(EuroQualify_DrawBanner), nullptr},
     {MI_STRING_VAR, 410, 114, 10, 0, &g_divisionNameText, nullptr},
     {MI_GROUP, 0, 140, kEuroQualifyRows, kRowStep, kQualifyRow, nullptr},
     {MI_GROUP_VAR, 0, 0, 1, 0, &g_qualifyButtons, nullptr},

@@ -121,6 +121,9 @@ bool FindDay() {
     return false;
 }
 
+// A day with more fixtures of the competition than the list holds lists
+// the first 128 and logs the rest, rather than ending the game over a
+// screen of fixtures.
 void BuildDayList() {
     g_dayCount = 0;
     int skipped = 0;
@@ -157,8 +160,12 @@ void BracketOf(char (&buffer)[15], int16_t club, int16_t code) {
     } else if (IsEuropeanCode(code)) {
         Bracket(buffer, GetText(int16_t(kFirstNationText + HVW_GetClubNation(club))));
     } else {
-        const char* name = HVW_GetDivisionName(HVW_GetClubDivision(club), HVW_GetClubNation(club));
-        if (name != nullptr) Bracket(buffer, name);
+        // The name text of the club's division; a club outside the
+        // country's divisions has none and gets no bracket.
+        const int16_t nation = HVW_GetClubNation(club);
+        const int16_t division = HVW_GetClubDivision(club);
+        if (division >= 0 && division < HVW_CountDivisions(nation))
+            Bracket(buffer, GetText(HVW_GetCompRoundTextId(division, nation)));
     }
 }
 
@@ -379,12 +386,12 @@ void FirstEntry() {
 }
 
 // From the day towards the last (step 1 or -1), the first match day; none,
-// the day stays.
+// the day stays.  The first row shown stays as it was (the screen keeps it
+// within the new day's list).
 void StepToFlaggedDay(int from, int last, int step) {
     for (int day = from; step > 0 ? day <= last : day >= last; day += step) {
         if (day >= 0 && day < kSeasonDayFlags && g_dayFlags[day] != 0) {
             FixturesDay = int16_t(day);
-            FixturesTop = 0;
             return;
         }
     }

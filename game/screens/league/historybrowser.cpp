@@ -830,6 +830,8 @@ void HistoryLine_SetOpen(int16_t line, int16_t open) {
     HistoryLine& entry = HistoryLines[line];
     if (open == 1) {
         entry.open = 1;
+        // At most 19 lines under it: an entry taller than the page could
+        // never be shown, and the paging would stall on it.
         entry.extra = uint8_t(
             std::clamp<int>(MatchEvents_LinesForFixture(entry.fixture, 1), 0, kHistoryScreenLines - 1));
     } else {
@@ -852,9 +854,13 @@ int16_t HistoryBrowser_ColumnOfFixture(int16_t fixture) {
     } else if (type == kCompFriendly) {
         found = FindCell(true, kFriendlyCode);
     } else if (IsNationalType(type)) {
+        // National-team days are listed in their own columns, never in a
+        // division's.
         found = FindCell(true, type == kCompNationalTeam ? kInternationalCode : kUnder21Code);
     } else {
-        // The division of the fixture's own home club.
+        // The division of the fixture's own home club, not of the club the
+        // user last looked at: that one may play in another division, and
+        // the browser would open on a column that does not list the fixture.
         const int16_t home = FixtureHome(fixture);
         const int r = IsClubNumber(home) ? HVW_FindClubInDivisionRows(home) : 0;
         found = FindCell(true, int8_t(type == kCompReserveLeague ? r + kReserveCodes : r));
@@ -956,7 +962,10 @@ int32_t HistoryBrowser_ToggleLeagueSet(MenuHotItem*) {
     int found = -1;
     if (c0 >= 0 && c0 < kFriendlyCode) found = listed(fromReserves ? c0 - kReserveCodes : c0 + kReserveCodes);
     if (found < 0) found = listed(HVW_FindClubInDivisionRows(HVW_GetMyClub()) + otherLow);
-    for (int code = otherLow; found < 0 && code < otherLow + kReserveCodes; ++code) found = listed(code);
+    for (int c = 0; found < 0 && c < UsedCells(); ++c) {
+        const int code = Cells()[c].league;
+        if (code >= otherLow && code < otherLow + kReserveCodes && Cells()[c].lines > 0) found = c;
+    }
     if (found < 0 && fromReserves) {
         const int c = HistoryBrowser_ColumnOfFixture(S().RefFixture);
         if (Cells()[c].lines > 0) found = c;
@@ -980,6 +989,9 @@ int32_t HistoryBrowser_PageUp(MenuHotItem*) {
     return MENU_REDRAW;
 }
 
+// The next page opens while entries lie past the ones shown, counted by the
+// lines they take: with open entries fewer than 20 entries fill the page,
+// and a count of 20 entries would leave the rest of the list out of reach.
 int32_t HistoryBrowser_PageDown(MenuHotItem*) {
     const int shown = EntriesFitting(HistoryTopLine);
     const int next = HistoryTopLine + shown;

@@ -141,10 +141,24 @@ void CollectDivision(int16_t country) {
     if (compare != nullptr) std::qsort(g_sorted, size_t(g_clubCount), sizeof g_sorted[0], compare);
 }
 
+// The club's place (1-based) in the reserve-league table of the division
+// shown.  The reserve-league records keep no place of their own (the table
+// sort writes the places of the league records only), so the place column
+// of that table takes the club's place in the table itself rather than
+// showing 1 on every row.
+int16_t ReservePlace(uint16_t club, int16_t country) {
+    for (int place = 0; place < g_clubCount; ++place) {
+        if (HVW_GetFlaggedTableClub(ViewedDivision, int16_t(place), country) == int16_t(club))
+            return int16_t(place + 1);
+    }
+    return kBlankCell;
+}
+
 void FillRow(LeagueTableRow& row, uint16_t club, int16_t country) {
     row.club = club;
     const Counters counters = ReadCounters(club);
     std::copy(std::begin(counters.w), std::end(counters.w), row.counters);
+    if (LeagueTableMode == 1) row.counters[kSeasonPlace] = ReservePlace(club, country);
     const int difference = GoalDifference(counters);
     row.goalDifference = int16_t(difference);
     std::snprintf(row.goalDifferenceText, sizeof row.goalDifferenceText, difference > 0 ? "+%d" : "%d",
@@ -218,6 +232,8 @@ const MenuItem* g_toggle = kNoToggle;
 
 const MenuItem kRow[] = {
     {MI_CUSTOM, kTableLeft, 0, kTableWidth, kRowHeight, MenuFunction(LeagueTable_DrawZoneLines), nullptr},
+    // The row's button, without text, under the place number.
+    {MI_BUTTON_TEXT, kTableLeft, 0, 35, kRowHeight, MenuValue(-1), nullptr},
     {MI_CUSTOM, kTableLeft, 0, kTableWidth, kRowHeight, MenuFunction(PaintRow), nullptr},
     {MI_HOT_RECT, 55, 0, 164, kRowHeight, nullptr, PickClubRow},
     kMenuEnd,
@@ -230,7 +246,11 @@ void LeagueTableMenu() {
     const int16_t country = Country();
     const int16_t divisions = HVW_CountDivisions(country);
     if (ViewedDivision < 0 || ViewedDivision >= std::max<int16_t>(divisions, 1)) ViewedDivision = 0;
-    // The movement marks and both tables, as of today.
+    // The movement marks and both tables, as of today.  They are rebuilt
+    // for the division shown, not for the one last chosen on the club and
+    // division screens: the marks compare each club's place with its place
+    // before its own division's last league day, and another division's
+    // days would mark moves that did not happen.
     ComputeTableMovement(ViewedDivision);
     ClearRows();
     g_toggleText = LeagueTableMode == 1 ? kToggleReservesText : kToggleLeagueText;

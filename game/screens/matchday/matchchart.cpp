@@ -55,6 +55,9 @@ int g_labelCount = 0;
 int16_t g_minuteLabels[9];
 int g_minuteLabelCount = 0;
 
+// The kept match's own score under its two names, as the statistics
+// screen's title: the selected club's last fixture before today is not this
+// match on the day it was played.
 void BuildTitle() {
     const int16_t slot = LastMatch().fixture;
     const uint32_t score = slot >= 0 && slot < kFixtureSlots ? FixtureScore(slot) : 0;

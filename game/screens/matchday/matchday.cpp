@@ -282,34 +282,24 @@ void PlayToday() {
     MatchDay_PlayDay(userFixture, c.userCount, c.flaggedCount, c.otherCount);
 }
 
-// The user's fixture on the new day: its referee is chosen and, for an
-// ordinary fixture, the match preview page waits for its button.
-void PrepareNextMatch(const DayCounts& c) {
-    if (!UserPlaysOn(c)) return;
-    SetFlags(kDayRedraw);
-    if (c.userSlot == -1) return;
-    CurrentReferee = HVW_AppointReferee(c.userSlot);
-    MatchDay_PreparePreview();
-    MatchDayEvent = SoakMode != 0 ? 6 : 3;
-    for (;;) {
-        MatchDay_Dispatch();
-        if (MatchDayEvent == 6 || WinCloseRequested()) break;
-        MatchDay_Run();
-    }
-}
-
 void ContinueOneDay() {
     PlayToday();
     HVW_AdvanceDay();
     const DayCounts next = CountDay(Today());
     SetMenuTitleDate(2);
-    PrepareNextMatch(next);
+    // The user's fixture on the new day: its referee is chosen and, for an
+    // ordinary fixture, the match preview page waits for its button.
+    MatchDay_PreviewLoop(next.userSlot, next.flaggedSlot);
     MenuOption = kScreenClubMain;
     ProcessHalvornDayMessages();
     if (Today() == 0) MenuOption = kScreenSquadNumbers;
 }
 
 bool EscapePressed() { return KeyWasPressed(kEscapeKey) != 0; }
+
+// Goal replays saved since the last Continue and not given up by leaving the
+// day's results list for the club screen, which resets their count.
+bool GoalReplayPending() { return SavedGoalCount != 0; }
 
 void ContinueRunOn() {
     const bool viewingCountry2 = HVW_GetViewedCountry() == 2;
@@ -352,13 +342,11 @@ void ContinueRunOn() {
             MenuOption = kScreenSquadNumbers;
             stop = true;
         }
-        if (PendingGoalReplay != 0) stop = true;
+        if (GoalReplayPending()) stop = true;
         if (stop) break;
     }
     if (!stoppedOnEvent) return;
-    SetMenuTitleDate(2);
-    PrepareNextMatch(next);
-    MenuOption = kScreenClubMain;
+    MatchDay_PreviewLoop(next.userSlot, next.flaggedSlot);
     // At the end of a soak what waits for the user stays waiting until
     // his first day: the run ends on the club screen.
     if (soakEnded) {
@@ -459,11 +447,19 @@ void MatchDay_RunResultsLoop() {
 
 namespace {
 
+// The other fixtures' progress, as the busy cursor's painter draws it at
+// each poll.
+void ShowOtherFixturesProgress() {
+    ProgressTotal = OtherFixturesTotal;
+    ProgressDone = OtherFixturesDone;
+}
+
 void RunOtherFixtures(int16_t count) {
     DrawMessagePanel(kOtherFixturesText, true);
     TakeCursorLevel();
     OtherFixturesDone = 0;
     OtherFixturesTotal = count;
+    ShowOtherFixturesProgress();
     Poll();
     SetFont(8);
     for (int16_t i = 0; i < count; ++i) {
@@ -474,11 +470,14 @@ void RunOtherFixtures(int16_t count) {
         if (g_nextSlot < 0 || g_nextSlot >= kFixtureSlots || FixtureDay(g_nextSlot) != uint16_t(Today()))
             break;
         ++OtherFixturesDone;
+        ShowOtherFixturesProgress();
         Poll();
         const int16_t slot = g_nextSlot;
         ProcessNextFixture();
         if (count > 2) DrawLastResult(slot);
     }
+    // The bar goes with the panel: later busy work shows none of it.
+    ProgressTotal = ProgressDone = -1;
     GiveCursorLevel();
 }
 
@@ -526,9 +525,7 @@ void MatchDay_ContinueDays() {
             MenuOption = kScreenQuit;
             break;
     }
-    // A goal saved today is played back, even when leaving the day's results
-    // list cleared the saved-goal count.
-    if (PendingGoalReplay != 0) MenuOption = kScreenGoalReplays;
+    if (GoalReplayPending()) MenuOption = kScreenGoalReplays;
     // A closed window lets the day finish and then ends the front end.
     if (WinCloseRequested()) MenuOption = kScreenQuit;
 }
@@ -641,7 +638,9 @@ void MatchDay_Run() {
     Hotspot_ReadMouse(&x, &y, &buttons);
     const int16_t hit = Hotspot_HitTest(MatchDayHotspots, x, y, buttons);
     if (hit < 0) return;
-    // The click is taken once the button is let go.
+    // The click is taken once the button is let go: a button still held
+    // when the next panel is drawn would press that panel's button too (the
+    // continue bar and the bar that starts the match overlap).
     while (buttons != 0 && !WinCloseRequested()) Hotspot_ReadMouse(&x, &y, &buttons);
     MatchDayEvent = uint8_t(hit);
     if (MatchDayEvent <= 6) SetFlags(kDayRedraw);
@@ -767,6 +766,9 @@ void MatchDay_ShowMessages() {
     GetIconSizeScaled(kPanelIcon, &w, &h);
     RestoreRectAligned(400, 300, w, h, kCentred);
     DrawIcon(400, 300, kPanelIcon, kCentred);
+    // The panel comes over whatever screen is up: that screen's text mode
+    // is given back after it.
+    const int16_t keptFont = CurrentFontNumber;
     SetFont(8);
     int16_t rowHeight = 0;
     GetCharSize('A', nullptr, &rowHeight);
@@ -782,7 +784,7 @@ void MatchDay_ShowMessages() {
     HideCursorNest(0);
     RefreshCursor();
     Poll();
-    SetFont(8);
+    SetFont(keptFont);
 }
 
 int16_t MatchDayLastPanelText() { return g_lastPanelText; }

@@ -63,7 +63,8 @@ extern uint8_t MatchDayEvent;
 // Which results screen the results loop shows next: 0 the result board, 1
 // the statistics, 2 the results views, 3 a message, -1 leave the loop.
 extern int16_t MatchDayResultsView;
-// Progress of the other-fixtures panel.
+// Progress of the other-fixtures panel, shown by the busy cursor's bar
+// (ProgressTotal and ProgressDone) while they are processed.
 extern int16_t OtherFixturesDone;
 extern int16_t OtherFixturesTotal;
 // How the user's match is to be seen: 2 after the finished team news (shown

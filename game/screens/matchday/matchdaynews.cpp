@@ -27,6 +27,7 @@
 #include "core/season/cuprounds.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
+#include "core/season/previewservices.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menurows.h"
 #include "game/screens/engine/menusetup.h"
@@ -141,19 +142,6 @@ void FillLineUp(int side, int16_t club, int16_t competition, int16_t userClub) {
 
 const char* ClubNameOf(int16_t club) { return IsClubNumber(club) ? HVW_GetClubName(club) : ""; }
 
-// The fixture's two title lines: its competition and the day.
-void FillTitleLines(int16_t slot) {
-    const int16_t home = FixtureHome(slot);
-    const int16_t division = IsClubNumber(home) ? int16_t(GetClubDivision(home)) : 0;
-    const int16_t nation = IsClubNumber(home) ? int16_t(GetClubNation(home)) : 0;
-    const char* competition = HVW_FormatCompetitionName(FixtureType(slot), division, 1, nation);
-    std::snprintf(TeamNewsBlock.titles[0], sizeof TeamNewsBlock.titles[0], "%s",
-                  competition != nullptr ? competition : "");
-    SetMenuTitleDate(2);
-    std::snprintf(TeamNewsBlock.titles[1], sizeof TeamNewsBlock.titles[1], "%s %s", TitleString1,
-                  TitleString2);
-}
-
 void FillTeamNews(int16_t slot) {
     const int16_t userClub = HVW_GetMyClub();
     const int16_t competition = FixtureType(slot);
@@ -172,7 +160,9 @@ void FillTeamNews(int16_t slot) {
                           player != 0 ? HVW_GetPlayerShortName(player) : "");
         }
     }
-    FillTitleLines(slot);
+    // The fixture's pre-match step: its two title lines, the competition
+    // and the day.
+    FixtureTitleLines(slot, TeamNewsBlock.titles[0], TeamNewsBlock.titles[1]);
 }
 
 // ---- Drawing ---------------------------------------------------------------------------

@@ -17,7 +17,7 @@ struct TeamNewsSheet {
     uint16_t lineUp[2][16];  // by shirt - 1; 0 an empty place
     char names[2][41];
     char shortNames[2][16][21];
-    char titles[2][81];  // the competition and the day
+    char titles[2][kTitleLineSize];  // the competition and the day
 };
 extern TeamNewsSheet TeamNewsBlock;
 

@@ -114,7 +114,9 @@ void TakeFirst(OpponentListEntry (&to)[kOpponentListSize], const OpponentListEnt
 }
 
 // Over the club's whole roster: a computer club's squad list leaves its
-// suspended and injured players out, and the panel's badges are for them.
+// suspended and injured players out (its reshuffle moves them to the
+// reserve list), so taken from that list the badges for them would never
+// show and a suspended top scorer would be missing from the lists.
 void FillLists(int16_t club) {
     OpponentListEntry byPerformance[kRosterSize], byGoals[kRosterSize];
     int count = 0, performers = 0, scorers = 0;
@@ -351,10 +353,11 @@ int32_t MatchDay_PreviewLoop(int16_t fixture, int16_t reserveFixture) {
         MatchDayEvent = 3;
     }
     if (SoakMode != 0) MatchDayEvent = 6;
+    // The preview is drawn (or, in a soak, finished) at least once.
     if (fixture >= 0) {
-        while (MatchDayEvent != 6 && !WinCloseRequested()) {
+        for (;;) {
             MatchDay_Dispatch();
-            if (MatchDayEvent == 6) break;
+            if (MatchDayEvent == 6 || WinCloseRequested()) break;
             MatchDay_Run();
         }
     }

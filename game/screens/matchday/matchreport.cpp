@@ -62,6 +62,8 @@ constexpr int16_t kTwoBitShared[3] = {2595, 2593, 2591};
 constexpr int16_t kLeaderTexts[4] = {2606, 2607, 2608, 2609};
 
 constexpr int16_t kCompEuropeanFirst = 4;
+// The European cup (by cup index) whose final the opening remark tells.
+constexpr int16_t kFinalRemarkCup = 5;
 constexpr int16_t kGroupCup = 6;
 constexpr int16_t kStoryNothing = 7;
 constexpr int kStarters = 11;
@@ -167,7 +169,7 @@ void WriteOpening() {
         } else if (g.opening) {
             ArgClub(g.user);
             WriteLine(0, 10, Expand(2991));
-        } else if (g.cupText == 5 && g.round == HVW_GetCupRoundCount(g.cup, g.userNation) - 1) {
+        } else if (g.cup == kFinalRemarkCup && g.round == HVW_GetCupRoundCount(g.cup, g.userNation) - 1) {
             ArgClub(g.user);
             ArgClub(g.opponent);
             WriteLine(0, 10, Expand(2993));
@@ -287,11 +289,24 @@ struct ClubNotes {
 
 bool IsCupCompetition() { return g.cup >= 0; }
 
+// Cup-tied: in a cup, registered in this cup for another club.  A national
+// cup's registrations are kept per playing country; a club outside them has
+// none to check.
+bool IsCupTied(uint16_t player, int16_t club) {
+    if (!IsCupCompetition()) return false;
+    const int16_t nation = int16_t(GetClubNation(club));
+    if (g.cup < kCompEuropeanFirst && !IsCountryNumber(nation)) return false;
+    const uint16_t registered = GetPlayerCup(player, g.cup, nation);
+    return registered != kNoClub && registered != uint16_t(club);
+}
+
 int16_t Reason(uint16_t player, int16_t club, int& injury) {
     injury = HVW_GetPlayerIT(player);
-    const bool cupTied = IsCupCompetition() && PlayerAbsence(player, g.slot) == 4;
-    const bool banned = IsPlayerSuspended(player) != 0 || (g.cup >= 4 && GetPlayerEuroBan(player) != 0);
-    (void)club;
+    const bool cupTied = IsCupTied(player, club);
+    // A European ban keeps a player out of European ties only: told of a
+    // league or national cup match it would name a player who plays.
+    const bool banned =
+        IsPlayerSuspended(player) != 0 || (g.cup >= kCompEuropeanFirst && GetPlayerEuroBan(player) != 0);
     if (cupTied) return 0;
     if (banned) return 1;
     if (injury == 1) return 2;
@@ -336,8 +351,9 @@ void GatherClubNotes(ClubNotes& n) {
     n.second = HVW_GetClubStarPlayer(n.club);
     int32_t value = 0;
     n.third = HVW_GetClubMostValuablePlayer(n.club, &value);
-    if (league && n.third != 0) {
-        const int16_t rank = ScorerRank(n.third, n.nation, row);
+    if (n.third != 0) {
+        // Outside a league the club has no scorer rank to exceed.
+        const int16_t rank = league ? ScorerRank(n.third, n.nation, row) : int16_t(0);
         if (rank > n.clubs / 2 ||
             (HVW_IsPlayerAvailableForFixture(n.club, n.third, g.slot) != 0 && n.third != n.second))
             n.third = 0;
@@ -361,7 +377,7 @@ void WritePairLine(ClubNotes& n) {
     int16_t a = 0, b = 0;
     if (HVW_HasClubStrikePartnership(n.club, &a, &b) == 0) return;
     uint16_t p1 = 0, p2 = 0;
-    if (HVW_FindClubStrikePair(n.club, &p1, &p2, a, b, -1) == 0) return;
+    if (HVW_FindClubStrikePair(n.club, &p1, &p2, a, b, g.slot) == 0) return;
     int16_t number = 0;
     if (KeyPlayerCategory(p1, n.strength, &number) != 0 || KeyPlayerCategory(p2, n.strength, &number) != 0)
         return;
@@ -703,6 +719,8 @@ void WriteMeetingBox(const Meeting& m) {
                HVW_GetClubName(m.awayClub), m.awayGoals);
     const bool aggregate = m.record.aggregateA >= 0 && m.record.aggregateB >= 0;
     const uint32_t shootOut = packed & (kResultShootOutWon | kResultShootOutLost);
+    // A meeting settled on penalties names the winner in the brackets: they
+    // would otherwise stand empty where there is no aggregate.
     if (aggregate || shootOut != 0) {
         AppendText(line, sizeof line, " (");
         if (aggregate)
@@ -778,6 +796,8 @@ void JoinMeetingLines() {
     for (int i = s.start + 1; i < kReportLines; ++i)
         if (ReportLine[i].section == kLastMeetingSection) second = i, i = kReportLines;
     if (second < 0) return;
+    // Measured in the font the box's lines are drawn in, so that a joined
+    // line fits the box it is drawn into.
     const int16_t h = MatchReport_LineHeight(1010);
     ReportLineData& l1 = ReportLine[s.start];
     ReportLineData& l2 = ReportLine[second];

@@ -74,7 +74,9 @@ bool HasLeagueTable(int16_t club) {
 }
 
 // The club whose division an excerpt shows: the one it was filled for, else
-// the n-th club with a table.
+// the n-th club with a table.  The preparation leaves out a club that has
+// played no game yet, so the n-th club with a table may not be the one whose
+// rows the excerpt holds.
 int16_t ExcerptClub(int n) {
     const int16_t club = PreviewBlock.extractClub[n];
     return club >= 0 ? club : MatchReport_GetTableClub(int16_t(n));
@@ -338,6 +340,8 @@ void MatchReport_LayoutHeader() {
     l.mainX = kBoxX;
     if (ReportHeadline >= 0) {
         const int h = MatchReport_LineHeight(1010);
+        // A headline that would push the main box below the page keeps the
+        // rows that fit.
         const int rows = std::min(RowsIn(ReportLine[ReportHeadline].text, kFullColumn),
                                   (kLayoutBottom - 112) / std::max(h, 1));
         l.headlineRows = uint8_t(rows);

@@ -85,6 +85,9 @@ const MenuItem* g_subTable = nullptr;
 
 const uint8_t* ShownReport(int entry) { return LastMatch_PlayerReport(MatchStatsTeam, entry); }
 
+// The player who wore the shirt in the match, from the match's own team
+// sheet: the squad's shirts of today may have changed since (a new team
+// picked, a player sold), and would put other names on his counters.
 uint16_t ShirtPlayer(int shirt) {
     return uint16_t(LastMatch().setup.I16(gameinfo::PlayerInfoAt(MatchStatsTeam, shirt - 1) +
                                           gameinfo::kPlayerInfoNumber));
@@ -182,7 +185,9 @@ void FillInfoRow(int shirt, const int16_t (&v)[6]) {
     std::copy(std::begin(v), std::end(v), g_info.values);
 }
 
-// The tactic the shown team played: a preset or one of its custom slots.
+// The tactic the shown team played: a preset or one of its custom slots,
+// as the match kept it (the user may have chosen another tactic since, which
+// would stand his players' counters on places they never played).
 void FillGrid() {
     for (auto& row : MatchStatsGrid) std::fill(std::begin(row), std::end(row), int16_t(-1));
     const EnterGameInfo& setup = LastMatch().setup;
@@ -311,7 +316,10 @@ void MatchStats_MenuProc() {
         MatchStatsView = 5;
         FillGrid();
         FindLastClubFixture();
-        // The title shows the kept match's own score, whatever club is selected.
+        // The title shows the kept match's own score, whatever club is selected:
+        // the last fixture before today of the selected club is another match
+        // on the day the match was played (today's is not before today) or when
+        // another club is selected, and would put its score under these names.
         const int16_t slot = LastMatch().fixture;
         const uint32_t score = slot >= 0 && slot < kFixtureSlots ? FixtureScore(slot) : 0;
         std::snprintf(g_title, sizeof g_title, "%s %d - %d %s", LastMatch_TeamName(0), int(score & 31),

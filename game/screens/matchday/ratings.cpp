@@ -47,7 +47,10 @@ constexpr int kStarCategories = 9;
 
 int16_t g_commentedTeam = -1;
 
-const uint8_t* Report(int team, int player) { return LastMatch_PlayerReport(team, player); }
+// The counters Ratings_ReportOf gave last.
+const uint8_t* g_report = nullptr;
+
+const uint8_t* Report(int team, int player) { return Ratings_ReportOf(int16_t(team), int16_t(player)); }
 
 // One entry of a ranking list.
 struct Ranked {
@@ -189,7 +192,9 @@ int PlayerClass(const uint8_t* r) {
     return report::MinuteOn(r) > 1 ? 2 : 1;
 }
 
-// Grade 5 (best) to 1 from a place; an unranked player is graded 3.
+// Grade 5 (best) to 1 from a place; an unranked player is graded 3.  Place
+// 0 means the player is in no list, not that he leads it: taken as a place
+// below 6 it would give every unlisted player the best grade.
 int Grade(int place, int playerClass) {
     if (place <= 0) return 3;
     if (place < 6) return 5;
@@ -217,9 +222,10 @@ void AddComment(int player, int16_t comment) {
 
 // ---- Selectors ----------------------------------------------------------------------
 
+// The grades are worked out (and stored) for every player it is asked for.
 int16_t SelectorA(int team, int player, int playerClass) {
-    if (playerClass < 4) return Ratings_PickFromList(26);
     const int index = Ratings_GradeA(int16_t(team), int16_t(player));
+    if (playerClass < 4) return Ratings_PickFromList(26);
     if (index >= 0 && index <= 8) return Ratings_PickFromList(int16_t(13 - index));
     return -1;
 }
@@ -253,6 +259,9 @@ int16_t PoorGameSelector(int team, int player, int playerClass) {
     return -1;
 }
 
+// Place 0 of category 9 is a player with no fouls at all: he is not among
+// the worst offenders (taken as a place of 3 or better, every clean player
+// would be told he was lucky to avoid a booking).
 int16_t DisciplineSelector(int team, int player) {
     const int place = RatingOf(team, player).place[9];
     const bool many = Ranked1To(place, 3);
@@ -269,11 +278,11 @@ int16_t DisciplineSelector(int team, int player) {
     }
 }
 
-// The best of the player's places among dribbling, crossing and passing,
-// places 1 to 5 in turn.
+// The best of the player's places among dribbling, crossing and passing:
+// the place values 0 to 4 in turn, so the first four places count.
 int16_t PassingSelector(int team, int player) {
     const uint8_t* r = Report(team, player);
-    for (int place = 1; place <= 5; ++place) {
+    for (int place = 0; place <= 4; ++place) {
         if (RatingOf(team, player).place[4] == place && report::Dribbles(r) > 1)
             return Ratings_PickFromList(50);
         if (RatingOf(team, player).place[5] == place && report::GoodCrosses(r) > 1)
@@ -501,5 +510,10 @@ int16_t Ratings_PickFromList(int16_t list) {
 }
 
 void Ratings_Clear() { RatingCommentText[0] = 0; }
+
+const uint8_t* Ratings_ReportOf(int16_t team, int16_t player) {
+    g_report = LastMatch_PlayerReport(team, player);
+    return g_report;
+}
 
 int16_t Ratings_CommentedTeam() { return g_commentedTeam; }

@@ -50,5 +50,10 @@ int16_t Ratings_PickFromList(int16_t list);
 // The number of members of a list (0 outside 0..54).
 int Ratings_ListSize(int16_t list);
 void Ratings_Clear();
+// Player k's counters (team 0/1, k 0..15) in the kept copy of the user's
+// last match, which the match day takes from the result block as soon as
+// his match ends (the live block holds later fixtures by the time the
+// pass's readers look); the pass reads every counter through it.
+const uint8_t* Ratings_ReportOf(int16_t team, int16_t player);
 // The team the last pass commented, -1 before any pass.
 int16_t Ratings_CommentedTeam();

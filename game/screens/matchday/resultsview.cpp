@@ -109,7 +109,9 @@ void StartGrowth() {
 }
 
 // One row per line-up entry of the side who played, in order; the rest
-// blank.
+// blank.  "Played" is his match score above 0, not his first chart value:
+// that value is his defending rating, which is 0 for many a forward who
+// played, and his row would be lost.
 void BuildRows(const PostMatchView& match, int side) {
     int row = 0;
     for (int entry = 0; entry < kIgStatsPlayers; ++entry) {
@@ -171,6 +173,10 @@ int32_t ResultsView_PickView(uint16_t view) {
     return MENU_REDRAW;
 }
 
+// Every page of the results loop leaves through here, the team statistics'
+// and the graph's exits too.  None of them touches MatchDayFlags: its bit 0
+// is the day loop's record of a cursor level it holds, which only the day
+// loop gives back.
 int32_t ResultsView_SetPage(int16_t page) {
     MatchDayResultsView = page;
     return MENU_CLOSE;

@@ -52,7 +52,8 @@ void ShareChart_BuildCurve(const uint8_t* minutes, int16_t count) {
     std::fill(std::begin(ShareChartCurve), std::end(ShareChartCurve), int16_t(50));
     for (int i = 1; i < ShareChartMinutes; ++i) {
         const int p = ShareChartCurve[i - 1];
-        // A minute without a value keeps the curve where it was.
+        // A minute without a value (the byte -1) keeps the curve where it
+        // was: taken as a share it would drag the curve below 0 per cent.
         if (minutes[i] > 100) {
             ShareChartCurve[i] = int16_t(p);
             continue;

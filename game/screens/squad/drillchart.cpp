@@ -131,6 +131,9 @@ void FillNames() {
     }
 }
 
+// Text 73 is used as a format only when it holds one "%d" and nothing else
+// to convert: a language file's text with another conversion would read
+// arguments that are not there.
 void FillLengthLine() {
     const char* format = GetText(kLengthText);
     if (Drill_IsLengthFormat(format)) {
@@ -320,7 +323,7 @@ const MenuItem DrillChartTable[] = {
     {MI_HOT_RECT, 496, 426, 30, 15, MenuValue(-1), Drill_PageUp},
     {MI_HOT_RECT, 496, 446, 30, 15, MenuValue(-1), Drill_PageDown},
     {MI_ICON, 590, 456, 10, 0, MenuValue(kStaffBackIcon), nullptr},
-    {MI_HOT_RECT, 570, 436, 40, 40, MenuValue(-1), Drill_Back},
+    {MI_HOT_RECT, 570, 436, 40, 40, MenuValue(75), Drill_Back},
     {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
     kMenuEnd,
 };

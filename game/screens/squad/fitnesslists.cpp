@@ -250,7 +250,7 @@ const MenuItem FitnessListsTable[] = {
     {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
     {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(Fitness_DrawShades), nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(1014), nullptr},
-    {MI_TEXT, 320, 36, 6, 0, MenuValue(295), nullptr},
+    {MI_TEXT, 320, 36, 10, 0, MenuValue(295), nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(1007), nullptr},
     {MI_TEXT, 42, 84, 9, 0, MenuValue(416), nullptr},
     {MI_TEXT, 42, 256, 9, 0, MenuValue(418), nullptr},

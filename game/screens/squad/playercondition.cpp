@@ -290,7 +290,9 @@ int32_t Condition_ToggleChart(MenuHotItem*) {
 
 // Back to the screen that opened this one: the profile, the coaching list
 // or the training schedule; this screen leaves the screen history too, so
-// that the screen it returns to steps back past it.
+// that the screen it returns to steps back past it.  A player opened from
+// the coaching list goes back to that list, not to the training schedule
+// the user never came from.
 int32_t Condition_Back(MenuHotItem*) {
     const int16_t back = ConditionReturnOption;
     UpdateScreenHistory(MenuOption, 1, 3);
@@ -381,7 +383,8 @@ void Condition_DrawChart(int, int, int, int) {
         const uint16_t colour = series == 0 ? 0xF800 : 0x001F;
         for (int i = 0; i + 1 < kConditionChartDays; ++i) {
             const int a = History(record, history, i), b = History(record, history, i + 1);
-            // A day without a value (-1) has no segment into or out of it.
+            // A day without a value (-1) has no segment into or out of it: a
+            // line out of it would start at a point the history never held.
             if (a < 0 || b < 0) continue;
             const int x = Condition_ChartX(i), w = Condition_ChartX(i + 1) - x;
             const int ya = Condition_ChartY(a, series == 1), yb = Condition_ChartY(b, series == 1);

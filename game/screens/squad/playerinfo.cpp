@@ -86,18 +86,24 @@ void DrawPlayerHeaderLine(uint16_t player, const char* firstFormat, int centreX,
     AppendText(first, sizeof first, firstFormat, HVW_GetNationName(HVW_GetPlayerNationality(player)),
                Text(PositionText(player)));
     AppendText(last, sizeof last, " %d %s", int(HVW_GetPlayerAge(player)), Text(185));
+    DrawPlayerLineWithSettings(player, first, last, centreX, centreY);
+}
+
+void DrawPlayerLineWithSettings(uint16_t player, const char* before, const char* after, int centreX,
+                                int centreY) {
+    if (player == 0) return;
     SetFont(kHeaderFont);
     const int16_t settings[3] = {HVW_GetPlayerSetting3(player), HVW_GetPlayerSetting1(player),
                                  HVW_GetPlayerSetting2(player)};
     int iconsWidth = 0;
     for (int i = 0; i < 3; ++i)
         if (settings[i] > 0) iconsWidth += GetTextNoSize(int16_t(kFirstSettingIcon + i), nullptr, nullptr);
-    const int firstWidth = GetTextSize(first, nullptr, nullptr);
-    const int total = firstWidth + iconsWidth + GetTextSize(last, nullptr, nullptr);
+    const int beforeWidth = GetTextSize(before, nullptr, nullptr);
+    const int total = beforeWidth + iconsWidth + GetTextSize(after, nullptr, nullptr);
     int pen = centreX - total / 2;
     SetDrawParam(1, 0);
-    DrawTextAddrAt(pen, centreY, first, JUSTIFY_LEFT_MIDDLE);
-    pen += firstWidth;
+    DrawTextAddrAt(pen, centreY, before, JUSTIFY_LEFT_MIDDLE);
+    pen += beforeWidth;
     for (int i = 0; i < 3; ++i) {
         if (settings[i] <= 0) continue;
         const auto icon = int16_t(kFirstSettingIcon + i);
@@ -106,7 +112,16 @@ void DrawPlayerHeaderLine(uint16_t player, const char* firstFormat, int centreX,
         pen += GetTextNoSize(icon, nullptr, nullptr);
     }
     SetDrawParam(1, 0);
-    DrawTextAddrAt(pen, centreY, last, JUSTIFY_LEFT_MIDDLE);
+    DrawTextAddrAt(pen, centreY, after, JUSTIFY_LEFT_MIDDLE);
+}
+
+void FormatDealHeader(char* buffer, size_t size, uint16_t player) {
+    if (size == 0) return;
+    buffer[0] = '\0';
+    if (player == 0) return;
+    AppendText(buffer, size, "%s, %s, %s ", HVW_GetPlayerShortName(player),
+               HVW_GetNationName(HVW_GetPlayerNationality(player)), Text(PositionText(player)));
+    AppendText(buffer, size, ", %d %s", int(HVW_GetPlayerAge(player)), Text(185));
 }
 
 // ---- Screen 75 ------------------------------------------------------------------------------

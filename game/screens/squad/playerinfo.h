@@ -25,6 +25,13 @@ int16_t IsForeignPlayer(uint16_t player);
 // The header line of the player screens centred on (centreX, centreY):
 // nation and position in the format given, his setting icons, his age.
 void DrawPlayerHeaderLine(uint16_t player, const char* firstFormat, int centreX, int centreY);
+// A line in the header font centred on (centreX, centreY): the text before,
+// the player's setting icons, the text after.
+void DrawPlayerLineWithSettings(uint16_t player, const char* before, const char* after, int centreX,
+                                int centreY);
+// The head line of the deal screens (transfer offer, contract talks, loan
+// terms): short name, nation and position, then age.
+void FormatDealHeader(char* buffer, size_t size, uint16_t player);
 
 // Lines of the last run, for tests: the four lines of each clause column,
 // the nine loan lines, the interested clubs' text and the lower heading.

@@ -344,6 +344,8 @@ const char* g_presetLabelPtr[kSearchPresets];
 
 }  // namespace
 
+// The load rows carry the load text before the name: two runs of the same
+// eight names would let a user store over the preset he meant to load.
 void SearchFilter_BuildPresetPopup(PopupEntry* popup, int32_t (*chosen)(PopupCallBlock*)) {
     const char* load = GetText(kLoadText);
     for (int n = 0; n < kSearchPresets; ++n) {
@@ -373,7 +375,6 @@ void SearchFilter_OpenPresetNaming(int16_t n, SearchFilterPreset* record) {
     SearchFilterCurrent = record;
     std::snprintf(g_presetEdit, sizeof g_presetEdit, "%s", SearchPresetName(n));
     std::snprintf(g_presetInitial, sizeof g_presetInitial, "%s", g_presetEdit);
-    SearchFilter_DrawConfirmBox();
     int16_t w = 0, h = 0;
     GetIconSizeScaled(2, &w, &h);
     SetFont(14);
@@ -386,6 +387,9 @@ void SearchFilter_OpenPresetNaming(int16_t n, SearchFilterPreset* record) {
     desc.maxLength = kSearchPresetNameSize;
     desc.initial = g_presetInitial;
     desc.maxLines = 1;
+    // The field draws the box under itself whenever it repaints: the screen
+    // is redrawn after the list closes, over anything drawn before.
+    desc.background = [](int, int, int, int, uint32_t) { SearchFilter_DrawConfirmBox(); };
     EXTI_InitTextInput(&desc);
 }
 

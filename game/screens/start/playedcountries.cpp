@@ -22,12 +22,12 @@ constexpr uint16_t kHighlighted = 8;
 
 int16_t g_optionHighlight[2] = {0, 0};
 
-int32_t SetOption(uint16_t option) {
+int32_t PlayedCountries_SetOption(uint16_t option) {
     PlayedDetailOption = option;
     return MENU_REDRAW;
 }
-int32_t StandardDetail(MenuHotItem*) { return SetOption(0); }
-int32_t FullDetail(MenuHotItem*) { return SetOption(1); }
+int32_t StandardDetail(MenuHotItem*) { return PlayedCountries_SetOption(0); }
+int32_t FullDetail(MenuHotItem*) { return PlayedCountries_SetOption(1); }
 
 void DrawFramedShade(int x, int y, int w, int h) {
     SetDrawParam(2, 0);

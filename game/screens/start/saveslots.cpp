@@ -290,7 +290,7 @@ int32_t LoadFromSlot(int16_t slot) {
     const int result = LoadGame(slot);
     // The match kept for the after-match screens belongs to the game before.
     LastMatch_Forget();
-    if (result >= 0) CheckCupTieFixturesAll();
+    CheckCupTieFixturesAll();
     if (result < 0) {
         const bool formatError = result == kSaveBadFormat;
         ShowMessageBox(GetText(slot == kAutoSaveSlot && !formatError ? kTextLoadFailed : kSlotLoadFailedText),
@@ -382,7 +382,7 @@ int32_t LoadSlotZero(MenuHotItem*) {
     WaitBox(480, kTextPleaseWait);
     const int result = LoadGame(0);
     LastMatch_Forget();
-    if (result >= 0) CheckCupTieFixturesAll();
+    CheckCupTieFixturesAll();
     if (result < 0) {
         ShowMessageBox(GetText(kSlotLoadFailedText), 0);
         return MENU_REDRAW;

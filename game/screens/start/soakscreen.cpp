@@ -324,6 +324,11 @@ void DrawTestPanel(int x, int y, int w, int h) {
     SetDrawParam(2, kept);
 }
 
+void SoakScreen_DrawPanels(int, int, int, int) {
+    DrawTestPanel(15, 60, 610, 120);
+    DrawTestPanel(15, 290, 610, 110);
+}
+
 int16_t SoakSeasonLength(int16_t season) {
     // The season's February is in its second calendar year.
     return DaysInYear(int16_t(kFirstCalendarYear + season + 1));
@@ -478,8 +483,7 @@ SoakScreenView SoakScreenShown() {
 const MenuItem SoakScreenTable[] = {
     {MI_SCREEN, 0, 0, 0, 0, MenuFunction(SoakScreenMenuProc), nullptr},
     {MI_BACKGROUND, 0, 0, 0, 0, MenuValue(4), nullptr},
-    {MI_CUSTOM, 15, 60, 610, 120, MenuFunction(DrawTestPanel), nullptr},
-    {MI_CUSTOM, 15, 290, 610, 110, MenuFunction(DrawTestPanel), nullptr},
+    {MI_CUSTOM, 0, 0, 800, 600, MenuFunction(SoakScreen_DrawPanels), nullptr},
     {MI_SAVE_MARKER, 0, 0, 0, 0, nullptr, nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     {MI_TEXT_COLOUR, 0, 0, 0, 0, MenuValue(0), nullptr},

@@ -55,6 +55,10 @@ int16_t SoakScreen_CountMatches(int16_t startDay, int16_t startSeason, int16_t e
 // black (a type-36 painter).
 void DrawTestPanel(int x, int y, int w, int h);
 
+// The soak screen's two panels: the cup rows' and the stop rows' (a type-36
+// painter).
+void SoakScreen_DrawPanels(int x, int y, int w, int h);
+
 // Days in a season: 366 when its February has 29 days, else 365.
 int16_t SoakSeasonLength(int16_t season);
 

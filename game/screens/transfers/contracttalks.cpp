@@ -175,8 +175,11 @@ void CompleteDeal(int index) {
     }
 }
 
+// The talks are over.  The previous-screen word is theirs now: left at the
+// contract screen's id, it would make the next talks look opened from there.
 int32_t Close(int16_t next) {
     MenuOption = next;
+    PreviousMenuOption = kScreenContractTalks;
     return MENU_CLOSE;
 }
 
@@ -235,7 +238,7 @@ int32_t Purchase(uint16_t p) {
     HVW_CompleteUserBid(p);
     HVW_RemoveUserContractSlot(p);
     ShortList_RemovePlayer(p);
-    MenuOption = kScreenClubMain;
+    Close(kScreenClubMain);
     if (withExchange) {
         const int index = PendingDeal_FindMain(p);
         int64_t remaining = price;
@@ -322,11 +325,12 @@ void ContractTalks_Enter() {
     if (p == 0 || user < 0) return;
     GetContractDemands(p, user, &CurrentDemands);
     CurrentOffer.terms = CurrentDemands;
-    if (PreviousMenuOption == kScreenContractMenu) {
-        // From the contract screen the choice is handed over and locked.
+    // From the contract screen (its talks button, or a role change the
+    // player takes badly, which hands over his old role + 1) the role set
+    // there is offered and locked, and the demands answer it at once.
+    if (PreviousMenuOption == kScreenContractMenu || ContractTalksReason > 0) {
         CurrentOffer.choiceLocked = 1;
-        const int16_t role = HVW_GetPlayerField117(p);
-        CurrentOffer.terms.status = ContractTalksReason > 0 ? int16_t(ContractTalksReason - 1) : role;
+        CurrentOffer.terms.status = HVW_GetPlayerField117(p);
         if (CurrentOffer.terms.status == 1) CurrentOffer.terms.status = 0;
         Reevaluate();
     }
@@ -426,8 +430,11 @@ int32_t ContractTalks_BreakOff(MenuHotItem*) {
     if (p != 0) HVW_RemoveUserContractSlot(p);
     MenuOption = kScreenPlayerStats;
     if (p == 0) return MENU_CLOSE;
-    if (PreviousMenuOption == kScreenContractMenu) {
-        SetPlayerField117(p, int16_t(std::max<int>(ContractTalksReason - 1, 0)));
+    if (CurrentOffer.choiceLocked != 0) {
+        // The role change is taken back.  Talks opened with the talks
+        // button hand over no role: his role stays (the setter would make
+        // the -1 of an empty hand-over role 0).
+        if (ContractTalksReason > 0) SetPlayerField117(p, int16_t(ContractTalksReason - 1));
         ContractTalksReason = 0;
         MenuOption = kScreenContractMenu;
         PreviousMenuOption = kScreenClubMain;
@@ -466,16 +473,19 @@ int32_t ContractTalks_BreakOff(MenuHotItem*) {
 
 namespace {
 
-char g_header[300], g_title[300], g_offerLines[10][100], g_demandLines[10][100];
-const char* g_headerPtr = g_header;
+constexpr int kTalkRows = 10;
+char g_header[300], g_title[300], g_offerLines[kTalkRows][100], g_demandLines[kTalkRows][100];
+// The toggle's icon of each clause row (3..9): the plus while the clause is
+// not offered, the minus while it is; -1 on the rows without a toggle.
+int16_t g_toggleText[kTalkRows] = {-1, -1, -1, 1198, 1198, 1198, 1198, 1198, 1198, 1198};
 const char* g_titlePtr = g_title;
-const char* g_offerPtr[10];
-const char* g_demandPtr[10];
+const char* g_offerPtr[kTalkRows];
+const char* g_demandPtr[kTalkRows];
 int16_t g_refusalShown = -1;
 
 struct TalkPointers {
     TalkPointers() {
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < kTalkRows; ++i) {
             g_offerPtr[i] = g_offerLines[i];
             g_demandPtr[i] = g_demandLines[i];
         }
@@ -498,10 +508,7 @@ void FillLines(uint16_t p) {
     if (p == 0) return;
     const int16_t user = HVW_GetMyClub();
     AppendText(g_title, sizeof g_title, "%s", user >= 0 ? HVW_GetClubName(user) : "");
-    const int16_t type = GetPlayerPosition2(p) <= 13 ? HVW_GetPositionType(p) : -1;
-    AppendText(g_header, sizeof g_header, "%s, %s, %s ", HVW_GetPlayerShortName(p),
-               HVW_GetNationName(HVW_GetPlayerNationality(p)), type >= 0 ? Text(int16_t(564 + type)) : "");
-    AppendText(g_header, sizeof g_header, ", %d %s", int(HVW_GetPlayerAge(p)), Text(185));
+    FormatDealHeader(g_header, sizeof g_header, p);
     const ContractTerms& o = CurrentOffer.terms;
     const ContractTerms& d = CurrentDemands;
     const auto role = [](int16_t c) { return c >= 0 && c <= 6 ? Text(HVW_GetRoleText(c)) : ""; };
@@ -515,6 +522,10 @@ void FillLines(uint16_t p) {
                    money[i] > 0 ? ClauseMoney(money[i]) : Text(74));
     AppendText(g_offerLines[8], 100, "%s %s", Text(282), Text(o.clause2 != 0 ? 249 : 248));
     AppendText(g_offerLines[9], 100, "%s %s", Text(953), Text(o.clause8 != 0 ? 249 : 248));
+    const bool on[kTalkRows] = {false,        false,        false,        money[0] > 0,   money[1] > 0,
+                                money[2] > 0, money[3] > 0, money[4] > 0, o.clause2 != 0, o.clause8 != 0};
+    for (int row = 3; row < kTalkRows; ++row) g_toggleText[row] = on[row] ? 125 : 1198;
+
     int line = 0;
     AppendText(g_demandLines[line++], 100, "%s %s", Text(59), MoneyText(d.wage));
     AppendText(g_demandLines[line++], 100, "%s %d %s", Text(275), int(d.years), Text(1905));
@@ -527,20 +538,18 @@ void FillLines(uint16_t p) {
     if (d.clause8 > 0 && line < 10) AppendText(g_demandLines[line++], 100, "%s", Text(953));
 }
 
-int32_t ToggleRow(MenuHotItem* item) {
-    constexpr int kClauseOfRow[10] = {-1, -1, -1, 0, 3, 4, 5, 6, 1, 2};
-    const int row = item != nullptr ? item->row : -1;
-    return row >= 3 && row < 10 ? ContractTalks_Toggle(kClauseOfRow[row]) : MENU_CONTINUE;
+int32_t ToggleRow(int row) {
+    constexpr int kClauseOfRow[kTalkRows] = {-1, -1, -1, 0, 3, 4, 5, 6, 1, 2};
+    return row >= 3 && row < kTalkRows ? ContractTalks_Toggle(kClauseOfRow[row]) : MENU_CONTINUE;
 }
-int32_t PlusRow(MenuHotItem* item) {
-    const int row = item != nullptr ? item->row : -1;
+int32_t PlusRow(int row) {
     switch (row) {
         case 0:
-            return ContractTalks_WageUp(item);
+            return ContractTalks_WageUp(nullptr);
         case 1:
-            return ContractTalks_YearsUp(item);
+            return ContractTalks_YearsUp(nullptr);
         case 2:
-            return ContractTalks_ChoiceForward(item);
+            return ContractTalks_ChoiceForward(nullptr);
         case 3:
             return ContractTalks_ClauseStep(0, true);
         case 4:
@@ -552,15 +561,14 @@ int32_t PlusRow(MenuHotItem* item) {
             return MENU_CONTINUE;
     }
 }
-int32_t MinusRow(MenuHotItem* item) {
-    const int row = item != nullptr ? item->row : -1;
+int32_t MinusRow(int row) {
     switch (row) {
         case 0:
-            return ContractTalks_WageDown(item);
+            return ContractTalks_WageDown(nullptr);
         case 1:
-            return ContractTalks_YearsDown(item);
+            return ContractTalks_YearsDown(nullptr);
         case 2:
-            return ContractTalks_ChoiceBack(item);
+            return ContractTalks_ChoiceBack(nullptr);
         case 3:
             return ContractTalks_ClauseStep(0, false);
         case 4:
@@ -572,16 +580,52 @@ int32_t MinusRow(MenuHotItem* item) {
             return MENU_CONTINUE;
     }
 }
+// The handler of one row's control.
+template <int32_t (*Act)(int), int Row>
+int32_t RowControl(MenuHotItem*) {
+    return Act(Row);
+}
+
+void DrawHeader(int, int, int, int) { DrawPlayerLineWithSettings(ShownPlayer(), g_header, "", 400, 112); }
 
 constexpr int16_t kPtr = sizeof(const char*);
-const MenuItem kOfferRow[] = {
+constexpr int16_t kFirstRowY = 150, kRowStep = 30;
+const MenuItem kTalkRow[] = {
     {MI_STRING_VAR, 40, 11, 9, kPtr, &g_offerPtr[0], nullptr},
-    {MI_HOT_RECT, 40, 0, 230, 22, nullptr, ToggleRow},
-    {MI_BUTTON_STRING, 280, 0, 30, 22, "-", MinusRow},
-    {MI_BUTTON_STRING, 315, 0, 30, 22, "+", PlusRow},
     {MI_STRING_VAR, 420, 11, 9, kPtr, &g_demandPtr[0], nullptr},
     kMenuEnd,
 };
+// Each row's controls: the wage, the years and the choice always have
+// their steps; a clause has its toggle, and its steps while it is offered;
+// the two flags have only their toggles.
+#define ROW_STEPS(r)                                                                                       \
+    {MI_BUTTON_STRING, 280, int16_t(kFirstRowY + kRowStep * (r)), 30, 22, "-", RowControl<MinusRow, r>}, { \
+        MI_BUTTON_STRING, 315, int16_t(kFirstRowY + kRowStep * (r)), 30, 22, "+", RowControl<PlusRow, r>   \
+    }
+#define ROW_TOGGLE(r)                                                                            \
+    {                                                                                            \
+        MI_BUTTON_TEXT_VAR, 245, int16_t(kFirstRowY + kRowStep * (r)), 30, 22, &g_toggleText[r], \
+            RowControl<ToggleRow, r>                                                             \
+    }
+const MenuItem kTermSteps[] = {ROW_STEPS(0),  ROW_STEPS(1),  ROW_STEPS(2),
+                               ROW_TOGGLE(8), ROW_TOGGLE(9), kMenuEnd};
+constexpr int kClauseRows = 5;  // rows 3..7: clauses A, D, E, F, G
+const MenuItem kClauseOff3[] = {ROW_TOGGLE(3), kMenuEnd};
+const MenuItem kClauseOff4[] = {ROW_TOGGLE(4), kMenuEnd};
+const MenuItem kClauseOff5[] = {ROW_TOGGLE(5), kMenuEnd};
+const MenuItem kClauseOff6[] = {ROW_TOGGLE(6), kMenuEnd};
+const MenuItem kClauseOff7[] = {ROW_TOGGLE(7), kMenuEnd};
+const MenuItem kClauseOn3[] = {ROW_TOGGLE(3), ROW_STEPS(3), kMenuEnd};
+const MenuItem kClauseOn4[] = {ROW_TOGGLE(4), ROW_STEPS(4), kMenuEnd};
+const MenuItem kClauseOn5[] = {ROW_TOGGLE(5), ROW_STEPS(5), kMenuEnd};
+const MenuItem kClauseOn6[] = {ROW_TOGGLE(6), ROW_STEPS(6), kMenuEnd};
+const MenuItem kClauseOn7[] = {ROW_TOGGLE(7), ROW_STEPS(7), kMenuEnd};
+#undef ROW_STEPS
+#undef ROW_TOGGLE
+const MenuItem* const kClauseOff[kClauseRows] = {kClauseOff3, kClauseOff4, kClauseOff5, kClauseOff6,
+                                                 kClauseOff7};
+const MenuItem* const kClauseOn[kClauseRows] = {kClauseOn3, kClauseOn4, kClauseOn5, kClauseOn6, kClauseOn7};
+const MenuItem* g_clauseRow[kClauseRows] = {kClauseOff3, kClauseOff4, kClauseOff5, kClauseOff6, kClauseOff7};
 
 }  // namespace
 
@@ -595,6 +639,8 @@ void ContractTalksMenu() {
         ContractTalks_Enter();
     }
     FillLines(ShownPlayer());
+    for (int row = 0; row < kClauseRows; ++row)
+        g_clauseRow[row] = g_toggleText[3 + row] == 125 ? kClauseOn[row] : kClauseOff[row];
     g_refusalShown = CurrentOffer.refused != 0 ? CurrentOffer.refusalText : int16_t(-1);
 }
 
@@ -608,9 +654,15 @@ const MenuItem ContractTalksTable[] = {
     {MI_STRING_VAR, 400, 62, 10, 0, &g_titlePtr, nullptr},
     {MI_CUSTOM, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {MI_STRING_VAR, 400, 112, 10, 0, &g_headerPtr, nullptr},
+    {MI_CUSTOM, 0, 0, 0, 0, MenuFunction(DrawHeader), nullptr},
     {MI_CUSTOM, 20, 135, 758, 400, MenuFunction(DrawBlackShade50), nullptr},
-    {MI_GROUP, 0, 150, 10, 30, kOfferRow, nullptr},
+    {MI_GROUP, 0, kFirstRowY, kTalkRows, kRowStep, kTalkRow, nullptr},
+    {MI_GROUP, 0, 0, 1, 0, kTermSteps, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_clauseRow[0], nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_clauseRow[1], nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_clauseRow[2], nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_clauseRow[3], nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_clauseRow[4], nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     {MI_TEXT_VAR, 400, 490, 10, 0, &g_refusalShown, nullptr},
     {MI_BUTTON_TEXT, 60, 559, 339, 28, MenuValue(83), ContractTalks_BreakOff},

@@ -50,6 +50,10 @@ const char* Text(int16_t id) {
 
 uint16_t Player() { return ShownPlayer(); }
 
+// The deal was opened from a player profile (the profile line is shown);
+// kept while the sheet visits its sub-screens.
+int16_t g_fromProfile = 0;
+
 int32_t Budget() { return Club(CurrentDeal.buyingClub) ? HVW_GetClubWageBudget(CurrentDeal.buyingClub) : 0; }
 
 bool AnyExchangeValued() {
@@ -70,6 +74,9 @@ int32_t Floor() {
     return Round((k + 45) * int64_t(d.asking) / 100);
 }
 
+// The other side's figure after a change of the sell-on terms: the buying
+// club's offer when selling; the selling club's demand when buying, which
+// is then its asking figure and the steps' snap point.
 void RecomputeOtherSide() {
     DealSheet& d = CurrentDeal;
     const uint16_t p = Player();
@@ -79,6 +86,7 @@ void RecomputeOtherSide() {
         d.reference = d.offer;
     } else {
         d.reference = std::max(Demand(Floor()), 0);
+        d.asking = d.reference;
     }
 }
 
@@ -91,10 +99,19 @@ void EmptySlot(int k) {
 // club (the loan-club field holds his owner).
 bool OfBuyingClub(uint16_t player) { return HVW_GetPlayerLoanClub(player) == CurrentDeal.buyingClub; }
 
+// Selling (0) when the player's owner (the loan-club field) is the user's
+// club, else buying (1).
+int16_t DirectionOf(uint16_t player) {
+    const int16_t user = HVW_GetMyClub();
+    return int16_t(user >= 0 && HVW_GetPlayerLoanClub(player) == user ? 0 : 1);
+}
+
 void LoadPendingDeal(int index) {
     DealSheet& d = CurrentDeal;
     const uint16_t p = PendingDealPlayer(index);
     SelectedPlayer = int16_t(p);
+    // The side is this deal's: the figures below are recomputed for it.
+    d.direction = DirectionOf(p);
     d.sellingClub = PendingDealSellingClub(index);
     d.buyingClub = PendingDealBuyingClub(index);
     d.offer = PendingDealOffer(index);
@@ -151,7 +168,7 @@ void ChooseSides() {
     if (p == 0) return;
     // The loan-club field holds the owner.
     const int16_t owner = HVW_GetPlayerLoanClub(p);
-    d.direction = int16_t(user >= 0 && owner == user ? 0 : 1);
+    d.direction = DirectionOf(p);
     if (d.resumed != 0) return;
     if (d.direction == 0) {
         d.sellingClub = user;
@@ -270,6 +287,10 @@ void DealSheet_Enter() {
     }
     MenuFollowUp = 0;
     d.verdict = 0;
+    // The openers that come from a profile set the word; every other
+    // opening (the day's messages, a resumed deal) shows no profile line.
+    if (!linked) g_fromProfile = DealSheetFromProfile;
+    DealSheetFromProfile = 0;
     if (DealSheetReset != 0) {
         DealSheetReset = 0;
         d.adjustments = 0;
@@ -312,7 +333,6 @@ int32_t DealSheet_ToggleClause(MenuHotItem*) {
     d.clauseOn = int16_t(d.clauseOn != 0 ? 0 : 1);
     d.percentage = int16_t(d.clauseOn != 0 ? 5 : 0);
     RecomputeOtherSide();
-    if (d.direction == 1) d.asking = d.reference;
     return MENU_REDRAW;
 }
 
@@ -368,9 +388,8 @@ int32_t AgreeTerms(int32_t net) {
     const int index = ResumedIndex();
     const uint16_t e[3] = {d.exchange[0].player, d.exchange[1].player, d.exchange[2].player};
     if (index >= 0) {
-        std::memset(PendingDealTable[index].bytes, 0, kPendingDealSize);
-        PendingDeal_Add(p, e[0], e[1], e[2], uint16_t(d.percentage), 1, uint16_t(d.sellingClub),
-                        uint16_t(d.buyingClub), uint32_t(net), uint32_t(d.offer), uint16_t(d.attempt));
+        PendingDeal_Write(index, p, e[0], e[1], e[2], uint16_t(d.percentage), 1, uint16_t(d.sellingClub),
+                          uint16_t(d.buyingClub), uint32_t(net), uint32_t(d.offer), uint16_t(d.attempt));
     } else if (HVW_AddPendingDeal(p, e[0], e[1], e[2], d.percentage, 1, d.sellingClub, d.buyingClub, net,
                                   d.offer, d.attempt) < 0) {
         ShowMessageBox(Text(kDealsFullText), 0);
@@ -481,8 +500,9 @@ namespace {
 
 constexpr int kSteps[5] = {10000000, 1000000, 100000, 10000, 1000};
 
-char g_header[300], g_title[300], g_bids[3][200], g_sides[2][200], g_slots[3][120], g_clause[120], g_fee[80];
-const char* g_headerPtr = g_header;
+char g_header[300], g_title[300], g_bids[3][200], g_sides[2][200], g_slots[3][120], g_clause[120], g_fee[80],
+    g_percent[16];
+const char* g_percentPtr = g_percent;
 const char* g_titlePtr = g_title;
 const char* g_bidPtr[3] = {g_bids[0], g_bids[1], g_bids[2]};
 const char* g_sidePtr[2] = {g_sides[0], g_sides[1]};
@@ -518,21 +538,20 @@ void FillBids(uint16_t p) {
 
 void FillRows(uint16_t p) {
     const DealSheet& d = CurrentDeal;
-    g_header[0] = g_title[0] = g_clause[0] = g_fee[0] = '\0';
+    g_header[0] = g_title[0] = g_clause[0] = g_fee[0] = g_percent[0] = '\0';
     for (auto& s : g_sides) s[0] = '\0';
     for (auto& s : g_slots) s[0] = '\0';
     if (p == 0) return;
     AppendText(g_title, sizeof g_title, "%s", Text(1180));
-    const int16_t type = GetPlayerPosition2(p) <= 13 ? HVW_GetPositionType(p) : -1;
-    AppendText(g_header, sizeof g_header, "%s, %s, %s ", HVW_GetPlayerShortName(p),
-               HVW_GetNationName(HVW_GetPlayerNationality(p)), type >= 0 ? Text(int16_t(564 + type)) : "");
-    AppendText(g_header, sizeof g_header, ", %d %s", int(HVW_GetPlayerAge(p)), Text(185));
+    FormatDealHeader(g_header, sizeof g_header, p);
+    // Each figure under its club's name; the selling club's is its asking
+    // price less the exchange players' values, the money still to be paid.
     const int64_t x = DealSheet_ExchangeValue();
     AppendText(g_sides[0], sizeof g_sides[0], "%s %s",
                Club(d.buyingClub) ? HVW_GetClubName(d.buyingClub) : "", Price2str(d.offer));
     AppendText(g_sides[1], sizeof g_sides[1], "%s %s",
                Club(d.sellingClub) ? HVW_GetClubName(d.sellingClub) : "",
-               Price2str(d.direction == 0 ? Saturate(int64_t(d.asking) - x) : d.asking));
+               Price2str(Saturate(int64_t(d.asking) - x)));
     for (int k = 0; k < 3; ++k) {
         const ExchangeSlot& s = d.exchange[k];
         if (s.player == 0) {
@@ -542,6 +561,7 @@ void FillRows(uint16_t p) {
                        HVW_GetPlayerShortName(s.player));
         }
     }
+    AppendText(g_percent, sizeof g_percent, "%d%%", int(d.percentage));
     if (d.clauseOn != 0)
         AppendText(g_clause, sizeof g_clause, "%s %d%% %s", Text(1197), int(d.percentage), Text(1198));
     const int32_t release = HVW_GetPlayerClause1(p);
@@ -549,16 +569,9 @@ void FillRows(uint16_t p) {
     if (release > 0) AppendText(g_fee, sizeof g_fee, "%s%s", Text(434), Price2strPlain(release));
 }
 
-// The user's step buttons lie on his side: the left half when buying, the
-// right when selling; the other side's group does nothing.
-bool OnUserSide(const MenuHotItem* item) {
-    return item != nullptr && (item->x < 400) == (CurrentDeal.direction == 1);
-}
-
 int32_t StepHandler(MenuHotItem* item) {
-    if (!OnUserSide(item)) return MENU_CONTINUE;
     // The buttons are the repetitions of a horizontal group, largest first.
-    const int button = item->row;
+    const int button = item != nullptr ? item->row : -1;
     if (button < 0 || button >= 5) return MENU_CONTINUE;
     DealSheet_StepFigure(kSteps[button], (GetMenuButtons() & 2) == 0);
     return MENU_REDRAW;
@@ -566,6 +579,8 @@ int32_t StepHandler(MenuHotItem* item) {
 
 int32_t SlotButton(MenuHotItem* item) { return DealSheet_ExchangeButton(item != nullptr ? item->row : -1); }
 int32_t SlotName(MenuHotItem* item) { return DealSheet_ExchangeName(item != nullptr ? item->row : -1); }
+
+void DrawHeader(int, int, int, int) { DrawPlayerLineWithSettings(Player(), g_header, "", 400, 112); }
 
 const MenuItem kStepButton[] = {
     {MI_HOT_RECT, 0, 0, 60, 28, nullptr, StepHandler},
@@ -581,22 +596,40 @@ const MenuItem kDealButton[] = {
     {MI_BUTTON_TEXT_VAR, 401, 559, 339, 28, &g_dealText, DealSheet_Deal},
     kMenuEnd,
 };
-const MenuItem kClauseControls[] = {
-    {MI_BUTTON_STRING, 300, 440, 30, 22, "-", DealSheet_PercentDown},
-    {MI_BUTTON_STRING, 470, 440, 30, 22, "+", DealSheet_PercentUp},
-    kMenuEnd,
-};
+
+// The user's controls lie in his half: the left when buying, the right
+// when selling (the mirrored layout).
+constexpr int16_t kLeftHalf = 30, kRightHalf = 420;
+#define CLAUSE_BUTTON(x) \
+    { MI_BUTTON_TEXT_VAR, int16_t((x) + 10), 440, 150, 22, &g_clauseText, DealSheet_ToggleClause }
+#define CLAUSE_CONTROLS(x)                                                           \
+    {MI_BUTTON_STRING, int16_t((x) + 170), 440, 30, 22, "-", DealSheet_PercentDown}, \
+        {MI_STRING_VAR, int16_t((x) + 235), 451, 10, 0, &g_percentPtr, nullptr}, {   \
+        MI_BUTTON_STRING, int16_t((x) + 270), 440, 30, 22, "+", DealSheet_PercentUp  \
+    }
+const MenuItem kLeftClauseButton[] = {CLAUSE_BUTTON(kLeftHalf), kMenuEnd};
+const MenuItem kRightClauseButton[] = {CLAUSE_BUTTON(kRightHalf), kMenuEnd};
+const MenuItem kLeftClause[] = {CLAUSE_CONTROLS(kLeftHalf), kMenuEnd};
+const MenuItem kRightClause[] = {CLAUSE_CONTROLS(kRightHalf), kMenuEnd};
+#undef CLAUSE_BUTTON
+#undef CLAUSE_CONTROLS
 const MenuItem kProfileLine[] = {
     {MI_BUTTON_TEXT, 300, 520, 200, 24, MenuValue(574), DealSheet_Profile},
     kMenuEnd,
 };
 const MenuItem kNothing[] = {kMenuEnd};
 const MenuItem* g_dealButton = kNothing;
+// Each control group is in both halves; the other side's half is empty.
+const MenuItem* g_leftSteps = kStepButton;
+const MenuItem* g_rightSteps = kNothing;
+const MenuItem* g_leftSlots = kSlotRow;
+const MenuItem* g_rightSlots = kNothing;
+const MenuItem* g_clauseButton = kLeftClauseButton;
 const MenuItem* g_clauseControls = kNothing;
 const MenuItem* g_profileLine = kNothing;
 
 void DrawStepLabels(int, int, int, int) {
-    const int x0 = CurrentDeal.direction == 0 ? 420 : 30;
+    const int x0 = CurrentDeal.direction == 0 ? kRightHalf : kLeftHalf;
     SetFont(9);
     for (int i = 0; i < 5; ++i) {
         const int x = x0 + 70 * i;
@@ -624,8 +657,14 @@ void DealSheetMenu() {
     g_dealText = d.verdict == 0 ? 82 : 96;
     g_verdictText = d.verdict == 0 ? 82 : d.verdict == 1 ? 942 : 83;
     g_clauseText = d.clauseOn != 0 ? 125 : 1198;
-    g_clauseControls = d.clauseOn != 0 ? kClauseControls : kNothing;
-    g_profileLine = DealSheetFromProfile != 0 ? kProfileLine : kNothing;
+    const bool selling = d.direction == 0;
+    g_leftSteps = selling ? kNothing : kStepButton;
+    g_rightSteps = selling ? kStepButton : kNothing;
+    g_leftSlots = selling ? kNothing : kSlotRow;
+    g_rightSlots = selling ? kSlotRow : kNothing;
+    g_clauseButton = selling ? kRightClauseButton : kLeftClauseButton;
+    g_clauseControls = d.clauseOn == 0 ? kNothing : selling ? kRightClause : kLeftClause;
+    g_profileLine = g_fromProfile != 0 ? kProfileLine : kNothing;
     g_interestText = kInterestTexts[std::clamp<int>(d.interest, 0, 4)];
     // The rows of slots 2 and 3 appear only while the slot above holds a player.
     int16_t slotRows = 1;
@@ -645,7 +684,7 @@ const MenuItem DealSheetTable[] = {
     {MI_STRING_VAR, 400, 62, 10, 0, &g_titlePtr, nullptr},
     {MI_CUSTOM, 20, 97, 758, 30, MenuFunction(DrawBlackShade50), nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(9), nullptr},
-    {MI_STRING_VAR, 400, 112, 10, 0, &g_headerPtr, nullptr},
+    {MI_CUSTOM, 0, 0, 0, 0, MenuFunction(DrawHeader), nullptr},
     {MI_CUSTOM, 20, 135, 758, 400, MenuFunction(DrawBlackShade50), nullptr},
     {MI_STRING_VAR, 40, 150, 9, 0, &g_bidPtr[0], nullptr},
     {MI_STRING_VAR, 40, 170, 9, 0, &g_bidPtr[1], nullptr},
@@ -655,12 +694,13 @@ const MenuItem DealSheetTable[] = {
     {MI_STRING_VAR, 40, 260, 9, 0, &g_feePtr, nullptr},
     {MI_TEXT_VAR, 420, 260, 9, 0, &g_interestText, nullptr},
     {MI_CUSTOM, 0, 0, 0, 0, MenuFunction(DrawStepLabels), nullptr},
-    {MI_ROW_GROUP, 30, 300, 5, 70, kStepButton, nullptr},
-    {MI_ROW_GROUP, 420, 300, 5, 70, kStepButton, nullptr},
-    {MI_GROUP, 30, 340, 0, 26, kSlotRow, nullptr},
-    {MI_BUTTON_TEXT_VAR, 40, 440, 240, 22, &g_clauseText, DealSheet_ToggleClause},
-    {MI_STRING_VAR, 400, 451, 10, 0, &g_clausePtr, nullptr},
+    {MI_ROW_GROUP_VAR, kLeftHalf, 300, 5, 70, &g_leftSteps, nullptr},
+    {MI_ROW_GROUP_VAR, kRightHalf, 300, 5, 70, &g_rightSteps, nullptr},
+    {MI_GROUP_VAR, kLeftHalf, 340, 0, 26, &g_leftSlots, nullptr},
+    {MI_GROUP_VAR, kRightHalf, 340, 0, 26, &g_rightSlots, nullptr},
+    {MI_GROUP_VAR, 0, 0, 1, 0, &g_clauseButton, nullptr},
     {MI_GROUP_VAR, 0, 0, 1, 0, &g_clauseControls, nullptr},
+    {MI_STRING_VAR, 400, 472, 10, 0, &g_clausePtr, nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     {MI_TEXT_VAR, 400, 495, 10, 0, &g_verdictText, nullptr},
     {MI_GROUP_VAR, 0, 0, 1, 0, &g_profileLine, nullptr},

@@ -317,10 +317,7 @@ void LoanTermsMenu() {
     const uint16_t p = ShownPlayer();
     if (p == 0) return;
     AppendText(g_title, sizeof g_title, "%s", Text(1333));
-    const int16_t type = GetPlayerPosition2(p) <= 13 ? HVW_GetPositionType(p) : -1;
-    AppendText(g_header, sizeof g_header, "%s, %s, %s ", HVW_GetPlayerShortName(p),
-               HVW_GetNationName(HVW_GetPlayerNationality(p)), type >= 0 ? Text(int16_t(564 + type)) : "");
-    AppendText(g_header, sizeof g_header, ", %d %s", int(HVW_GetPlayerAge(p)), Text(185));
+    FormatDealHeader(g_header, sizeof g_header, p);
 }
 
 const MenuItem LoanTermsTable[] = {

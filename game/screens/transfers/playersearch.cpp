@@ -5,8 +5,6 @@
 #include <cstring>
 #include <iterator>
 #include <span>
-#include <utility>
-#include <vector>
 
 #include "core/query/competitionnames.h"
 #include "core/query/fields.h"
@@ -110,18 +108,16 @@ void RunSearch(bool firstEntry) {
     if (SearchTopRow >= SearchResultCount) SearchTopRow = std::max(0, SearchResultCount - kSearchPageRows);
 }
 
-// Each key is read once; equal keys keep ascending player numbers, so a
-// result list is the same whenever it is made.
+// The standard sort over the comparator, highest key first; equal keys
+// keep ascending player numbers, so a result list is the same whenever it is
+// made.  The keys read the players' columns through SelectedPlayer, which is
+// given back after.
 void SortResults() {
     const int16_t keptPlayer = SelectedPlayer;
-    std::vector<std::pair<int64_t, uint16_t>> keyed;
-    keyed.reserve(size_t(SearchResultCount));
-    for (int32_t i = 0; i < SearchResultCount; ++i)
-        keyed.emplace_back(SearchResults_SortValue(SearchResults[i]), SearchResults[i]);
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    std::sort(SearchResults, SearchResults + SearchResultCount, [](uint16_t a, uint16_t b) {
+        const int32_t order = SearchResults_Compare(a, b);
+        return order != 0 ? order < 0 : a < b;
     });
-    for (int32_t i = 0; i < SearchResultCount; ++i) SearchResults[i] = keyed[size_t(i)].second;
     SelectedPlayer = keptPlayer;
     SearchResortPending = 0;
 }
@@ -365,6 +361,9 @@ void ChooseInGroup(int field, int count, int index) {
 
 }  // namespace
 
+// A choice in the filter, sort and column lists closes its list (result 7)
+// and redraws: the screen's redraw paints over a list kept open, which would
+// then take clicks unseen.  Separators keep the list open (8).
 int32_t PlayerSearch_ListA(int row) {
     if (row >= 0 && row <= 3) {
         ChooseInGroup(kFilterPositionAllowed, 4, row);
@@ -556,7 +555,7 @@ void DrawBar(int16_t kind, bool minimum) {
     }
     SetFont(6);
     SetDrawParam(1, 0);
-    DrawTextAddrAt(x + kBarWidth / 2 + 2, y + kBarHeight / 2, text, JUSTIFY_CENTRE_MIDDLE);
+    DrawTextAddrAt(x + kBarWidth / 2, y + kBarHeight / 2, text, JUSTIFY_CENTRE_MIDDLE);
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ struct MapPoint {
     float x, y;
 };
 constexpr MapPoint kOtherPoint = {374, 697};
+constexpr uint16_t kChosenMarker = 0xFFE0, kRegionMarker = 0xFFFF;
 
 struct SumBand {
     int32_t above;  // the band holds limits above this
@@ -90,10 +91,9 @@ int16_t UserClub() { return GetUserClub(); }
 const char* RegionName(int16_t region) { return GetText(HVW_GetScoutingContText(region)); }
 
 void Money(char* out, size_t size, int32_t amount) {
-    const int32_t kept = CurrentNumberType;
     SetDrawParam(3, NUMBER_MONEY);
     std::snprintf(out, size, "%s", Number2Str(amount));
-    SetDrawParam(3, kept == NUMBER_MONEY ? NUMBER_PLAIN : kept);
+    SetDrawParam(3, NUMBER_PLAIN);
 }
 
 void PostToUser(int16_t type, int16_t region, int32_t money) {
@@ -156,11 +156,20 @@ void DrawMapView() {
         CopyRectToBackBuffer(kMapViewLeft, kMapViewTop + row, kMapViewWidth, 1,
                              source + size_t(row) * size_t(kWorldMapWidth) * bytes);
     }
-    // The view's centre marks where the scouts' eyes are.
-    const int cx = kMapViewLeft + int(std::lround(g_point.x)) - left;
-    const int cy = kMapViewTop + int(std::lround(g_point.y)) - top;
-    FillSolidRect(cx - 3, cy - 3, 7, 7, 0xFFE0);
-    FillSolidRect(cx - 1, cy - 1, 3, 3, 0x0000);
+    // A marker on each region's point within the view, the chosen
+    // region's in yellow; they move with the map.
+    for (int16_t r = 0; r < kScoutingRegions; ++r) {
+        const MapPoint point = PointOf(r);
+        const int cx = kMapViewLeft + int(std::lround(point.x)) - left;
+        const int cy = kMapViewTop + int(std::lround(point.y)) - top;
+        if (cx < kMapViewLeft + 3 || cx > kMapViewLeft + kMapViewWidth - 4 || cy < kMapViewTop + 3 ||
+            cy > kMapViewTop + kMapViewHeight - 4)
+            continue;
+        // Regions 7 and 9 share a point, and then a marker.
+        const bool chosen = point.x == PointOf(g_chosen).x && point.y == PointOf(g_chosen).y;
+        FillSolidRect(cx - 3, cy - 3, 7, 7, chosen ? kChosenMarker : kRegionMarker);
+        FillSolidRect(cx - 1, cy - 1, 3, 3, 0x0000);
+    }
 }
 
 void PaintMap(int, int, int, int) { DrawMapView(); }

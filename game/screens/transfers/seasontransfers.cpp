@@ -301,6 +301,8 @@ void InjuryListScreenProc() {
         // A player refusing to play is passed over: his row stays as it was.
         if (injury == kRefusingToPlay) continue;
         std::snprintf(g_injuryCells[row][0], kCellSize, "%s", HVW_GetPlayerShortName(player));
+        // The injury's own text (type 1 is text 200): text 200 + type would
+        // name the next injury, and a type past the last ends the look-up.
         std::snprintf(g_injuryCells[row][1], kCellSize, "%s",
                       injury >= 1 && injury <= kLastInjury ? GetText(HVW_GetInjuryTextId(injury)) : "");
         const int16_t weeks = HVW_GetPlayerIP(player);

@@ -110,6 +110,8 @@ void Shortlist_Enter() {
     ShortlistRemoveMode = 0;
     if (ScoutView()) {
         CollectScoutList();
+        // A top row kept from an earlier visit stays inside a list that has
+        // become shorter since, so that the page is not left empty.
         ShortlistTopRow =
             int16_t(std::clamp<int>(ShortlistTopRow, 0, std::max(0, ScoutCount - kShortlistRows)));
     }

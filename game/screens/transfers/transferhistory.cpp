@@ -44,9 +44,18 @@ void MoneyCell(char* out, int32_t fee, int32_t type, size_t size = kCellSize) {
     SetDrawParam(3, kept);
 }
 
-// The record counts months from 0: both screens show month + 1.
+// The record counts months from 0: both screens show month + 1 (as stored,
+// January would read as month 0).
 void DateCell(char* out, const TransferView& t) {
     std::snprintf(out, kCellSize, "%d/%d/%d", t.day, t.month + 1, t.year);
+}
+
+// The club transfers' date: the month in two figures between text 101.
+void ClubDateCell(char* out, const TransferView& t) {
+    constexpr int16_t kDateSeparator = 101;
+    char separator[8];
+    std::snprintf(separator, sizeof separator, "%s", GetText(kDateSeparator));
+    std::snprintf(out, kCellSize, "%d%s%02d%s%d", t.day, separator, t.month + 1, separator, t.year);
 }
 
 // ---- Transfer list state --------------------------------------------------------------------
@@ -146,9 +155,9 @@ const MenuItem kNationButtons[] = {
 #undef NATION_BUTTON
 
 const MenuItem kListRow[] = {
-    {MI_STRING_VAR, 163, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][0],
+    {MI_STRING_VAR, 175, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][0],
      nullptr},
-    {MI_STRING_VAR, 375, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][1],
+    {MI_STRING_VAR, 387, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][1],
      nullptr},
     {MI_STRING_VAR, 616, 11, JUSTIFY_CENTRE_MIDDLE, sizeof(const char*) * kColumns, &g_cellText[0][2],
      nullptr},
@@ -204,7 +213,9 @@ void TransferListScreenProc() {
     if (IsMenuFirstEntry() == 1) EnterTransferList();
     BuildBandLabels();
     TransferList_Build();
-    // A list that grew shorter (another band) keeps its top within it.
+    // A list that grew shorter (another band) keeps its top within it, and
+    // a list shorter than a page, which page down leaves with a negative
+    // top, shows from its first entry rather than below blank rows.
     TransferHistoryState.firstRow = int16_t(
         std::clamp<int>(TransferHistoryState.firstRow, 0, std::max(0, g_listLength - kTransferListRows)));
     for (int k = 0; k < kTransferNations; ++k)
@@ -293,7 +304,7 @@ void FillClubRows() {
         }
         if (g_rows[row] < 0) continue;
         const TransferView t = TransferViewOf(g_rows[row]);
-        DateCell(g_clubCells[row][0], t);
+        ClubDateCell(g_clubCells[row][0], t);
         const int16_t player = HVW_NegativeToNone(int16_t(t.player));
         std::snprintf(
             g_clubCells[row][1], kCellSize, "%s",

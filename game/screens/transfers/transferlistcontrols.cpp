@@ -24,16 +24,24 @@ bool OneOf(uint16_t kind, std::initializer_list<uint16_t> kinds) {
     return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
 }
 
-// Makes the entries of the given kinds selectable and ticks the one whose
-// value is the filter's.
+// Makes the entries of the given kinds selectable and ticks the entry of
+// the filter's value, whatever its kind (the fee bands' entries are
+// strings), and only that one.  The tick goes by the value behind the
+// entry, as the pick does, so that a value table in another order than the
+// entries still ticks the current choice.
 void MarkEntries(PopupCallBlock* call, std::initializer_list<uint16_t> kinds,
                  const uint16_t (&values)[kTransferFilterValues], uint16_t filter) {
     if (call == nullptr || call->entry == nullptr) return;
     PopupEntry* entry = call->entry + 1;
     for (int index = 0; !EndsList(entry->kind); ++entry, ++index) {
-        if (!OneOf(entry->kind, kinds)) continue;
-        entry->flags = POPUP_SELECTABLE;
-        if (index < kTransferFilterValues && values[index] == filter) entry->flags |= POPUP_MARKED;
+        if (OneOf(entry->kind, kinds)) entry->flags = POPUP_SELECTABLE;
+        if (!OneOf(entry->kind, {POPUP_TEXT_ID, POPUP_STRING, POPUP_STRING_VARIABLE, POPUP_TEXT_ID_VARIABLE}))
+            continue;
+        if (index < kTransferFilterValues && values[index] == filter) {
+            entry->flags |= POPUP_MARKED;
+        } else {
+            entry->flags &= uint16_t(~POPUP_MARKED);
+        }
     }
 }
 

@@ -459,6 +459,9 @@ TEST(WholeMatchHeadless, LevelCupTieIsDecidedOnPenalties) {
     // Play until a tie ends level after extra time (goals are scored now).
     MatchResultBlock* result = nullptr;
     for (uint32_t seed = 77; seed < 177; ++seed) {
+        // Each match ends with the display flag cleared: unshown again, it
+        // saves no goal files into the shared working folder.
+        DisplayModeFlags = kDisplayOff;
         GameSeedRandom(seed);
         result = PlayMatch();
         EXPECT_EQ(CheckPlayedResult(*result), "");

@@ -1,5 +1,6 @@
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/records/blockfiles.h"
 #include "tests/core/match/match_fixture.h"
 #include "tests/fakes/result_check.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
 
@@ -290,7 +292,15 @@ class DefaultRunnerTest : public matchtest::MatchFixture {
         g_displayOn = g_displayOff = 0;
         MatchHooks.displayOn = DisplayOn;
         MatchHooks.displayOff = DisplayOff;
+        // A shown match saves its goals: into a folder of this test's own,
+        // not the working folder the other test processes share.
+        scratch_.emplace("match");
     }
+    void TearDown() override {
+        scratch_.reset();
+        MatchFixture::TearDown();
+    }
+    std::optional<ScratchFolder> scratch_;
 };
 
 TEST_F(DefaultRunnerTest, HeadlessMatchStartsEveryFigureAfresh) {

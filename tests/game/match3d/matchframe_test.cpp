@@ -276,6 +276,20 @@ TEST_F(D3DGameTest, KeysAfterEveryFrameAndTheSwitchesTheyFlip) {
     MatchKeys_Handle();
     EXPECT_EQ(NameLabelSwitch, 0);
 
+    // F4, F5 and F7 each switch their overlay on, and off again.
+    const std::pair<int, int16_t*> overlays[] = {{matchkey::kF4, &TouchMarkerSwitch},
+                                                 {matchkey::kF5, &BallPathSwitch},
+                                                 {matchkey::kF7, &PitchRadarSwitch}};
+    for (const auto& [key, overlaySwitch] : overlays) {
+        *overlaySwitch = 0;
+        GamePressKey(key);
+        MatchKeys_Handle();
+        EXPECT_EQ(*overlaySwitch, 1) << "key " << key;
+        GamePressKey(key);
+        MatchKeys_Handle();
+        EXPECT_EQ(*overlaySwitch, 0) << "key " << key;
+    }
+
     // Keys 1 and 2 from the stadium cameras both give type 0; they step
     // 0..7 round.
     for (int key : {matchkey::kOne, matchkey::kTwo}) {
@@ -314,6 +328,30 @@ TEST_F(D3DGameTest, KeysAfterEveryFrameAndTheSwitchesTheyFlip) {
     MatchKeys_Handle();
     EXPECT_EQ(InMatchRequest, 4);
     InMatchRequest = 0;
+}
+
+// In a window the replay panel's pointer stands where the system pointer
+// is, on the 800 x 600 layout, also after the pointer left the window and
+// came back in (moves added up would have drifted from it at the edge).
+TEST_F(D3DGameTest, InAWindowThePointerStandsOnTheSystemPointer) {
+    PrepareMatchRecord();
+    Match3D_DisplayOn();
+    ASSERT_TRUE(WinIsWindowed());
+    const int width = int(GfxGetScreenWidth()), height = int(GfxGetScreenHeight());
+    const auto moveTo = [](int x, int y, int dx, int dy) {
+        plat::InjectMouseMove(dx, dy, x, y);
+        Poll();
+        MatchMouse_Poll();
+    };
+    moveTo(width / 2, height / 2, 0, 0);
+    EXPECT_EQ(MatchMouse.x, 400);
+    EXPECT_EQ(MatchMouse.y, 300);
+    moveTo(width * 3, height * 3, width * 5 / 2, height * 5 / 2);
+    EXPECT_EQ(MatchMouse.x, 788);
+    EXPECT_EQ(MatchMouse.y, 588);
+    moveTo(width / 4, height / 4, -width * 11 / 4, -height * 11 / 4);
+    EXPECT_EQ(MatchMouse.x, 200);
+    EXPECT_EQ(MatchMouse.y, 150);
 }
 
 TEST_F(D3DGameTest, WithoutADeviceTheDisplayNeverStarts) {

@@ -721,8 +721,10 @@ TEST(TransferHistoryControls, PagingStopsAtTheEndsAndMarksTickTheFilterValue) {
     EXPECT_EQ(TransferHistoryState.firstRow, 4);
 
     // A value table that is not the identity: the entry whose value is the
-    // filter is ticked, exactly one; the separator stays unselectable.
-    const uint16_t values[] = {6, 3, 0, 1, 2, 4, 5};
+    // filter is ticked, exactly one; the separator stays unselectable.  A
+    // string entry of the first filter (the fee bands are strings) is
+    // ticked too, and loses its tick when the filter moves on.
+    const uint16_t values[] = {6, 3, 0, 1, 2, 4, 5, 7};
     std::copy(std::begin(values), std::end(values), TransferHistoryState.valuesA);
     std::copy(std::begin(values), std::end(values), TransferHistoryState.valuesB);
     PopupEntry list[10] = {};
@@ -731,6 +733,9 @@ TEST(TransferHistoryControls, PagingStopsAtTheEndsAndMarksTickTheFilterValue) {
     list[8].kind = POPUP_STRING_VARIABLE;
     list[9].kind = POPUP_END;
     PopupCallBlock call{0, 0, nullptr, list};
+    TransferHistoryState.filterA = 7;
+    TransferHistory_MarkFilterA(&call);
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ((list[i].flags & POPUP_MARKED) != 0, i == 8) << i;
     TransferHistoryState.filterA = 0;
     TransferHistory_MarkFilterA(&call);
     for (int i = 1; i <= 8; ++i) {

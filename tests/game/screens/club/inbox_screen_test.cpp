@@ -29,6 +29,7 @@
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/newgame.h"
 #include "game/screens/club/boardview.h"
 #include "game/screens/club/finances.h"
@@ -267,6 +268,59 @@ std::vector<uint32_t> BesidePlot() {
 uint32_t MoneyColourPixel(uint16_t colour) {
     FillSolidRect(0, 0, 1, 1, colour);
     return testenv::BackPixel(0, 0);
+}
+
+// Fifteen transfer messages fill more than a page: the arrow icons, clicked
+// where they stand, move the page to the older messages and back, and the
+// rows are filled again from the new offset.
+TEST_F(InboxScreenTest, TheArrowsScrollAFolderLongerThanAPage) {
+    std::memset(UserInbox, 0xFF, sizeof UserInbox);
+    for (int slot = 0; slot < 15; ++slot) {
+        MessageRecord& m = UserInbox[slot];
+        recbits::StoreU16(m.bytes + kMsgType, kMsgTransferFee);
+        recbits::StoreU16(m.bytes + kMsgDay, uint16_t(40 - slot));
+        m.bytes[kMsgRead] = 0;
+        m.bytes[kMsgAnswered] = 0;
+    }
+    const int16_t folder = InboxFolderOfType(kMsgTransferFee);
+    MenuOption = kScreenInbox;
+    static int16_t shownFolder, rows, scroll[3];
+    static std::string page[3][kInboxPageRows];
+    auto keep = [](int k) {
+        return [k] {
+            scroll[k] = InboxScroll;
+            for (int r = 0; r < kInboxPageRows; ++r) page[k][r] = InboxRowDate(r);
+        };
+    };
+    WaitForTable(InboxTable);
+    testenv::MenuUserClickAt(100, 124 + 30 * folder);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] {
+        shownFolder = InboxFolder;
+        rows = InboxRows;
+    });
+    testenv::MenuUserDo(keep(0));
+    testenv::MenuUserClickAt(780, 104);  // older
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo(keep(1));
+    for (int i = 0; i < 9; ++i) {
+        testenv::MenuUserClickAt(780, 104);
+        testenv::MenuUserWait(3);
+    }
+    testenv::MenuUserClickAt(780, 273);  // newer
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo(keep(2));
+    ClickBack();
+    RunWhile(99);
+    ASSERT_EQ(shownFolder, folder);
+    ASSERT_EQ(rows, kInboxPageRows);
+    EXPECT_EQ(scroll[0], 0);
+    EXPECT_EQ(scroll[1], 1);
+    EXPECT_EQ(scroll[2], 15 - kInboxPageRows - 1);
+    // One step older: every message moves one row down.
+    for (int r = 1; r < kInboxPageRows; ++r) EXPECT_EQ(page[1][r], page[0][r - 1]) << "row " << r;
+    EXPECT_NE(page[1][0], page[0][0]);
+    EXPECT_NE(page[2][kInboxPageRows - 1], page[0][kInboxPageRows - 1]);
 }
 
 TEST_F(InboxScreenTest, TheFinancesGraphItsLinesClicksAndViews) {

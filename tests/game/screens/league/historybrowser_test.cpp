@@ -196,6 +196,11 @@ TEST_F(HistoryScreensTest, TheResultsListOpensOnTheUsersColumnWithHisFixturesEve
     Event(u.userSlot, u.sentOff, 1, kKindSendingOff, 60);
     Event(u.userSlot, u.sentOff, 1, kKindSendingOff, 61);  // a second one is not listed
     EXPECT_EQ(MatchEvents_LinesForFixture(u.userSlot, 1), 3);
+    // The club last looked at plays in the division below, today too: the
+    // list still opens on the user's fixture's column.
+    const int16_t below = FirstClubOf(0, 1), belowRival = FirstClubOf(0, 1, below);
+    Add(kCompLeague, below, belowRival);
+    SelectedClub = uint16_t(below);
 
     // As the day's results list: the whole column fits and opens.
     MatchDayFlags |= kDayResultsListed;
@@ -309,6 +314,13 @@ TEST_F(HistoryScreensTest, TwentyOneFixturesShowThePageArrowsAndAScorerOfSixGoal
     EXPECT_EQ(std::string(HistoryScreen[line + 1].home), Short(scorer) + " 3, 7, 11, 14, 15");
     EXPECT_EQ(std::string(HistoryScreen[line + 2].home), "88");
     EXPECT_EQ(std::string(HistoryScreen[line + 1].away), "Attendance: 800");
+    // Twenty entries, one open, take 22 lines: a page down from the top
+    // still reaches the last ones.
+    const int16_t openTop = HistoryTopLine;
+    HistoryTopLine = 0;
+    EXPECT_EQ(HistoryBrowser_PageDown(nullptr), MENU_REDRAW);
+    EXPECT_GT(HistoryTopLine, 0);
+    HistoryTopLine = openTop;
     HistoryBrowser_ToggleScreenLine(int16_t(line));
 
     Score(Add(kCompFriendly, clubs[40], clubs[41]), 2, 2);

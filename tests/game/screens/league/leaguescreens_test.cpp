@@ -251,8 +251,10 @@ TEST_F(LeagueScreensTest, ZoneLinesOnlyOnShownRowsAndTheReservesToggle) {
     LeagueTable_ScrollUp(nullptr);
     LeagueTableMenu();
     EXPECT_NE(std::string(LeagueTableTitle()).find(GetText(2428)), std::string::npos);
-    for (int r = 0; r < 18; ++r)
+    for (int r = 0; r < 18; ++r) {
         EXPECT_EQ(LeagueTableSortedClub(r), uint16_t(ReserveLeagueTable[0][1][r])) << r;
+        EXPECT_EQ(LeagueTableShownRow(r).counters[kSeasonPlace], r + 1) << r;
+    }
     // Country 2's third division has no reserve league: no toggle, the mode
     // stays.
     HVW_SetViewedCountry(2);
@@ -490,7 +492,7 @@ TEST_F(LeagueScreensTest, FixturesByDayCupsSecondLegsAndAFullDay) {
     // Both nations of a European cup are listed.
     EXPECT_EQ(FixturesByDayRow(1).homeClub, w);
     // The national cup: only the viewed country's tie, the bracket its
-    // division, cut to fit.
+    // division's name text, cut to fit.
     FixturesByDay_PickCup(0);
     FixturesByDayMenu();
     EXPECT_EQ(FixturesDay, 105);
@@ -502,7 +504,7 @@ TEST_F(LeagueScreensTest, FixturesByDayCupsSecondLegsAndAFullDay) {
     EXPECT_EQ(bracket.front(), '(');
     EXPECT_EQ(bracket.back(), ')');
     EXPECT_EQ(bracket.substr(1, bracket.size() - 2),
-              std::string(HVW_GetDivisionName(1, 0)).substr(0, bracket.size() - 2));
+              std::string(GetText(HVW_GetCompRoundTextId(1, 0))).substr(0, bracket.size() - 2));
     EXPECT_EQ(FixturesByDay_PickAwayClub(0), MENU_CLOSE);
     EXPECT_EQ(MenuOption, kScreenSelectedClubSquad);
     EXPECT_EQ(SelectedClub, uint16_t(DivisionClub(0, 0, 6)));

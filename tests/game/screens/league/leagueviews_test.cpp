@@ -189,7 +189,7 @@ TEST_F(LeagueViewsTest, ClubTransfersBothWaysTheOldestFifteen) {
     Enter(ClubTransfersScreenProc);
     EXPECT_EQ(ClubTransfersDirection, 1);
     for (int row = 0; row < kClubTransferRows; ++row) EXPECT_EQ(ClubTransfersRecord(row), row) << row;
-    EXPECT_STREQ(ClubTransfersCell(0, 0), "1/3/2003");  // month + 1
+    EXPECT_STREQ(ClubTransfersCell(0, 0), "1/03/2003");  // month + 1, in two figures
     EXPECT_EQ(ClubTransfersCell(0, 1), std::string(HVW_GetPlayerShortName(p)));
     EXPECT_EQ(ClubTransfersCell(0, 2), Name(other));
     EXPECT_EQ(ClubTransfersCell(14, 3), Money(15000));

@@ -83,7 +83,6 @@ class DayLoopTest : public MenuEngineTest {
         SetClubControl(user_, 1);
         HVW_SetViewedCountry(0);
         SavedGoalCount = 0;
-        PendingGoalReplay = 0;
         SoakMode = 0;
         MenuOption = kScreenClubMain;
         scratch_ = std::make_unique<ScratchFolder>("dayloop");
@@ -153,19 +152,19 @@ TEST_F(DayLoopTest, ADayWithoutFixturesAdvancesAndTheModesChooseTheNextScreen) {
     EXPECT_EQ(HVW_IsNotInFilterList(0, kept), 0);
     SeasonCalendar.currentDay = int16_t(day + 1);
 
-    // An unknown mode plays nothing; a pending goal replay wins over every
-    // other next screen.
+    // An unknown mode plays nothing; goal replays saved since the Continue
+    // win over every other next screen.
     RunDay(5);
     EXPECT_EQ(MenuOption, kScreenQuit);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
-    PendingGoalReplay = 1;
+    SavedGoalCount = 1;
     RunDay(5);
     EXPECT_EQ(MenuOption, kScreenGoalReplays);
     SeasonCalendar.currentDay = day;
     RunDay(0);
     EXPECT_EQ(MenuOption, kScreenGoalReplays);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
-    PendingGoalReplay = 0;
+    SavedGoalCount = 0;
 }
 
 TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
@@ -187,7 +186,10 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     static int8_t columnAfter = -1;
     static uint16_t listedBeforeMatch = 2;
     panelUnderTheList = titleBefore = titleAfter = pageAfter = columnAfter = -1;
+    // A goal of his match kept as a replay, as the shown match keeps each.
+    Replay_AllocBuffer();
     testenv::DayUserWatch() = [] {
+        if (testenv::MenuTableUp(ResultBoardTable) && SavedGoalCount == 0) Replay_SaveGoal();
         if (testenv::MenuTableUp(HistoryBrowserTable)) {
             if (HistoryOpenedFromContinue == 1) {
                 listedBeforeMatch = HistoryLines[0].fixture;
@@ -203,11 +205,33 @@ TEST_F(DayLoopTest, TheUsersGroupOfOneWaitsForHisChoiceAndHisMatchIsShown) {
     };
     // Left over from another day: the day's start finds his fixture anew.
     HumanClubCompetition = HumanClubDivision = kCompLeague;
+    // The busy cursor's progress bar, as its painter reads it at each poll.
+    static int16_t mostDone = -1, barTotal = -1;
+    mostDone = barTotal = -1;
+    const int16_t watchingBar = AddPollFunction(
+        [] {
+            if (ProgressTotal <= 0) return;
+            barTotal = ProgressTotal;
+            mostDone = std::max(mostDone, ProgressDone);
+        },
+        POLL_EVERY_TIME, 0);
     testenv::DayUserStart();
     RunDay(2);
     testenv::DayUserWatch() = nullptr;
+    RemovePollFunction(watchingBar);
+    Replay_FreeBuffer();
+    // The other fixtures counted on the bar, which goes with their panel.
+    EXPECT_EQ(barTotal, 3);
+    EXPECT_EQ(mostDone, 3);
+    EXPECT_EQ(ProgressTotal, -1);
 
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+    // Leaving the day's results list for the club screen gave up the goal
+    // saved today: the day ends on the club screen, not in the goal reel.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("SaveData/GOALS"),
+                            std::filesystem::directory_iterator{}),
+              1);
+    EXPECT_EQ(SavedGoalCount, 0);
     EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_TRUE(EveryFixturePlayedSince(day));
     // His competition of the day: a friendly, no division.

@@ -22,6 +22,7 @@
 #include "core/query/leagueoutlook.h"
 #include "core/query/leagueplaces.h"
 #include "core/query/people.h"
+#include "core/records/messagetemplates.h"
 #include "core/records/ranges.h"
 #include "core/records/records.h"
 #include "core/records/referees.h"
@@ -550,6 +551,50 @@ TEST_F(MatchPreviewTest, TheLastMeetingAndTwoAbsenteesOffTheElevenAreTold) {
     }
     DeleteFixture(met);
     ClearClubResultMemory();
+}
+
+// The final of the second European cup opens with its own remark (text
+// 2993, both clubs), once the club has played in the cup; the second leg of
+// an earlier round does not.
+TEST_F(MatchPreviewTest, ASecondEuropeanCupFinalOpensWithTheFinalRemark) {
+    const int16_t user = testenv::FirstClubOf(0, 0), opponent = testenv::FirstClubOf(0, 1);
+    const int16_t nation = int16_t(GetClubNation(user));
+    const int16_t rounds = HVW_GetCupRoundCount(5, nation);
+    ASSERT_GE(rounds, 2);
+    // Days on which neither club plays.
+    std::vector<int16_t> freeDays;
+    for (int16_t day = 200; day < 360 && freeDays.size() < 3; ++day) {
+        bool busy = false;
+        for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s) && !busy; ++s)
+            busy =
+                FixtureDay(s) == uint32_t(day) && (IsFixtureOfClub(s, user) || IsFixtureOfClub(s, opponent));
+        if (!busy) freeDays.push_back(day);
+    }
+    ASSERT_EQ(freeDays.size(), 3u);
+    const auto slotOn = [&](int16_t day) {
+        for (int s = 0; s < kFixtureSlots && !IsFixtureEmpty(s); ++s)
+            if (FixtureDay(s) == uint32_t(day) && IsFixtureOfClub(s, user) && IsFixtureOfClub(s, opponent))
+                return int16_t(s);
+        return int16_t(-1);
+    };
+    HVW_AddFixture(freeDays[0], CupCode(5, 0), opponent, user, 0);
+    HVW_AddFixture(freeDays[1], CupCode(5, kSecondMatchCodes), user, opponent, 0);
+    HVW_AddFixture(freeDays[2], CupCode(5, rounds - 1), user, opponent, 0);
+    TextMsg_ResetArgs();
+    TextMsg_SetArg(TEXTMSG_CLUB, &user);
+    TextMsg_SetArg(TEXTMSG_CLUB, &opponent);
+    const std::string remark = TextMsg_Expand(GetText(2993));
+    const auto told = [&] {
+        for (const ReportLineData& l : ReportLine)
+            if (l.section == 0 && remark == l.text) return true;
+        return false;
+    };
+    MakeUser(user);
+    ShowPreviewOf(slotOn(freeDays[2]));
+    EXPECT_TRUE(told()) << remark;
+    ShowPreviewOf(slotOn(freeDays[1]));
+    EXPECT_FALSE(told());
+    for (int16_t day : freeDays) DeleteFixture(slotOn(day));
 }
 
 // Over the season's user fixtures of every kind: the text and its boxes

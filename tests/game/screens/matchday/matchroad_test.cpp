@@ -393,7 +393,6 @@ class MatchRoadTest : public ::testing::Test {
     static void ContinueOneDay() {
         DeleteGoalReplayFiles();
         SavedGoalCount = 0;
-        PendingGoalReplay = 0;
         ContinueMode = 0;
         MenuOption = kScreenContinueGame;
         StdoutCapture quiet;
@@ -426,7 +425,10 @@ class MatchRoadTest : public ::testing::Test {
         g_road.goalFiles = GoalFilesNow();
         g_road.framesDrawn = D3DGameFramesDrawn;
         g_road.menusOpen = MenuDisplayIsOpen();
-        if (MenuOption == kScreenGoalReplays) {
+        // The goal reel: the screen a day ends on while goals saved that day
+        // were not given up with the day's results list.
+        if (road == Road::kShown && g_road.goalFiles > 0 && MenuOption == kScreenClubMain) {
+            MenuOption = kScreenGoalReplays;
             RunGoalReplayScreen();
             g_road.optionAfterReplays = MenuOption;
         }
@@ -593,7 +595,9 @@ TEST_F(MatchRoadTest, TheShownMatchItsMenusAndItsSavedGoalsOnTheRoadOfADay) {
     EXPECT_EQ(road.goalsStaged, 2);
     EXPECT_GE(road.goalFiles, 2);
     EXPECT_EQ(road.goalFiles, road.goalsScored) << "a file for each goal";
-    EXPECT_EQ(road.optionAfterMatchDay, kScreenGoalReplays) << "the day ends on the goal-replay screen";
+    // Leaving the day's results list for the club gave the goals' reel up;
+    // their files stay for the saved-goals screen.
+    EXPECT_EQ(road.optionAfterMatchDay, kScreenClubMain) << "the day ends on the club screen";
     EXPECT_EQ(road.replaysShown - road.replaysAfterDamage, road.goalFiles) << "each saved goal played back";
     EXPECT_GT(road.replayGreen, 20) << "the pitch in the replay";
     EXPECT_GT(road.replayPanelShare, 30) << "the replay panel at the bottom";

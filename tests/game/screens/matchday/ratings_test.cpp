@@ -229,4 +229,49 @@ TEST_F(RatingsTest, TheShootingKeyAndTheKeeperComments) {
     EXPECT_FALSE(keeperSaid(320, 321));
 }
 
+// Dribbling, crossing and passing earn a comment for the first four places
+// only; and a substitute's four grades are worked out like everybody's, even
+// though his comment from them is the one for too little time on the pitch.
+TEST_F(RatingsTest, PassingCommentsTakeTheFirstFourPlacesAndEveryPlayerIsGraded) {
+    LastMatchCopy copy = RandomMatch();
+    for (int t = 0; t < 2; ++t)
+        for (int p = 0; p < 16; ++p) {
+            uint8_t* e = Entry(copy, t, p);
+            std::memset(e + 14, 0, 127 - 14);
+            recbits::StoreU16(e + kPlayerGoals, 0);
+            recbits::StoreU16(e + kPlayerCards, 0);
+            recbits::StoreU16(e + kStatsValueW, 0);
+        }
+    // Players 1 to 5 of the first team beat 10, 9, 8, 7 and 6 men: places 1
+    // to 5 of the dribbling ranking.
+    for (int p = 1; p <= 5; ++p) Entry(copy, 0, p)[kStatsMenBeaten] = uint8_t(11 - p);
+    // Shirt 12 came on in the 70th minute and played.
+    uint8_t* sub = Entry(copy, 0, 11);
+    recbits::StoreU16(sub + kPlayerNumber, 400);
+    recbits::StoreU16(sub + kPlayerRating, 50);
+    sub[kStatsStartMinute] = 70;
+    sub[kStatsEndMinute] = 90;
+    sub[kStatsOutfieldFlags] = 1;
+    LastMatch_Set(copy);
+    for (auto& team : PlayerMatchRatings)
+        for (auto& player : team) player.grades[0] = player.grades[1] = 0;
+    GameRandomStateWord = 3;
+    Ratings_RunPass(-1, 0);
+    const auto dribblingSaid = [](int player) {
+        bool said = false;
+        for (int s = 0; s < kCommentSlots; ++s)
+            said |= RatingChoices[player][s] >= 435 && RatingChoices[player][s] <= 439;
+        return said;
+    };
+    ASSERT_EQ(PlayerMatchRatings[0][4].place[4], 4);
+    ASSERT_EQ(PlayerMatchRatings[0][5].place[4], 5);
+    EXPECT_TRUE(dribblingSaid(4));
+    EXPECT_FALSE(dribblingSaid(5));
+    EXPECT_NE(PlayerMatchRatings[0][11].grades[0], 0);
+    bool shortTime = false;
+    for (int s = 0; s < kCommentSlots; ++s)
+        shortTime |= RatingChoices[11][s] >= 210 && RatingChoices[11][s] <= 212;
+    EXPECT_TRUE(shortTime);
+}
+
 }  // namespace

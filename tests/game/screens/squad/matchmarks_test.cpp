@@ -18,6 +18,7 @@
 #include "core/records/text.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
+#include "game/screens/club/incomeforecast.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/gradients.h"
 #include "game/screens/engine/painting.h"
@@ -175,8 +176,18 @@ TEST_F(MatchMarksTest, CellsByBandTheEmptyIconThePickedMatchAndAGrab) {
     });
     MenuUserWait(10);
     MenuUserDo([] { EXPECT_EQ(MatchMarks.selectedColumn, kMarksNoColumn); });
+    // With fewer than ten matches listed not even a marked cell is picked.
     testenv::MenuUserClickItem(
         [](const MenuHotItem& item) { return item.x == 160 && item.y == 128 + rowB * 20 && item.w == 47; });
+    MenuUserWait(10);
+    // The panel of a picked match: the match set by hand, the player by a
+    // click on his row.
+    MenuUserDo([] {
+        EXPECT_EQ(MatchMarks.selectedColumn, kMarksNoColumn);
+        MatchMarks.selectedColumn = 0;
+    });
+    testenv::MenuUserClickItem(
+        [](const MenuHotItem& item) { return item.x == 32 && item.y == 128 + rowB * 20; });
     MenuUserWait(10);
     MenuUserDo([b] {
         EXPECT_EQ(MatchMarks.selectedColumn, 0);
@@ -255,6 +266,34 @@ TEST_F(MatchMarksTest, PagesStayWithinTheSquad) {
         EXPECT_EQ(MatchMarks.top, 8);
         EXPECT_EQ(MatchMarks.players[24], kMarksFirstPlayer + 24);
         EXPECT_EQ(MatchMarks.players[25], 0);
+    });
+    testenv::MenuUserClose();
+    RunGrid();
+}
+
+TEST_F(MatchMarksTest, TenListedMatchesLetAMarkedCellBePicked) {
+    MakeSquad(12);
+    const uint16_t a = kMarksFirstPlayer, b = kMarksFirstPlayer + 1;
+    for (int m = 0; m < 10; ++m)
+        AddMatch(int16_t(10 + 5 * m), true, 1, 0,
+                 m == 9 ? std::vector<std::pair<uint16_t, uint32_t>>{{a, 55}}
+                        : std::vector<std::pair<uint16_t, uint32_t>>{});
+    WaitForGrid();
+    MenuUserDo([=] {
+        ASSERT_EQ(MatchMarks.matches, 10);
+        int rowA = -1;
+        for (int row = 0; row < 12; ++row)
+            if (MatchMarks.players[row] == a) rowA = row;
+        ASSERT_GE(rowA, 0);
+        MenuHotItem item{};
+        item.row = uint8_t(rowA);
+        MatchMarks.selectedPlayer = b;
+        EXPECT_EQ(MatchMarks_PickCell(8, &item), MENU_CONTINUE);  // no mark there
+        EXPECT_EQ(MatchMarks.selectedPlayer, b);
+        EXPECT_EQ(MatchMarks_PickCell(9, &item), MENU_REDRAW);
+        EXPECT_EQ(MatchMarks.selectedColumn, 9);
+        EXPECT_EQ(MatchMarks.selectedPlayer, a);
+        EXPECT_EQ(MatchMarks_PickCell(9, &item), MENU_CONTINUE);  // already the selection
     });
     testenv::MenuUserClose();
     RunGrid();

@@ -46,7 +46,7 @@ using testenv::MenuUserWait;
 testenv::SharedNewWorld g_trainingWorld;
 std::vector<TrainingRecord> g_trainingRecords;
 
-// The retraining types the table of the Part gives a player, worked out
+// The retraining types the retraining table gives a player, worked out
 // here from his stats and settings.
 std::vector<int16_t> ExpectedRetraining(uint16_t p) {
     static const int kRows[13][12] = {

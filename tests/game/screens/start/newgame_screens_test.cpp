@@ -30,6 +30,7 @@
 #include "game/screens/start/saveslots.h"
 #include "game/screens/start/startmenu.h"
 #include "tests/fakes/pak_fixture.h"
+#include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 
 namespace {
@@ -247,6 +248,53 @@ TEST_F(ClubScreensTest, ClubInformationRanksAndValues) {
     EXPECT_EQ(ClubInfoPickedFlag, 0);
     EXPECT_EQ(ClubPickedFlag, 0);
     EXPECT_EQ(JobOfferPending, 0);
+}
+
+// Applying for a vacancy from the club screen: a refusal and a lodged
+// application both lead back to the vacancies with the pick kept, the
+// lodged one answered a week or two on; a sacked user is refused where a
+// settled one would have been asked to wait.
+TEST_F(ClubScreensTest, AVacancyApplicationRefusedOrLodged) {
+    testenv::LoadTexts({{1, "x"}, {1118, "BOX1118"}, {1119, "BOX1119"}, {1120, "BOX1120"}});
+    MakeClub(300, 6, 0, 60);
+    SelectedClub = 300;
+    MenuCurrentPlayer = 1;
+    const uint16_t keptSacked = SackedClub;
+    SackedClub = 0xFFFF;
+    const auto apply = [](int16_t userReputation, uint16_t sacked) {
+        SetPlayerReputation(1, userReputation);
+        SackedClubControl = sacked;
+        ClubPickedFlag = 1;
+        ClubInfoPickedFlag = 1;
+        JobApplicationRecord.day = 0;
+        MenuOption = kScreenClubInfo;
+        StdoutCapture out;
+        EXPECT_EQ(ClubInfoTakeJob(nullptr), MENU_CLOSE);
+        return out.Text();
+    };
+    const int16_t today = HVW_GetCurrentDay();
+    // Far below the club: refused.
+    EXPECT_NE(apply(20, 0).find("BOX1118"), std::string::npos);
+    EXPECT_EQ(MenuOption, kScreenVacancies);
+    EXPECT_EQ(ClubPickedFlag, 1);
+    EXPECT_EQ(ClubInfoPickedFlag, 0);
+    EXPECT_EQ(JobApplicationRecord.day, 0);
+    // Near the club's standing: lodged, answered 7 to 13 days on.
+    const std::string lodged = apply(50, 0);
+    EXPECT_NE(lodged.find("BOX1120"), std::string::npos);
+    EXPECT_EQ(lodged.find("BOX1118"), std::string::npos);
+    EXPECT_EQ(MenuOption, kScreenVacancies);
+    EXPECT_EQ(ClubPickedFlag, 1);
+    EXPECT_GE(JobApplicationRecord.day, today + 7);
+    EXPECT_LE(JobApplicationRecord.day, today + 13);
+    // The same standing after a sacking: refused, nothing lodged.
+    const std::string sacked = apply(50, 1);
+    EXPECT_NE(sacked.find("BOX1118"), std::string::npos);
+    EXPECT_EQ(sacked.find("BOX1120"), std::string::npos);
+    EXPECT_EQ(JobApplicationRecord.day, 0);
+    SackedClubControl = 0;
+    SackedClub = keptSacked;
+    ClubPickedFlag = 0;
 }
 
 TEST_F(ClubScreensTest, ScoutingResetClearsEveryMarkAndAssignment) {

@@ -38,6 +38,7 @@
 #include "core/season/messages.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/painting.h"
+#include "game/screens/squad/playerinfo.h"
 #include "game/screens/squad/playerprofile.h"
 #include "game/screens/transfers/contracttalks.h"
 #include "game/screens/transfers/dealsheet.h"
@@ -294,6 +295,40 @@ TEST_F(DealScreensTest, APurchaseFromTheBidToTheTalks) {
     EXPECT_EQ(MenuOption, kScreenClubMain);
 }
 
+// The sell-on percentage stays within 5..50, and each change of it asks the
+// selling club again: its demand is the asking figure on the sheet.  (A
+// club whose manager haggles little answers percentages past 5 apart.)
+TEST_F(DealScreensTest, TheSellOnPercentageMovesTheSellersDemand) {
+    bool moved = false;
+    for (int c = 1; c < 12 && !moved; ++c) {
+        const int16_t seller = int16_t(DivisionClubLists[0][1][c]);
+        const uint16_t p = PlainPlayerOf(seller, 9);
+        if (p == 0 || seller == user_) continue;
+        OpenSheet(p, user_);
+        ASSERT_EQ(CurrentDeal.direction, 1);
+        EXPECT_EQ(DealSheet_PercentUp(nullptr), MENU_CONTINUE) << "no percentage while the clause is off";
+        DealSheet_ToggleClause(nullptr);
+        EXPECT_EQ(CurrentDeal.percentage, 5);
+        const int32_t atFive = CurrentDeal.asking;
+        EXPECT_EQ(atFive, CurrentDeal.reference);
+        for (int i = 0; i < 12; ++i) {
+            DealSheet_PercentUp(nullptr);
+            EXPECT_LE(CurrentDeal.percentage, 50);
+            EXPECT_EQ(CurrentDeal.asking, CurrentDeal.reference);
+        }
+        EXPECT_EQ(CurrentDeal.percentage, 50);
+        moved = CurrentDeal.asking != atFive;
+        for (int i = 0; i < 12; ++i) {
+            DealSheet_PercentDown(nullptr);
+            EXPECT_GE(CurrentDeal.percentage, 5);
+        }
+        EXPECT_EQ(CurrentDeal.asking, atFive);
+        DealSheet_ToggleClause(nullptr);
+        EXPECT_EQ(CurrentDeal.percentage, 0);
+    }
+    EXPECT_TRUE(moved) << "no seller's demand answered the percentage";
+}
+
 TEST_F(DealScreensTest, APurchaseWhoseBidIsGoneCompletesNothing) {
     const uint16_t p = PlainPlayerOf(other_, 5);
     for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
@@ -516,6 +551,36 @@ TEST_F(DealScreensTest, AgreedTermsStoreThePendingDealWithItsExchangePlayers) {
     EXPECT_EQ(PendingDealBuyingClub(deal), user_);
     EXPECT_EQ(PendingDealNetAsking(deal), CurrentDeal.asking - 1000);
     EXPECT_EQ(MenuOption, kScreenPlayerStats);
+
+    // Taken up again from the day's messages after a sale sheet: the deal
+    // is his purchase whatever side the last sheet was on, and agreeing
+    // again rewrites the record where it stands.
+    PendingDeal_Clear(deal);
+    PendingDeal_Add(uint16_t(p + 1), 0, 0, 0, 0, 9, 0, 0, 0, 0, 0);
+    PendingDeal_Add(p, exchange, 0, 0, 0, 1, uint16_t(other_), uint16_t(user_), 500000, 400000, 0);
+    PendingDeal_Clear(PendingDeal_FindMain(uint16_t(p + 1)));
+    const int stored = PendingDeal_FindMain(p);
+    ASSERT_GT(stored, 0);
+    CurrentDeal.direction = 0;
+    DealSheetPendingNumber = int16_t(stored + 1);
+    OpenSheet(p, user_);
+    EXPECT_EQ(CurrentDeal.direction, 1);
+    EXPECT_EQ(CurrentDeal.offer, 400000) << "the buyer's own offer is kept";
+    EXPECT_GE(CurrentDeal.asking, CurrentDeal.offer);
+    // An offer short of the demand but above the floor: terms to agree.
+    const int32_t asking = CurrentDeal.asking;
+    CurrentDeal.adjustments = asking;
+    for (int percent = 95; percent >= 40 && CurrentDeal.verdict != 1; percent -= 5) {
+        CurrentDeal.offer = int32_t(int64_t(asking) * percent / 100);
+        DealSheet_Update();
+    }
+    ASSERT_EQ(CurrentDeal.verdict, 1);
+    {
+        StdoutCapture out;
+        EXPECT_EQ(DealSheet_Deal(nullptr), MENU_CLOSE);
+    }
+    EXPECT_EQ(PendingDeal_FindMain(p), stored);
+    EXPECT_EQ(PendingDealAttempt(stored), 1);
 }
 
 // A computer club's offer for one of his players taken to the player
@@ -671,16 +736,42 @@ TEST_F(DealScreensTest, ASaleAtHisReleaseFeeWithOwnPlayersInExchangeLeavesNothin
 
 TEST_F(DealScreensTest, TalksFromTheContractScreenLockTheChoiceAndHandItBack) {
     const uint16_t p = PlainPlayerOf(user_, 13);
-    PreviousMenuOption = kScreenContractMenu;
-    ContractTalksReason = 4;  // his old role 3
+    // A role change he takes badly: the contract screen has written his new
+    // role 2 and hands over his old role 3 (+ 1), leaving the previous
+    // screen word as it was.  The new role is offered, locked, and the
+    // demands answer it.
+    SetPlayerField117(p, 2);
+    PreviousMenuOption = kScreenClubMain;
+    ContractTalksReason = 4;
     OpenTalks(p);
-    EXPECT_EQ(CurrentOffer.terms.status, 3);
+    EXPECT_EQ(CurrentOffer.terms.status, 2);
+    ContractTerms answered = CurrentDemands;
+    EvaluateContractTerms(p, user_, CurrentOffer.terms, &answered);
+    EXPECT_EQ(CurrentDemands.wage, answered.wage);
     EXPECT_EQ(ContractTalks_ChoiceForward(nullptr), MENU_CONTINUE);
-    EXPECT_EQ(CurrentOffer.terms.status, 3);
+    EXPECT_EQ(CurrentOffer.terms.status, 2);
     EXPECT_EQ(ContractTalks_BreakOff(nullptr), MENU_CLOSE);
     EXPECT_EQ(MenuOption, kScreenContractMenu);
-    EXPECT_EQ(HVW_GetPlayerField117(p), 3);
+    EXPECT_EQ(HVW_GetPlayerField117(p), 3) << "the role change is taken back";
     EXPECT_EQ(ContractTalksReason, 0);
+
+    // The talks button hands over no role: breaking off keeps his role.
+    SetPlayerField117(p, 5);
+    PreviousMenuOption = kScreenContractMenu;
+    OpenTalks(p);
+    EXPECT_EQ(CurrentOffer.terms.status, 5);
+    EXPECT_EQ(ContractTalks_ChoiceBack(nullptr), MENU_CONTINUE);
+    EXPECT_EQ(ContractTalks_BreakOff(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, kScreenContractMenu);
+    EXPECT_EQ(HVW_GetPlayerField117(p), 5);
+
+    // Agreed talks leave no word behind that would lock the next ones.
+    PreviousMenuOption = kScreenContractMenu;
+    OpenTalks(p);
+    EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    OpenTalks(p);
+    EXPECT_EQ(CurrentOffer.choiceLocked, 0);
     PreviousMenuOption = kScreenClubMain;
 }
 
@@ -777,6 +868,17 @@ int DealTextInGrab(const std::vector<uint32_t>& grab, int x, int y, int16_t font
     return found.letters;
 }
 
+// The head line as the deal screens draw it: the text, then the player's
+// setting icons.
+int DealHeaderInGrab(const std::vector<uint32_t>& grab, uint16_t player, const std::string& text) {
+    ShowMenuBackground(4);
+    const testenv::LettersFound found =
+        testenv::LettersInGrab(testenv::GrabInBufferOrder(grab), 0, 96, 800, 128,
+                               [&] { DrawPlayerLineWithSettings(player, text.c_str(), "", 400, 112); });
+    EXPECT_EQ(found.same, found.letters) << text;
+    return found.letters;
+}
+
 class DealScreensUserTest : public MenuEngineTest {
   protected:
     void SetUp() override {
@@ -824,6 +926,9 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
     }
     ASSERT_NE(p, 0);
     HVW_SetPlayerLoanList(p, 0);
+    // Both head lines end with his setting icons.
+    SetPlayerSetting1(p, 3);
+    SetPlayerSetting2(p, 1);
     SelectedPlayer = int16_t(p);
     ReturnMenuOption = kScreenClubMain;
     MenuOption = kScreenPlayerStats;
@@ -863,7 +968,7 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
     EXPECT_EQ(slotButtons, 1u) << "one exchange row while every slot is empty";
     EXPECT_EQ(verdict, 82);
     ASSERT_EQ(sheet.size(), 800u * 600u);
-    EXPECT_GT(DealTextInGrab(sheet, 400, 112, 9, JUSTIFY_CENTRE_MIDDLE, header), 50);
+    EXPECT_GT(DealHeaderInGrab(sheet, p, header), 50);
     EXPECT_GT(DealTextInGrab(sheet, 40, 230, 9, JUSTIFY_LEFT_MIDDLE, figure), 30);
     EXPECT_GT(DealTextInGrab(sheet, 400, 495, 8, JUSTIFY_CENTRE_MIDDLE, GetText(verdict)), 10);
     const int32_t fee = GetClubBidPrice(user_, 0) * 100;
@@ -896,7 +1001,7 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
     EXPECT_EQ(GetClubBalance(user_), balance - fee);
     EXPECT_EQ(MenuOption, kScreenClubMain);
     ASSERT_EQ(talks.size(), 800u * 600u);
-    EXPECT_GT(DealTextInGrab(talks, 400, 112, 9, JUSTIFY_CENTRE_MIDDLE, talksHeader), 50);
+    EXPECT_GT(DealHeaderInGrab(talks, p, talksHeader), 50);
     EXPECT_GT(DealTextInGrab(talks, 40, 161, 9, JUSTIFY_LEFT_MIDDLE, wageLine), 20);
     EXPECT_GT(DealTextInGrab(talks, 400, 490, 8, JUSTIFY_CENTRE_MIDDLE, GetText(refusal)), 30);
 }

@@ -122,6 +122,7 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
     static uint16_t sortAfterLoad = 99, sortBeforeLoad = 99, opened = 0;
     static int16_t minAfterLoad = -1, profileOption = -1, cancelledMin = -1;
     static std::string cancelledName;
+    static std::vector<uint32_t> naming;
     MenuOption = kScreenClubMain;
     ScreenPresented = 0;
     MenuUserWaitFor(
@@ -180,6 +181,8 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
     for (int i = 0; i < 40; ++i) testenv::MenuUserKey(0x0E);
     testenv::MenuUserKey(0x1F);  // s
     testenv::MenuUserKey(0x1E);  // a
+    MenuUserWait(3);
+    MenuUserDo([] { naming = testenv::GrabBack().pixels; });
     testenv::MenuUserKey(0x1C);  // Enter
     MenuUserWaitFor([] { return IsTextInputActive() == 0; }, 200);
     MenuUserWait(5);
@@ -264,6 +267,17 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
         const int32_t a = SearchFilter_Score(weighted[i - 1]), b = SearchFilter_Score(weighted[i]);
         EXPECT_TRUE(a > b || (a == b && weighted[i - 1] < weighted[i])) << i;
     }
+    // While the name is typed the naming box stands over the screen, with
+    // its prompt.
+    ASSERT_EQ(naming.size(), 800u * 600u);
+    ShowMenuBackground(4);
+    const testenv::LettersFound prompt = testenv::LettersInGrab(naming, 100, 160, 540, 200, [] {
+        SetFont(14);
+        SetDrawParam(1, 0);
+        DrawTextNoAt(320, 180, 719, JUSTIFY_CENTRE_MIDDLE);
+    });
+    EXPECT_GT(prompt.letters, 50);
+    EXPECT_EQ(std::max(prompt.same, prompt.sameSwapped), prompt.letters);
     // The stored filter comes back, sorted by the score.
     EXPECT_EQ(std::string(SearchPresetName(2)), "sa");
     EXPECT_EQ(cancelledName, std::string(GetText(1660)) + " 1");
