@@ -30,7 +30,6 @@ int16_t FreeKickWaitCount;
 int16_t RunUpPause[2];
 int16_t TeamMarkerKeep[2];
 int16_t PenaltyRunUpStage;
-int32_t WallSharedValue;
 uint8_t WalkingCount;
 
 namespace {
@@ -258,14 +257,14 @@ void Match_ActWallPlayer(int16_t figure) {
             Match_SetPlayerAction(figure, kActionRunToPosition);
             return;
         }
-        if (WallSharedValue != 0) ++WallSharedValue;
+        if (KeeperPostTicks != 0) ++KeeperPostTicks;
         f.facing = f.ballDirection & 255;
         f.actionWord = 32;
         MatchTrySetPlayerAnim(figure, kClipWallStance, 1);
         f.actionParam = uint16_t(GameRandom() % 3);
         return;
     }
-    if (WallSharedValue != 0) ++WallSharedValue;
+    if (KeeperPostTicks != 0) ++KeeperPostTicks;
     if (f.hasKicked == 0) {
         f.hasKicked = 1;
         f.frame = int16_t(GameRandom() % 10);

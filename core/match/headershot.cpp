@@ -72,5 +72,5 @@ void MatchTryShot(int16_t figure, uint16_t direction) {
     } else {
         chosen = Match_GoalDirection(figure, 1, int16_t(team));
     }
-    MatchClearBall(figure, chosen);
+    MatchAimAlong(chosen);
 }

@@ -18,7 +18,9 @@ struct KeeperMeetPrediction {
     int16_t distance, ticks, height, x, y;
 };
 extern KeeperMeetPrediction BallMeetPrediction;
-// Ticks a keeper guards a post at a free kick at goal.
+// Raised when a defensive wall is lined up and by the wall players as they
+// stand, lowered while the keeper runs to his post: while it is non-zero at
+// a free kick at goal the keeper guards a post.
 extern int32_t KeeperPostTicks;
 
 // Action 152: the keeper's ready stance.

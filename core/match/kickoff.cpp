@@ -5,7 +5,6 @@
 // pitch, and the substitution: the player walking off and the substitute
 // running on.
 #include <cstdlib>
-#include <utility>
 
 #include "core/base/random.h"
 #include "core/match/actions.h"
@@ -53,8 +52,6 @@ constexpr int16_t kPartnerGo = 500;
 constexpr int kKeeperInGoalX = 862;
 constexpr int kTunnelX = -2;
 constexpr int kTunnelY = kPitchHalfwayY;
-constexpr uint8_t kSubstitutionEvent = 1;
-constexpr uint8_t kStarterMark = 50;
 constexpr int16_t kSubstitutionExcitement = 300;
 constexpr int16_t kGaitClips[6] = {10, 11, 12, 13, 14, 5};
 
@@ -75,40 +72,7 @@ void SubstitutionDone() {
     Tactics_UpdateComputerTeams();
 }
 
-int SideEntryOf(int team, int16_t figure) {
-    for (int entry = 0; entry < kTeamFigures; ++entry) {
-        if (MatchLineUp[team][entry] == figure) return entry;
-    }
-    return -1;
-}
-
 }  // namespace
-
-void MatchBringOnSubstitute(int16_t figure, int16_t substitute) {
-    if (!IsPlayer(figure) || !IsPlayer(substitute) || TeamOf(figure) != TeamOf(substitute)) return;
-    const int team = TeamOf(figure);
-    MatchFigure& out = MatchFigures[figure];
-    MatchFigure& in = MatchFigures[substitute];
-    InfoBar(kInfoOnOff, figure, substitute);
-    MatchRecordEvent(kSubstitutionEvent, int16_t(team), figure, int16_t(MatchFigurePlayerId(substitute)));
-    const int a = SideEntryOf(team, figure), b = SideEntryOf(team, substitute);
-    if (a >= 0 && b >= 0) std::swap(MatchLineUp[team][a], MatchLineUp[team][b]);
-    in.off = 0;
-    in.onBench = 0;
-    in.benchState = kStarterMark;
-    ++in.subbedOn;
-    in.formationX = out.formationX;
-    in.formationY = out.formationY;
-    in.x = PitchGeometry.left;
-    in.y = PitchGeometry.centreY;
-    in.x16 = int32_t(in.x) * 65536;
-    in.y16 = int32_t(in.y) * 65536;
-    out.off = 1;
-    ++out.subbedOff;
-    Match_SetPlayerAction(substitute, kActionSubstituteOn);
-    in.targetX = in.formationX;
-    in.targetY = in.formationY;
-}
 
 void Match_ActNetFetch(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
@@ -406,7 +370,11 @@ void Match_ActSubstitutedOff(int16_t figure) {
     const int16_t substitute = Match_PickSubstitute(int16_t(team), figure);
     Match_SetPlayerAction(figure, kActionStand);
     if (substitute >= 0) {
-        MatchBringOnSubstitute(figure, substitute);
+        MatchSubstitutePlayer(int16_t(team), int16_t(figure - team * kTeamFigures),
+                              int16_t(substitute - team * kTeamFigures));
+        MatchFigure& in = MatchFigures[substitute];
+        in.targetX = in.formationX;
+        in.targetY = in.formationY;
         return;
     }
     // Nobody to bring on: he leaves and the team plays on a man short.

@@ -181,13 +181,6 @@ void RefereeSignals(uint16_t variant) {
     MatchFigures[kRefereeFigure].officialWord = kOfficialRestartPosition;
 }
 
-int16_t SubstitutionsMade(int team) {
-    // A human manager's changes are counted by the team menu's substitution,
-    // a computer manager's by the substitutes brought on: a side has only
-    // one of the two.
-    return int16_t(MatchSubsUsed[team] + Match_SubstitutionsMade(team));
-}
-
 // Set at each new foul: its fouled player's injury has been seen to.
 bool foulInjurySeenTo;
 
@@ -211,7 +204,7 @@ bool SeeToTheInjury() {
     if (MatchTeamHuman(&GameInfo, team)) {
         f.off = 1;
         f.hasBall = 0;
-        if (SubstitutionsMade(team) < MatchSubstitutionsAllowed(&GameInfo)) ChangePending[team] = 1;
+        if (Match_SubstitutionsMade(team) < MatchSubstitutionsAllowed(&GameInfo)) ChangePending[team] = 1;
     } else if (MatchLineUp[team][0] == FouledPlayer) {
         PutNewKeeperInGoal(team);
     }
@@ -923,7 +916,8 @@ void MatchOfferTeamMenus() {
 
 void MatchStartSubstitution(int16_t team) {
     if (team < 0 || team > 1 || MatchPhase == kPhaseSubstitution) return;
-    if (SubstitutionsMade(team) >= MatchSubstitutionsAllowed(&GameInfo) || ChangePending[team] != 0) return;
+    if (Match_SubstitutionsMade(team) >= MatchSubstitutionsAllowed(&GameInfo) || ChangePending[team] != 0)
+        return;
     // The computer manager's request, left by its substitution decision.
     const int16_t leaving = SubstitutionRequest[team][0];
     if (leaving == kNoSubstitutionRequest || leaving / kTeamFigures != team) return;

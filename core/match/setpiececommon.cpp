@@ -137,8 +137,6 @@ void Match_ResetSetPieceState() {
     RestartBallOwner = 0;
     RestartFetchWords[0] = -1;
     RestartFetchWords[1] = 0;
-    WallCount = 0;
-    WallSharedValue = 0;
     WalkingCount = 0;
     CameraFocusFigure = kBallFigure;
     GoalScorer = -1;

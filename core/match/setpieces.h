@@ -74,9 +74,6 @@ extern int16_t PenaltyRunUpStage;
 extern int16_t RestartBallOwner;
 // Two restart words reset by the fetch (-1 and 0).
 extern int16_t RestartFetchWords[2];
-// Walls lined up, and a counter the wall players raise once they stand.
-extern int16_t WallCount;
-extern int32_t WallSharedValue;
 // Incremented by the players walking at a stoppage.
 extern uint8_t WalkingCount;
 // The display's scene words: [0] its state (7 and 8), [1..3] a close-up
@@ -113,9 +110,6 @@ void Match_ResetSetPieceState();
 // The player in the given action nearest the goal line the figure's team
 // attacks, -1 none.
 int16_t MatchFindGoalkeeperAction(int16_t figure, uint16_t action);
-// The substitute takes the figure's place in the side and in the
-// formation, coming on at the halfway line (action 39); the figure leaves.
-void MatchBringOnSubstitute(int16_t figure, int16_t substitute);
 
 // ---------------------------------------------------------------------------
 // Throw-ins and corners.

@@ -48,12 +48,6 @@ bool FirstSide(int target, int facing) {
     return (target > facing && target - facing < 128) || (target < facing && facing - target > 128);
 }
 
-void AimAlong(uint16_t direction) {
-    Match_VectorFromDirection(direction, kClearanceLength, 256);
-    FreeKickAimX = int16_t(MatchCurX + MatchVecX);
-    FreeKickAimY = int16_t(MatchCurY - MatchVecNY);
-}
-
 // The knock past the defender or keeper: the ball pushed ahead along the
 // player's new facing, the player chasing it.
 void KnockPast(int16_t figure, uint16_t goalDirection) {
@@ -316,6 +310,12 @@ int16_t MatchShootDecision(int16_t figure, int16_t flag) {
     return n < 64 ? 1 : 0;
 }
 
+void MatchAimAlong(uint16_t direction) {
+    Match_VectorFromDirection(direction, kClearanceLength, 256);
+    FreeKickAimX = int16_t(MatchCurX + MatchVecX);
+    FreeKickAimY = int16_t(MatchCurY - MatchVecNY);
+}
+
 void MatchClearBall(int16_t figure, uint16_t direction) {
     if (figure < 0 || figure >= kPlayerFigures) return;
     MatchFigure& p = MatchFigures[figure];
@@ -326,7 +326,7 @@ void MatchClearBall(int16_t figure, uint16_t direction) {
         d = OutsideThePost(MatchCurX, MatchCurY, ownLine);
         corrected = true;
     }
-    AimAlong(uint16_t(d));
+    MatchAimAlong(uint16_t(d));
     const int facing = p.facing & 255;
     const int turn = Fold(facing - Match_DirectionTo(MatchCurX, MatchCurY, FreeKickAimX, FreeKickAimY));
 
@@ -341,7 +341,7 @@ void MatchClearBall(int16_t figure, uint16_t direction) {
         // The hooked kick is held off the own goal as the wanted one is.
         if (MatchDirectionIntoGoal(MatchCurX, MatchCurY, ownLine, uint16_t(d)))
             d = OutsideThePost(MatchCurX, MatchCurY, ownLine);
-        AimAlong(uint16_t(d));
+        MatchAimAlong(uint16_t(d));
     } else {
         const int toAim = Match_DirectionTo(MatchCurX, MatchCurY, FreeKickAimX, FreeKickAimY);
         const bool first = FirstSide(toAim, facing);

@@ -21,6 +21,8 @@ int16_t MatchShootDecision(int16_t figure, int16_t flag);
 // A long kick or clearance in the direction (0..255): sets the aim point
 // and starts the striking action.
 void MatchClearBall(int16_t figure, uint16_t direction);
+// The aim point of a kick from the current position along the direction.
+void MatchAimAlong(uint16_t direction);
 
 // Whether the direction (0..255) runs into the goal mouth between the posts
 // at (730, goalLine) and (862, goalLine) as seen from (x, y), posts included.

@@ -9,6 +9,7 @@
 #include "core/match/ball.h"
 #include "core/match/ballcontacts.h"
 #include "core/match/geometry.h"
+#include "core/match/keeper.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchhooks.h"
@@ -25,7 +26,6 @@ using namespace setpiece;
 
 int16_t RestartBallOwner;
 int16_t RestartFetchWords[2] = {-1, 0};
-int16_t WallCount;
 uint16_t DisplaySceneWords[4];
 
 namespace {
@@ -206,7 +206,9 @@ void Match_ActStumble(int16_t figure) {
 void Match_LineUpWall(int16_t n) {
     const int team = FoulTeam & 1;
     CurrentTeam = uint8_t(team);
-    ++WallCount;
+    // A wall lined up sets the goalkeeper guarding his post (at a free kick
+    // at goal); the wall players keep the guard going once they stand.
+    ++KeeperPostTicks;
     const int goalY = (team ^ 1) == AttackDirection ? kGoalLineHigh : kGoalLineLow;
     const uint16_t wallDirection = Match_DirectionTo(FoulX, FoulY, kPitchCentreX, goalY) & 255;
     bool held[kTeamFigures] = {};

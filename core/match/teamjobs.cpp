@@ -8,6 +8,8 @@
 #include "core/base/random.h"
 #include "core/match/dribble.h"
 #include "core/match/geometry.h"
+#include "core/match/infobar.h"
+#include "core/match/infobartypes.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchphases.h"
@@ -29,6 +31,8 @@ constexpr int kLastOutfieldSlot = 10;
 constexpr int kPositions = 13;
 constexpr int kMidfieldPosition = 7;
 constexpr uint8_t kNotPlayedMark = 0;
+constexpr uint8_t kStarterMark = 50;
+constexpr uint8_t kSubstitutionEvent = 1;
 constexpr uint16_t kFirstBallAction = kActionSprintAfterBall;
 constexpr uint16_t kFirstManMarkerBusyAction = kActionReceivePass + 1;
 constexpr int kStrainLimit = 40;
@@ -155,13 +159,49 @@ void Match_ResetTeamJobs() {
     std::memset(MarkerAssigned, 0, sizeof MarkerAssigned);
 }
 
-int16_t Match_SubstitutionsMade(int team) {
-    if (!IsTeam(team)) return 0;
-    // Counted in an int: a 16-bit sum of comparisons is what some optimisers
-    // get wrong (see the probe in the build file).
-    int made = 0;
-    for (int k = 0; k < kTeamFigures; ++k) made += MatchFigures[team * kTeamFigures + k].subbedOn != 0;
-    return int16_t(made);
+int16_t Match_SubstitutionsMade(int team) { return IsTeam(team) ? MatchSubsUsed[team] : int16_t(0); }
+
+void MatchSubstitutePlayer(int16_t team, int16_t leavingSlot, int16_t comingSlot) {
+    const auto isSlot = [](int slot) { return slot >= 0 && slot < kTeamFigures; };
+    if (!IsTeam(team) || !isSlot(leavingSlot) || !isSlot(comingSlot) || leavingSlot == comingSlot) return;
+    const int16_t leaving = int16_t(team * kTeamFigures + leavingSlot);
+    const int16_t coming = int16_t(team * kTeamFigures + comingSlot);
+    MatchFigure& out = MatchFigures[leaving];
+    MatchFigure& in = MatchFigures[coming];
+    // The information bar names both players: the coming one in the third word.
+    InfoBar(kInfoOnOff, leaving, coming);
+    MatchRecordEvent(kSubstitutionEvent, team, leaving, int16_t(MatchFigurePlayerId(coming)));
+    ChangePending[team] = 0;
+    MatchSwapLineUp(team, leavingSlot, comingSlot);
+    const bool practice =
+        GameInfo.TeamI16(0, gameinfo::kTeamClub) == GameInfo.TeamI16(1, gameinfo::kTeamClub);
+    in.off = 0;
+    in.benchState = kStarterMark;
+    in.formationX = out.formationX;
+    in.formationY = out.formationY;
+    const auto toTheTouchline = [](MatchFigure& f) {
+        f.x = PitchGeometry.left;
+        f.y = PitchGeometry.centreY;
+        f.x16 = int32_t(f.x) << 16;
+        f.y16 = int32_t(f.y) << 16;
+    };
+    if (practice) {
+        in.onBench = 0;
+        in.x = out.x;
+        in.y = out.y;
+        in.x16 = out.x16;
+        in.y16 = out.y16;
+        out.off = 1;
+        out.onBench = 1;
+        out.benchState = 0;
+    } else {
+        out.off = 1;
+        ++out.subbedOff;
+        toTheTouchline(out);
+        toTheTouchline(in);
+        ++MatchSubsUsed[team];
+    }
+    Match_SetPlayerAction(coming, kActionSubstituteOn);
 }
 
 int16_t Match_ComputerSubstitution(int16_t team) {

@@ -23,8 +23,13 @@ extern uint32_t MarkerAssigned[kPlayerFigures];
 // The same start for every match: no request, team 0 marked.
 void Match_ResetTeamJobs();
 
-// Substitutions the team has made in this match (players brought on).
+// Substitutions the team has made in this match (its substitutions used).
 int16_t Match_SubstitutionsMade(int team);
+// The coming substitute (a slot 0..15 of the team) takes the leaving
+// player's place in the side and in the formation and runs on; outside a
+// practice match both start from the touchline at the halfway line and the
+// substitution is counted.
+void MatchSubstitutePlayer(int16_t team, int16_t leavingSlot, int16_t comingSlot);
 
 // The computer manager's choice of the player to take off; leaves it in
 // the team's request (with the team's stoppage request) and returns it,

@@ -124,12 +124,13 @@ void StartPlayerFigure(int team, int entry) {
     CopyPlayerData(f, team, entry);
 }
 
-// The role players are named by squad slot from 1; an unset (0xFF) or
-// impossible slot names nobody, so that the default taker is used.
+// The role players are named by shirt, read as the squad entry that wears
+// it; an unset (0xFF) or impossible shirt names nobody, so that the default
+// taker is used. The squad's 17th entry has no match figure.
 int16_t RoleFigure(int team, int field) {
-    const int16_t slot = GameInfo.TeamI16(team, field);
-    if (slot < 1 || slot > kTeamFigures) return kTakerNone;
-    return int16_t(team * kTeamFigures + slot - 1);
+    const int16_t entry = MatchTakerEntry(&GameInfo, team, field);
+    if (entry < 0 || entry >= kTeamFigures) return kTakerNone;
+    return int16_t(team * kTeamFigures + entry);
 }
 
 void LineUpBesideThePitch() {

@@ -56,8 +56,6 @@ int16_t MatchLastAskedFigure = -1;
 namespace {
 
 constexpr uint16_t kNoFirstLeg = 0xFFFF;
-constexpr uint8_t kSubstitutionEvent = 1;
-constexpr uint8_t kStarterMark = 50;
 
 bool IsTeam(int team) { return team == 0 || team == 1; }
 bool IsSlot(int team, int slot) { return IsTeam(team) && slot >= 0 && slot < kTeamFigures; }
@@ -76,14 +74,6 @@ int SideEntryOf(int team, int figure) {
         if (MatchLineUp[team][entry] == figure) return entry;
     }
     return -1;
-}
-
-// The touchline spot at the halfway line where substitutes come and go.
-void PlaceAtHalfwayTouchline(MatchFigure& f) {
-    f.x = PitchGeometry.left;
-    f.y = PitchGeometry.centreY;
-    f.x16 = int32_t(f.x) << 16;
-    f.y16 = int32_t(f.y) << 16;
 }
 
 template <typename T>
@@ -120,41 +110,6 @@ int16_t MatchIsCaptain(int16_t team, int16_t slot) { return HasRole(CaptainFigur
 void MatchClearChangeRequests() { ChangePending[0] = ChangePending[1] = 0; }
 
 TacticRecord* MatchGetLiveTactics(int16_t team) { return IsTeam(team) ? &MatchTacticRecord[team] : nullptr; }
-
-void MatchSubstitutePlayer(int16_t team, int16_t leavingSlot, int16_t comingSlot) {
-    if (!IsSlot(team, leavingSlot) || !IsSlot(team, comingSlot) || leavingSlot == comingSlot) return;
-    const int16_t leaving = FigureOf(team, leavingSlot), coming = FigureOf(team, comingSlot);
-    MatchFigure& out = MatchFigures[leaving];
-    MatchFigure& in = MatchFigures[coming];
-    // The information bar names both players: the coming one in the third word.
-    InfoBar(kInfoOnOff, leaving, coming);
-    MatchRecordEvent(kSubstitutionEvent, team, leaving, int16_t(MatchFigurePlayerId(coming)));
-    ChangePending[team] = 0;
-    MatchSwapSideEntries(team, leavingSlot, comingSlot);
-    const bool practice =
-        GameInfo.TeamI16(0, gameinfo::kTeamClub) == GameInfo.TeamI16(1, gameinfo::kTeamClub);
-    in.off = 0;
-    in.benchState = kStarterMark;
-    in.formationX = out.formationX;
-    in.formationY = out.formationY;
-    if (practice) {
-        in.onBench = 0;
-        in.x = out.x;
-        in.y = out.y;
-        in.x16 = out.x16;
-        in.y16 = out.y16;
-        out.off = 1;
-        out.onBench = 1;
-        out.benchState = 0;
-    } else {
-        out.off = 1;
-        ++out.subbedOff;
-        PlaceAtHalfwayTouchline(out);
-        PlaceAtHalfwayTouchline(in);
-        ++MatchSubsUsed[team];
-    }
-    Match_SetPlayerAction(coming, kActionSubstituteOn);
-}
 
 void MatchSwapSideEntries(int16_t team, int16_t slotA, int16_t slotB) {
     if (!IsSlot(team, slotA) || !IsSlot(team, slotB)) return;

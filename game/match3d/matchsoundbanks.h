@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/match/teamjobs.h"
 #include "core/match/teamsetup.h"
 
 // The game's sound-off switch: when set at start-up the sound driver is
@@ -49,9 +50,9 @@ int16_t MatchIsCaptain(int16_t team, int16_t slot);
 
 void MatchClearChangeRequests();
 TacticRecord* MatchGetLiveTactics(int16_t team);
-// The coming substitute takes the leaving player's place in the side and
-// in the formation.
-void MatchSubstitutePlayer(int16_t team, int16_t leavingSlot, int16_t comingSlot);
+// MatchSubstitutePlayer, the substitution itself, lives with the match's
+// team jobs (core/match/teamjobs.h): the substitute's walk-on brings him on
+// through it too.
 // Exchanges the side entries that hold the two figures of the team.
 void MatchSwapSideEntries(int16_t team, int16_t slotA, int16_t slotB);
 int16_t MatchWasSubbedOffInjured(int16_t team, int16_t slot);

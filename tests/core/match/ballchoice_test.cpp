@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -501,13 +502,20 @@ TEST_F(BallChoiceTest, HighBallAndHeaderChoicesOverRandomStates) {
         static constexpr uint16_t kHeaders[] = {46, 47, 48, 50, 82, 87, 120};
         EXPECT_NE(std::find(std::begin(kHeaders), std::end(kHeaders), h.action), std::end(kHeaders))
             << h.action;
-        // A first-time strike, and a challenge on a random carrier.
+        // The direction of a first-time kick (only chosen: the caller
+        // strikes), and a challenge on a random carrier.
         MatchFigure& s = Player(11, p.x, p.y, kActionThink, uint16_t(GameRandom() % 256));
         s.tackling = int8_t(GameRandom() % 101);
         Current(11);
+        const uint16_t clearances = s.counts[kCountClearances];
         MatchTryShot(11, s.facing);
-        const uint16_t k = s.action;
-        EXPECT_TRUE(k == 52 || k == 78 || k == 81 || k == 123 || k == 124 || (k >= 129 && k <= 132)) << k;
+        EXPECT_EQ(s.action, kActionThink);
+        EXPECT_EQ(s.counts[kCountClearances], clearances);
+        const int aimed = Match_DirectionTo(s.x, s.y, FreeKickAimX, FreeKickAimY);
+        const int goal = Match_GoalDirection(11, 1, 0);
+        EXPECT_TRUE(std::abs(aimed - 0) <= 1 || std::abs(aimed - 256) <= 1 || std::abs(aimed - 128) <= 1 ||
+                    std::abs(aimed - goal) <= 1)
+            << aimed;
         MatchFigure& c = Player(21, p.x, p.y, uint16_t(GameRandom() % 20), uint16_t(GameRandom() % 256));
         c.dribble = int8_t(GameRandom() % 101);
         c.agility = int8_t(GameRandom() % 101);

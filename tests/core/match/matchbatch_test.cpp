@@ -217,6 +217,9 @@ BatchFixture PrepareBatchFixture(int16_t home, int16_t away, bool cup, uint32_t 
                              ChooseComputerFormation(FindClubManager(clubs[side]), clubs, side, tallies));
     DeleteFixture(slot);
     EnterGameInfo* block = GetMatchSetupBlock();
+    // The day's fixture processing names the clubs (the same club on both
+    // sides would make it a practice match, whose substitutions go uncounted).
+    for (int side = 0; side < 2; ++side) block->SetTeamI16(side, kTeamClub, clubs[side]);
     if (cup) {
         block->SetU8(kExtraTime, 1);
         block->SetU8(kPenalties, 1);

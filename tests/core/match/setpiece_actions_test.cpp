@@ -12,6 +12,7 @@
 #include "core/match/actions.h"
 #include "core/match/ballcollide.h"
 #include "core/match/geometry.h"
+#include "core/match/keeper.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
@@ -165,6 +166,38 @@ TEST_F(SetPieceActions, FreeKickWaitsAtMostAThousandTicksForPlayersToRetreat) {
     EXPECT_TRUE(MatchFigures[9].action == kActionFreeKickShotRunUp ||
                 MatchFigures[9].action == kActionFreeKickPass)
         << MatchFigures[9].action;
+}
+
+TEST_F(SetPieceActions, TheWallAtAFreeKickAtGoalSendsTheKeeperToHisPost) {
+    // Team 0's taker has picked the ball up at a free kick at goal on the
+    // left, in front of team 1's goal at y 2038.
+    FoulX = 700;
+    FoulY = 1760;
+    FoulTeam = 1;
+    scenario::PlaceBall(700, 1760);
+    MatchPhase = kPhaseFreeKickAtGoal;
+    KeeperPostTicks = 0;
+    Working(9, 700, 1760, kActionFreeKickFetch);
+    MatchFigures[9].hasKicked = 2;
+    Match_ActFreeKickFetch(9);
+    EXPECT_EQ(KeeperPostTicks, 1) << "the wall is lined up";
+    // A wall player standing at his place keeps the guard going.
+    int16_t wall = -1;
+    for (int16_t figure = kTeamFigures; figure < kPlayerFigures && wall < 0; ++figure) {
+        if (MatchFigures[figure].action == kActionWall) wall = figure;
+    }
+    ASSERT_GE(wall, 0);
+    const uint16_t slot = MatchFigures[wall].actionParam;
+    Working(wall, MatchFigures[wall].aimX, MatchFigures[wall].aimY, kActionWall);
+    MatchFigures[wall].actionParam = slot;
+    Match_ActWallPlayer(wall);
+    EXPECT_EQ(KeeperPostTicks, 2);
+    // The keeper in his stance runs for the post on the kick's side.
+    const int16_t keeper = MatchLineUp[1][0];
+    Working(keeper, 796, 2024, kActionKeeperReady);
+    Match_ActKeeperReady(keeper);
+    EXPECT_LT(MatchCurX16, 796 * 65536);
+    EXPECT_EQ(KeeperPostTicks, 1);
 }
 
 TEST_F(SetPieceActions, ThrowPowerPicksTheShortOrLongThrowAndNeverPassesEighty) {

@@ -21,6 +21,8 @@
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
 #include "core/match/strikes.h"
+#include "core/match/teamjobs.h"
+#include "core/match/teamsetup.h"
 #include "core/match/wholematch.h"
 #include "tests/core/match/scenario.h"
 #include "tests/fakes/result_check.h"
@@ -565,6 +567,8 @@ TEST_F(SetPieceScenario, SubstituteComesOnForAPlayerWhoWalksOff) {
     Match_SetPlayerAction(6, kActionSubstitutedOff);
     MatchFigures[6].actionParam = 3;
     const int16_t formationX = MatchFigures[6].formationX;
+    const int16_t made = MatchSubsUsed[0];
+    ChangePending[0] = 1;
     int substitute = -1;
     for (int tick = 0; tick < 6000 && MatchPhase == kPhaseSubstitution; ++tick) {
         MatchTick();
@@ -577,6 +581,10 @@ TEST_F(SetPieceScenario, SubstituteComesOnForAPlayerWhoWalksOff) {
     EXPECT_EQ(MatchFigures[substitute].off, 0);
     EXPECT_EQ(MatchFigures[substitute].formationX, formationX);
     EXPECT_EQ(RestartValue, 5);
+    // Counted once, in the count the team menu and the computer manager read.
+    EXPECT_EQ(MatchSubsUsed[0], made + 1);
+    EXPECT_EQ(Match_SubstitutionsMade(0), made + 1);
+    EXPECT_EQ(ChangePending[0], 0);
 }
 
 TEST_F(SetPieceScenario, WithNobodyToBringOnTheTeamPlaysAManShort) {

@@ -23,6 +23,7 @@ class TeamJobsTest : public frametest::FrameTest {
         GameInfo.SetI16(kNumSubstitutionsAllowed, 3);
         MatchSubstitutesAvailable = 5;
         StoppageMenuCount[0] = StoppageMenuCount[1] = 0;
+        MatchSubsUsed[0] = MatchSubsUsed[1] = 0;
         for (int figure = 0; figure < kPlayerFigures; ++figure) {
             MatchFigure& f = MatchFigures[figure];
             const bool bench = figure % kTeamFigures >= 11;
@@ -37,7 +38,7 @@ class TeamJobsTest : public frametest::FrameTest {
         Fig(figure).off = 0;
         Fig(figure).onBench = 0;
         Fig(figure).benchState = 50;
-        Fig(figure).subbedOn = 1;
+        ++MatchSubsUsed[figure / kTeamFigures];
     }
 };
 
@@ -56,7 +57,7 @@ TEST_F(TeamJobsTest, ComputerStopsOneShortOfTheSubstitutionsAllowed) {
     EXPECT_EQ(SubstitutionRequest[0][0], kNoSubstitutionRequest);
     EXPECT_EQ(TeamStoppageRequest[0], 0);
     // Nor while a request is with a human manager.
-    Fig(12).subbedOn = 0;
+    --MatchSubsUsed[0];
     StoppageMenuCount[0] = 1;
     EXPECT_EQ(Match_ComputerSubstitution(0), -1);
 }
