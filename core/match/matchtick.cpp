@@ -39,6 +39,10 @@ void TeamJob() {
             break;
         case 1:
             Match_SetFormationTargets();
+            // The formation gives every free player his run target; a
+            // man-marker's is then beside the man he marks (in open play,
+            // at a foul and at an offside only).
+            Match_PlaceManMarkers();
             break;
         case 2:
             Match_TeamJobPhase2();

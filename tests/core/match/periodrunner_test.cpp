@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -351,6 +352,21 @@ TEST_F(PeriodTest, UnshownHalfEndsOnTheClock) {
     EXPECT_EQ(DisplayBlendClip, 255);
     // Every starter was placed by the formation at least once.
     for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(MatchFigures[slot].counts[kCountPlacedByFormation], 1);
+}
+
+// The tick's formation job gives a man-marker his run target beside his
+// man, not the formation's point.
+TEST_F(PeriodTest, TheFormationTickPutsAManMarkerBesideHisMan) {
+    scenario::PlaceTeamsOnFormation();
+    scenario::StartOpenPlay(0);
+    const int16_t marker = MatchLineUp[1][3];
+    const int16_t man = MatchLineUp[0][9];
+    MatchFigures[marker].tacticBytes[6] = 9;
+    MatchTickPhase = 1;
+    const int16_t manX = MatchFigures[man].x, manY = MatchFigures[man].y;
+    MatchTick();
+    EXPECT_NEAR(std::hypot(MatchFigures[marker].targetX - manX, MatchFigures[marker].targetY - manY), 32.0,
+                2.0);
 }
 
 TEST_F(PeriodTest, SameSeedSameFiguresTickForTick) {
