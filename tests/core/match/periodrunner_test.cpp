@@ -159,7 +159,7 @@ TEST_F(PeriodTest, EveryPeriodStartsTheBallExactlyOnTheSpotWithoutWind) {
     Match_SetupPeriod();
     EXPECT_EQ(BallState.x16, 796 * 65536);
     EXPECT_EQ(BallState.y16, 1082 * 65536);
-    EXPECT_EQ(MatchFigures[kBallFigure].x16, 796 * 65536);
+    EXPECT_EQ(+MatchFigures[kBallFigure].x16, 796 * 65536);
     EXPECT_EQ(BallState.windX | BallState.windY, 0);
     EXPECT_EQ(BallState.drag, 991);
     EXPECT_EQ(BallState.gravity, 40000);
