@@ -32,6 +32,19 @@ uint16_t BestLeader(const SquadList& list, uint16_t (*get)(uint16_t)) {
     return best;
 }
 
+// The club's first player, by number, whose flag is set; 0 when none.  The
+// club's roster holds its players in that order, so it is walked in place
+// of the whole player table (the captain is looked up for every side a
+// match picks); a player it holds who is out on loan plays for another club.
+uint16_t FirstFlaggedMember(int16_t club, uint16_t (*flagOf)(uint16_t)) {
+    if (!IsClubNumber(club)) return 0;
+    for (const uint16_t player : ClubRoster[club]) {
+        if (IsPlayerNumber(player) && GetPlayerClub(player) == uint16_t(club) && flagOf(player) != 0)
+            return player;
+    }
+    return 0;
+}
+
 // What the move away kept of the player comes back: his fans figure and
 // the squad number he wore before the loan.
 void RestoreKeptForLoan(uint16_t player) {
@@ -51,19 +64,9 @@ uint16_t getsquadsize(int16_t club) {
     return RefreshClubAvailableCount(club);
 }
 
-uint16_t FindNationalCaptain(int16_t team) {
-    for (uint16_t player = 1; player < PlayerCount; ++player) {
-        if (GetPlayerClub(player) == uint16_t(team) && GetPlayerFlag107Bit7(player) != 0) return player;
-    }
-    return 0;
-}
+uint16_t FindNationalCaptain(int16_t team) { return FirstFlaggedMember(team, GetPlayerFlag107Bit7); }
 
-uint16_t FindClubCaptain(int16_t club) {
-    for (uint16_t player = 1; player < PlayerCount; ++player) {
-        if (GetPlayerClub(player) == uint16_t(club) && GetPlayerCaptain(player) != 0) return player;
-    }
-    return 0;
-}
+uint16_t FindClubCaptain(int16_t club) { return FirstFlaggedMember(club, GetPlayerCaptain); }
 
 void PickClubCaptain() {
     for (int i = 0; i < ListCount(FirstTeamList); ++i) {

@@ -9,8 +9,8 @@
 // them now; a club outside 0..1199 is logged and gives 1.
 uint16_t getsquadsize(int16_t club);
 
-// First player of the club (or national team code) carrying the reserve
-// captain flag, or the captain flag; 0 when none.
+// First player (by number) of the club carrying the reserve captain flag,
+// or the captain flag; 0 when none, and for a number that is no club.
 uint16_t FindNationalCaptain(int16_t team);
 uint16_t FindClubCaptain(int16_t club);
 // Over the first-team list: the starter (shirt 1-11) with the best

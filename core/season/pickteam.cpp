@@ -340,25 +340,37 @@ int16_t RoleShirt(const SquadList& list, int16_t club, ShirtGetter shirtOf, uint
     return taker != 0 ? int16_t(shirtOf(taker)) : kUnsetRole;
 }
 
-uint16_t FlaggedPlayer(const SquadList& list, uint16_t (*flagOf)(uint16_t)) {
-    for (int i = 0; i < std::min<int>(list.count, kSquadListSize); ++i) {
-        const uint16_t p = list.players[i];
-        if (IsPlayerNumber(p) && flagOf(p) != 0) return p;
-    }
-    return 0;
-}
-
 // Where a side's roles come from: its list and shirts, the human's choice
 // per role, where a set-piece taker's pick is remembered, and how its
-// captain is picked (a picked captain is not remembered).
+// captain is picked, found and stripped of his flag (a picked captain is
+// not remembered).
 struct RoleSource {
     const SquadList& list;
     ShirtGetter shirtOf;
     uint16_t choice[kTeamRoles];
     uint16_t* remember[kTeamRoles];
     void (*pickCaptain)();
-    uint16_t (*captainFlag)(uint16_t);
+    uint16_t (*findCaptain)(int16_t club);
+    void (*setCaptainFlag)(uint16_t player, int16_t value);
 };
+
+// The side's captain once a fresh one is picked: the club's flagged player.
+// The pick clears the flags of the listed players only, so a player who
+// left the list still carrying the flag (a first-team captain moved down
+// to the reserves keeps it) could be found first and name a man without a
+// shirt of the side.  Such a flag is a leftover of his old place: it goes,
+// and the look-up is made again.
+uint16_t PickedCaptain(const RoleSource& source, int16_t club) {
+    source.pickCaptain();
+    if (!IsClubNumber(club)) return 0;
+    for (;;) {
+        const uint16_t found = source.findCaptain(club);
+        if (found == 0) return 0;
+        const int shirt = source.shirtOf(found);
+        if (InList(source.list, found) && shirt >= 1 && shirt <= kStarters) return found;
+        source.setCaptainFlag(found, 0);
+    }
+}
 
 void SetRoles(int16_t side, const RoleSource& source) {
     const int16_t club = g_sideClub[side];
@@ -369,10 +381,8 @@ void SetRoles(int16_t side, const RoleSource& source) {
         if (shirt >= 1 && shirt <= 11) captain = int16_t(shirt);
     }
     if (captain == 0) {
-        source.pickCaptain();
-        const uint16_t picked = FlaggedPlayer(source.list, source.captainFlag);
-        const int shirt = picked != 0 ? source.shirtOf(picked) : 0;
-        captain = shirt >= 1 && shirt < kTeamSheetSlots ? int16_t(shirt) : int16_t(1);
+        const uint16_t picked = PickedCaptain(source, club);
+        captain = picked != 0 ? int16_t(source.shirtOf(picked)) : int16_t(1);
     }
     GameInfo.SetTeamI16(side, kCaptain, captain);
     const auto taker = [&](TeamRole role, std::initializer_list<int> stats) {
@@ -392,7 +402,8 @@ void SetRoles(int16_t side, const RoleSource& source) {
 // role's holder of the coming match.
 void SetClubTeamRoles(int16_t side) {
     if (side != 0 && side != 1) return;
-    RoleSource source{FirstTeamList, GetPlayerShirt, {}, {}, PickClubCaptain, GetPlayerCaptain};
+    RoleSource source{FirstTeamList,   GetPlayerShirt,  {}, {}, PickClubCaptain,
+                      FindClubCaptain, SetPlayerCaptain};
     for (int role = 0; role < kTeamRoles; ++role) {
         source.choice[role] = ClubRoleLists[role][0];
         source.remember[role] = &MatchRoleHolders[role];
@@ -404,7 +415,8 @@ void SetClubTeamRoles(int16_t side) {
 // taker's pick is kept in the same word.
 void SetSecondTeamRoles(int16_t side) {
     if (side != 0 && side != 1) return;
-    RoleSource source{ReserveList, GetPlayerIntShirt, {}, {}, PickNationalCaptain, GetPlayerFlag107Bit7};
+    RoleSource source{ReserveList,         GetPlayerIntShirt,   {}, {}, PickNationalCaptain,
+                      FindNationalCaptain, SetPlayerFlag107Bit7};
     for (int role = 0; role < kTeamRoles; ++role) {
         source.remember[role] = &Code120RoleChoices[kCode120Word[role]];
         source.choice[role] = *source.remember[role];

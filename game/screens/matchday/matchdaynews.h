@@ -68,7 +68,8 @@ void MatchDay_DrawButtons(const HotRegion* table);
 void PreviewPanel_Draw();
 void PreviewPanel_DrawOpponentName();
 // The integer mean of the marks above 0 that the club's players got in the
-// fixture; 0 when none.
+// fixture, as the store of recent match marks keeps them for the club's
+// row; 0 when the store holds no record of the fixture or no mark.
 int16_t PreviewPanel_MeanMark(int16_t slot, int16_t club);
 // The badge of a list entry: icon, shirt number (0x8000 none) and text id
 // (always -1).

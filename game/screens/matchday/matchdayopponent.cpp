@@ -11,11 +11,13 @@
 #include <string>
 
 #include "core/club/squads.h"
+#include "core/match/matchratings.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
 #include "core/query/leagueoutlook.h"
 #include "core/query/leagueplaces.h"
 #include "core/query/people.h"
+#include "core/query/reportpicks.h"
 #include "core/records/ranges.h"
 #include "core/records/records.h"
 #include "core/records/referees.h"
@@ -156,15 +158,20 @@ void FillResults(int16_t club) {
 
 int16_t PreviewPanel_MeanMark(int16_t slot, int16_t club) {
     if (slot < 0 || slot >= kFixtureSlots) return 0;
-    const int side = FixtureHome(slot) == club ? 0 : 1;
-    const uint8_t* entry = FixtureTable[slot].bytes + kFixtureLineUps + side * kFixtureLineUpSize;
-    int sum = 0, marks = 0;
-    for (int k = 0; k < kFixtureLineUpEntries; ++k, entry += kFixtureLineUpEntrySize) {
-        if (recbits::LoadU16(entry) == 0 || entry[2] == 0) continue;
-        sum += entry[2];
-        ++marks;
+    const int16_t row = HVW_GetMatchRatingRow(club);
+    if (row < 0) return 0;
+    for (const MatchRatingRecord& record : MatchRatingTable[row]) {
+        if (int16_t(recbits::LoadU16(record.bytes)) != slot) continue;
+        int sum = 0, marks = 0;
+        for (int k = 0; k < kMatchRatingEntries; ++k) {
+            const uint8_t* entry = record.bytes + 2 + k * kMatchRatingEntrySize;
+            if (recbits::LoadU16(entry) == 0 || entry[2] == 0) continue;
+            sum += entry[2];
+            ++marks;
+        }
+        return int16_t(marks > 0 ? sum / marks : 0);
     }
-    return int16_t(marks > 0 ? sum / marks : 0);
+    return 0;
 }
 
 namespace {

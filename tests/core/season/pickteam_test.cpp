@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/base/random.h"
+#include "core/club/squads.h"
+#include "core/club/squadupkeep.h"
 #include "core/records/history.h"
 #include "core/season/fixtures.h"
 #include "core/season/nationalsquads.h"
@@ -178,11 +180,14 @@ TEST_F(PickTeamTest, NormalisingScalesTheTopToNinetyFive) {
 TEST_F(PickTeamTest, ClubRolesBySumsHumanChoicesAndUnsetTakers) {
     MakeClub(0);
     // Shirts 1, 12 and 13 only: nobody may take a set piece.
+    uint16_t first = 0;
     for (int shirt : {1, 12, 13}) {
         const uint16_t p = MakePlayer(0, shirt == 1 ? 0 : 5);
+        if (first == 0) first = p;
         SetPlayerShirt(p, int16_t(shirt));
         AddToList(FirstTeamList, p);
     }
+    RebuildClubRoster(0);
     PickTeam(0, 1, 0, 0, 5, 0);
     EXPECT_EQ(GameInfo.TeamI16(0, kPenaltyTaker), -1);
     EXPECT_EQ(GameInfo.TeamI16(0, kFreeKickTaker), -1);
@@ -202,11 +207,19 @@ TEST_F(PickTeamTest, ClubRolesBySumsHumanChoicesAndUnsetTakers) {
     SetPlayerStat(byShirt[1], 3, 99);   // the keeper never takes them
     SetPlayerStat(byShirt[9], 20, 99);  // the natural leader
     SetPlayerExperience(byShirt[9], 63);
+    // The old keeper, moved down to the reserves, still carries the flag
+    // and comes first in the club: the club's captain is the new one.
+    SetPlayerShirt(first, 0);
+    SetPlayerFlag107(first, 1);
+    SetPlayerCaptain(first, 1);
+    RebuildClubRoster(0);
     PickTeam(0, 1, 0, 0, 5, 0);
     EXPECT_EQ(GameInfo.TeamI16(0, kPenaltyTaker), 7);
     EXPECT_EQ(GameInfo.TeamI16(0, kFreeKickTaker), 4);
     EXPECT_EQ(GameInfo.TeamI16(0, kCornerTaker), 4);
     EXPECT_EQ(GameInfo.TeamI16(0, kCaptain), 9);
+    EXPECT_EQ(GetPlayerCaptain(first), 0);
+    EXPECT_EQ(FindClubCaptain(0), byShirt[9]);
     EXPECT_EQ(MatchRoleHolders[kRolePenaltyTaker], 0);  // computer clubs remember nothing
 
     // A human club's choice stands; what the set-up picks is remembered.

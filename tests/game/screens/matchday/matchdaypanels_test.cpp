@@ -16,6 +16,7 @@
 #include "core/base/random.h"
 #include "core/club/matchdaynotices.h"
 #include "core/club/squads.h"
+#include "core/match/matchratings.h"
 #include "core/query/fields.h"
 #include "core/query/fixturelookups.h"
 #include "core/query/forwarders.h"
@@ -307,7 +308,7 @@ TEST_F(MatchDayPanelsTest, TheOpponentPanelShowsHisRecordsLatestLeagueResultsAnd
     const int16_t a = FirstClubOf(0, 0, rival_);
     const int16_t b = FirstClubOf(0, 0, a);
     const int16_t first = Played(int16_t(day_ - 40), rival_, a, 2, 0);
-    Played(int16_t(day_ - 30), rival_, b, 1, 1);
+    const int16_t middle = Played(int16_t(day_ - 30), rival_, b, 1, 1);
     const int16_t newest = Played(int16_t(day_ - 20), b, rival_, 3, 0);
     ASSERT_GE(first, 0);
     RecountClubSeasonRecords(int16_t(day_ - 1));
@@ -336,13 +337,23 @@ TEST_F(MatchDayPanelsTest, TheOpponentPanelShowsHisRecordsLatestLeagueResultsAnd
     SetPlayerPerf(absent, 90);
     SetPlayerSusp(absent, 2);
     SetPlayerIT(absent, 5);
-    // The newest fixture's marks for his side: 6, 8 and a player without one.
-    uint8_t* entry = FixtureTable[newest].bytes + kFixtureLineUps + kFixtureLineUpSize;
-    const uint8_t marks[3] = {6, 8, 0};
-    for (int k = 0; k < kFixtureLineUpEntries; ++k, entry += kFixtureLineUpEntrySize) {
-        recbits::StoreU16(entry, uint16_t(k < 3 ? keeper + k : 0));
-        entry[2] = k < 3 ? marks[k] : 0;
-    }
+    // The newest fixture's marks for his side: 6, 8 and a player without
+    // one, kept in the store of match marks as a played match keeps them.
+    // The first fixture's line-up has marks too, but the store holds no
+    // record of it.
+    const auto setMarks = [&](int16_t slot, int side, const uint8_t(&marks)[3]) {
+        uint8_t* entry = FixtureTable[slot].bytes + kFixtureLineUps + side * kFixtureLineUpSize;
+        for (int k = 0; k < kFixtureLineUpEntries; ++k, entry += kFixtureLineUpEntrySize) {
+            recbits::StoreU16(entry, uint16_t(k < 3 ? keeper + k : 0));
+            entry[2] = k < 3 ? marks[k] : 0;
+        }
+    };
+    MatchRatings_Clear();
+    setMarks(newest, 1, {6, 8, 0});
+    MatchRatings_StoreFixture(newest);
+    setMarks(middle, 0, {0, 0, 0});
+    MatchRatings_StoreFixture(middle);
+    setMarks(first, 0, {9, 9, 9});
 
     MatchDay_PrepareTeamNews();
     SetPlayerShirt(absent, 0);
@@ -364,7 +375,8 @@ TEST_F(MatchDayPanelsTest, TheOpponentPanelShowsHisRecordsLatestLeagueResultsAnd
     EXPECT_NE(o.results[2], -1);
     EXPECT_EQ(o.results[3], -1);
     EXPECT_EQ(PreviewPanel_MeanMark(newest, rival_), 7);
-    EXPECT_EQ(PreviewPanel_MeanMark(first, rival_), 0) << "no marks: 0, nothing divided";
+    EXPECT_EQ(PreviewPanel_MeanMark(middle, rival_), 0) << "no marks: 0, nothing divided";
+    EXPECT_EQ(PreviewPanel_MeanMark(first, rival_), 0) << "no record kept: 0";
     // No keeper among the scorers; the absent player wears the suspension's
     // badge and no number.
     EXPECT_EQ(o.scorerList[0].player, scorer);
