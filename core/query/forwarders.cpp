@@ -7,7 +7,6 @@
 #include <cstring>
 #include <iterator>
 
-#include "core/base/bytes.h"
 #include "core/base/corehooks.h"
 #include "core/base/random.h"
 #include "core/club/bids.h"
@@ -41,9 +40,6 @@
 #include "core/season/seasontables.h"
 #include "core/season/soak.h"
 #include "core/season/teamselection.h"
-
-using recbits::LoadU16;
-using recbits::LoadU32;
 
 // ---------------------------------------------------------------------------
 // Forwarders to the season code

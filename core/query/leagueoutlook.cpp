@@ -8,6 +8,7 @@
 
 #include "core/base/debug.h"
 #include "core/query/leagueplaces.h"
+#include "core/query/standings.h"
 #include "core/records/ranges.h"
 #include "core/records/records.h"
 #include "core/records/textids.h"
@@ -18,26 +19,6 @@
 #include "core/season/leagues.h"
 
 namespace {
-
-// Per country and division: places promoted, in the play-offs and
-// relegated.
-constexpr int16_t kPromoted[kCountryCount][kDivisionCount] = {
-    {0, 2, 2, 3, 1, 0}, {0, 1, 2, 2, 0, 0}, {0, 4, 1, 1, 0, 0}, {0, 3, 2, 2, 0, 0}, {0, 0, 0, 0, 0, 0},
-    {0, 1, 0, 0, 0, 0}, {0, 3, 3, 0, 0, 0}, {0, 3, 0, 0, 0, 0}, {0, 2, 0, 0, 0, 0},
-};
-// Two words a division: the play-off entrants, then those of them that the
-// division's own clubs are.
-constexpr int16_t kPlayOff[kCountryCount][kDivisionCount][2] = {
-    {{0, 0}, {4, 4}, {4, 4}, {4, 4}, {4, 4}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
-    {{0, 0}, {0, 0}, {4, 4}, {4, 4}, {0, 0}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
-    {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}, {{0, 0}, {4, 2}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
-    {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
-    {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
-};
-constexpr int16_t kRelegated[kCountryCount][kDivisionCount] = {
-    {3, 3, 4, 2, 0, 0}, {1, 2, 2, 0, 0, 0}, {4, 4, 0, 0, 0, 0}, {3, 4, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0},
-    {2, 0, 0, 0, 0, 0}, {3, 3, 0, 0, 0, 0}, {3, 0, 0, 0, 0, 0}, {2, 0, 0, 0, 0, 0},
-};
 
 constexpr int kLeagueCompetition = 0;
 
@@ -66,12 +47,12 @@ int16_t HVW_GetLeagueOutlookTextId(int16_t club, int16_t division, int16_t count
         return -1;
     }
     const int clubs = DivisionLayout[country][division].clubs;
-    const int promoted = kPromoted[country][division];
+    const int promoted = HVW_GetPromotionPlaces(division, country);
     // Only the division's own clubs hold play-off places in its table: in
     // country 5's second division two of its four play-off entrants come
     // down from the division above.
-    const int playOff = kPlayOff[country][division][1];
-    const int relegated = kRelegated[country][division];
+    const int playOff = HVW_GetPlayOffPlaces(division, country);
+    const int relegated = HVW_GetRelegationPlaces(division, country);
     const int16_t* row = LeagueTable[country][division];
     const int P = Played(club);
     const int Pts = Points(club);

@@ -2,13 +2,9 @@
 // table and a fixture's crowd.
 #include "core/query/standings.h"
 
-#include <algorithm>
-
 #include "core/query/datesandform.h"
 #include "core/records/ranges.h"
 #include "core/records/records.h"
-#include "core/records/textids.h"
-#include "core/season/clubseason.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
 #include "core/season/seasonend.h"

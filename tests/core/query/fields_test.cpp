@@ -558,6 +558,17 @@ TEST_F(QueryClubTest, HistoryAndMenuForwarders) {
 
 namespace {
 
+// The slots of the club's friendlies on the sixteen days from `first`: the
+// span a friendly tour arranged that day falls in.
+std::vector<int16_t> FriendliesFrom(int16_t club, int first) {
+    std::vector<int16_t> slots;
+    for (int day = first; day <= first + 15; ++day) {
+        const int16_t slot = FindFriendlyOnDay(club, int16_t(day));
+        if (slot >= 0) slots.push_back(slot);
+    }
+    return slots;
+}
+
 // The fixture forwarders and the friendlies, on a table built with them.
 TEST_F(QueryClubTest, FixtureForwardersAndFriendlies) {
     for (int16_t c = 30; c < 40; ++c) {
@@ -579,15 +590,12 @@ TEST_F(QueryClubTest, FixtureForwardersAndFriendlies) {
     SeasonCalendar.currentDay = 100;
     EXPECT_EQ(HVW_IsFriendlyDateFree(kClub), 1);
     HVW_ArrangeFriendly(kClub, 5);
-    int friendlies = 0;
-    for (int day = 100; day <= 115; ++day) {
-        const int16_t slot = FindFriendlyOnDay(kClub, int16_t(day));
-        if (slot < 0) continue;
-        ++friendlies;
+    const std::vector<int16_t> friendlies = FriendliesFrom(kClub, 100);
+    for (int16_t slot : friendlies) {
         EXPECT_EQ(GetClubNation(FixtureHome(slot)), 5);
         EXPECT_EQ(FixtureAway(slot), kClub);
     }
-    EXPECT_EQ(friendlies, 4);
+    EXPECT_EQ(friendlies.size(), 4u);
     EXPECT_EQ(HVW_IsFriendlyDateFree(kClub), 0);
 
     // A club not in use (reputation 0) is no opponent, however many of them
@@ -595,14 +603,9 @@ TEST_F(QueryClubTest, FixtureForwardersAndFriendlies) {
     for (int16_t c = 40; c < 70; ++c) SetClubNation(c, 5);
     SeasonCalendar.currentDay = 200;
     HVW_ArrangeFriendly(kClub, 5);
-    int tour = 0;
-    for (int day = 200; day <= 215; ++day) {
-        const int16_t slot = FindFriendlyOnDay(kClub, int16_t(day));
-        if (slot < 0) continue;
-        ++tour;
-        EXPECT_NE(GetClubRep(FixtureHome(slot)), 0) << "day " << day;
-    }
-    EXPECT_EQ(tour, 4);
+    const std::vector<int16_t> tour = FriendliesFrom(kClub, 200);
+    for (int16_t slot : tour) EXPECT_NE(GetClubRep(FixtureHome(slot)), 0) << "day " << FixtureDay(slot);
+    EXPECT_EQ(tour.size(), 4u);
 }
 
 }  // namespace
