@@ -1,18 +1,14 @@
 #include "game/match3d/matchsoundbanks.h"
-#include "core/match/actions.h"
 
 #include <cstring>
-#include <utility>
 
 #include "core/base/debug.h"
 #include "core/club/tactics.h"
-#include "core/match/infobartypes.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchresult.h"
-#include "core/match/matchrules.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "game/system/sounddriver.h"
