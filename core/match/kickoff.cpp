@@ -13,7 +13,6 @@
 #include "core/match/computermanager.h"
 #include "core/match/crowd.h"
 #include "core/match/geometry.h"
-#include "core/match/infobar.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchhooks.h"

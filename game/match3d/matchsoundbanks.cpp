@@ -1,18 +1,14 @@
 #include "game/match3d/matchsoundbanks.h"
-#include "core/match/actions.h"
 
 #include <cstring>
-#include <utility>
 
 #include "core/base/debug.h"
 #include "core/club/tactics.h"
-#include "core/match/infobartypes.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
 #include "core/match/matchphases.h"
 #include "core/match/matchresult.h"
-#include "core/match/matchrules.h"
 #include "core/match/matchsetup.h"
 #include "core/match/matchstate.h"
 #include "game/system/sounddriver.h"
@@ -111,12 +107,7 @@ void MatchClearChangeRequests() { ChangePending[0] = ChangePending[1] = 0; }
 
 TacticRecord* MatchGetLiveTactics(int16_t team) { return IsTeam(team) ? &MatchTacticRecord[team] : nullptr; }
 
-void MatchSwapSideEntries(int16_t team, int16_t slotA, int16_t slotB) {
-    if (!IsSlot(team, slotA) || !IsSlot(team, slotB)) return;
-    const int a = SideEntryOf(team, FigureOf(team, slotA)), b = SideEntryOf(team, FigureOf(team, slotB));
-    if (a < 0 || b < 0) return;
-    std::swap(MatchLineUp[team][a], MatchLineUp[team][b]);
-}
+void MatchSwapSideEntries(int16_t team, int16_t slotA, int16_t slotB) { MatchSwapLineUp(team, slotA, slotB); }
 
 int16_t MatchWasSubbedOffInjured(int16_t team, int16_t slot) {
     if (!IsSlot(team, slot)) return 0;

@@ -53,7 +53,8 @@ TacticRecord* MatchGetLiveTactics(int16_t team);
 // MatchSubstitutePlayer, the substitution itself, lives with the match's
 // team jobs (core/match/teamjobs.h): the substitute's walk-on brings him on
 // through it too.
-// Exchanges the side entries that hold the two figures of the team.
+// Exchanges the side entries that hold the two figures of the team: the
+// team jobs' line-up exchange (MatchSwapLineUp), as the menus call it.
 void MatchSwapSideEntries(int16_t team, int16_t slotA, int16_t slotB);
 int16_t MatchWasSubbedOffInjured(int16_t team, int16_t slot);
 int16_t MatchIsPlayerInjured(int16_t team, int16_t slot);
