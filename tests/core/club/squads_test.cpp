@@ -419,6 +419,30 @@ TEST_F(SquadsTest, ACompletedSheetIsNotReactedToInEurope) {
     EXPECT_GT(GetPlayerMorale(starter), 40);
 }
 
+// The captain look-ups walk the club's roster, which holds the players it
+// has out on loan as well: a flagged player playing for another club is
+// that club's, and a clubless player's flag names no captain of "club -1".
+TEST_F(SquadsTest, TheCaptainLookUpsFindThePlayersWhoPlayForTheClub) {
+    const uint16_t lent = MakePlayer(kRival, 5);
+    SetPlayerLoanClub(lent, kClub);
+    const uint16_t home = MakePlayer(kClub, 6);
+    const uint16_t clubless = MakePlayer(kClub, 7);
+    SetPlayerClub(clubless, -1);
+    SetPlayerLoanClub(clubless, -1);
+    for (uint16_t p : {lent, home, clubless}) {
+        SetPlayerCaptain(p, 1);
+        SetPlayerFlag107Bit7(p, 1);
+    }
+    RebuildAllRosters();
+    ASSERT_EQ(ClubRoster[kClub][0], lent);
+    EXPECT_EQ(FindClubCaptain(kClub), home);
+    EXPECT_EQ(FindNationalCaptain(kClub), home);
+    EXPECT_EQ(FindClubCaptain(kRival), lent);
+    EXPECT_EQ(FindNationalCaptain(kRival), lent);
+    EXPECT_EQ(FindClubCaptain(-1), 0);
+    EXPECT_EQ(FindNationalCaptain(-1), 0);
+}
+
 TEST_F(SquadsTest, TheReserveSideTakesTheReserveListAndItsCaptain) {
     std::vector<uint16_t> reserves = MakeSide(kClub, 50);
     for (uint16_t p : reserves) SetPlayerFlag107(p, 1);
