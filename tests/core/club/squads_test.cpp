@@ -350,7 +350,14 @@ TEST_F(SquadsTest, ASideGivesEveryShirtOnceAndCaptainsAStarter) {
     }
     EXPECT_EQ(shirts.size(), 16u);
     EXPECT_EQ(GetPlayerShirt(side[0]) == 1 || GetPlayerShirt(side[1]) == 1, true);
-    EXPECT_EQ(FindClubCaptain(kClub), GetPlayerShirt(side[7]) <= 11 ? side[7] : FindClubCaptain(kClub));
+    // The captain is a starter: the natural leader when he starts.
+    const uint16_t captain = FindClubCaptain(kClub);
+    ASSERT_NE(captain, 0);
+    EXPECT_GE(GetPlayerShirt(captain), 1);
+    EXPECT_LE(GetPlayerShirt(captain), 11);
+    if (GetPlayerShirt(side[7]) <= 11) {
+        EXPECT_EQ(captain, side[7]);
+    }
     EXPECT_EQ(GetPlayerCaptain(side[16]), 0);
     EXPECT_EQ(ClubHasShirtsUpTo(kClub, 16), 0);
     SetPlayerShirt(side[0], 0);
