@@ -85,10 +85,6 @@ const bool g_movementUnset = [] {
     return true;
 }();
 
-}  // namespace
-
-namespace {
-
 bool IsTableClub(int16_t club) {
     const uint16_t nation = GetClubNation(club);
     return GetClubRep(club) != 0 && nation < kCountryCount && IsCountryInPlay(nation) &&

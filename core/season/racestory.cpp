@@ -291,6 +291,10 @@ void SortRaceTable(RaceRow* table, int16_t nation, int16_t row, int16_t clubCoun
     }
 }
 
+namespace {
+
+// The points of one combination added to the rows, which keep their
+// order: ApplyRaceScenario then sorts them.
 void ProjectRacePoints(RaceRow* table, int16_t clubPlace, int16_t clubPoints, int16_t opponent,
                        int16_t opponentPoints, const RaceScenario* scenarios, int16_t count,
                        int16_t clubCount, int16_t gamesPerClub, int16_t winPoints) {
@@ -320,6 +324,8 @@ void ProjectRacePoints(RaceRow* table, int16_t clubPlace, int16_t clubPoints, in
         r.points = int16_t(r.points + added[i]);
     }
 }
+
+}  // namespace
 
 void ApplyRaceScenario(RaceRow* table, int16_t clubPlace, int16_t clubPoints, int16_t opponent,
                        int16_t opponentPoints, const RaceScenario* scenarios, int16_t count, int16_t nation,

@@ -84,10 +84,6 @@ void ApplyRaceScenario(RaceRow* table, int16_t clubPlace, int16_t clubPoints, in
                        int16_t opponentPoints, const RaceScenario* scenarios, int16_t count, int16_t nation,
                        int16_t row, int16_t clubCount, int16_t rule, int16_t day, int16_t gamesPerClub,
                        int16_t winPoints);
-// The projection alone (no sort).
-void ProjectRacePoints(RaceRow* table, int16_t clubPlace, int16_t clubPoints, int16_t opponent,
-                       int16_t opponentPoints, const RaceScenario* scenarios, int16_t count,
-                       int16_t clubCount, int16_t gamesPerClub, int16_t winPoints);
 // Counts by zone every place the club could take in the projected table
 // (its own and those level with it).
 void CountRaceZones(int16_t club, const RaceRow* table, int16_t nation, int16_t row, int16_t clubCount,

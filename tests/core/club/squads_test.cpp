@@ -350,7 +350,14 @@ TEST_F(SquadsTest, ASideGivesEveryShirtOnceAndCaptainsAStarter) {
     }
     EXPECT_EQ(shirts.size(), 16u);
     EXPECT_EQ(GetPlayerShirt(side[0]) == 1 || GetPlayerShirt(side[1]) == 1, true);
-    EXPECT_EQ(FindClubCaptain(kClub), GetPlayerShirt(side[7]) <= 11 ? side[7] : FindClubCaptain(kClub));
+    // The captain is a starter: the natural leader when he starts.
+    const uint16_t captain = FindClubCaptain(kClub);
+    ASSERT_NE(captain, 0);
+    EXPECT_GE(GetPlayerShirt(captain), 1);
+    EXPECT_LE(GetPlayerShirt(captain), 11);
+    if (GetPlayerShirt(side[7]) <= 11) {
+        EXPECT_EQ(captain, side[7]);
+    }
     EXPECT_EQ(GetPlayerCaptain(side[16]), 0);
     EXPECT_EQ(ClubHasShirtsUpTo(kClub, 16), 0);
     SetPlayerShirt(side[0], 0);
@@ -417,6 +424,30 @@ TEST_F(SquadsTest, ACompletedSheetIsNotReactedToInEurope) {
     EXPECT_EQ(GetPlayerMorale(starter), 40);
     AutoAssignShirtNumbers(kClub, 5, 1, 0);
     EXPECT_GT(GetPlayerMorale(starter), 40);
+}
+
+// The captain look-ups walk the club's roster, which holds the players it
+// has out on loan as well: a flagged player playing for another club is
+// that club's, and a clubless player's flag names no captain of "club -1".
+TEST_F(SquadsTest, TheCaptainLookUpsFindThePlayersWhoPlayForTheClub) {
+    const uint16_t lent = MakePlayer(kRival, 5);
+    SetPlayerLoanClub(lent, kClub);
+    const uint16_t home = MakePlayer(kClub, 6);
+    const uint16_t clubless = MakePlayer(kClub, 7);
+    SetPlayerClub(clubless, -1);
+    SetPlayerLoanClub(clubless, -1);
+    for (uint16_t p : {lent, home, clubless}) {
+        SetPlayerCaptain(p, 1);
+        SetPlayerFlag107Bit7(p, 1);
+    }
+    RebuildAllRosters();
+    ASSERT_EQ(ClubRoster[kClub][0], lent);
+    EXPECT_EQ(FindClubCaptain(kClub), home);
+    EXPECT_EQ(FindNationalCaptain(kClub), home);
+    EXPECT_EQ(FindClubCaptain(kRival), lent);
+    EXPECT_EQ(FindNationalCaptain(kRival), lent);
+    EXPECT_EQ(FindClubCaptain(-1), 0);
+    EXPECT_EQ(FindNationalCaptain(-1), 0);
 }
 
 TEST_F(SquadsTest, TheReserveSideTakesTheReserveListAndItsCaptain) {
