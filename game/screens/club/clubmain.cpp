@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
-#include <span>
 
 #include "core/base/random.h"
 #include "core/club/transferprices.h"
@@ -110,8 +109,6 @@ char g_factText[kFacts][kFactSize];
 const char* g_factPtr[kFacts];
 
 uint32_t g_bidPlayer[kBidRows];
-int32_t g_bidRowPlayers[kBidRows];
-int16_t g_bidRowIndex[kBidRows];
 char g_bidPrice[kBidRows][kLineSize];
 const char* g_bidPricePtr[kBidRows];
 
@@ -431,16 +428,12 @@ void BuildFacts() {
 void ClearBidRows() {
     for (int row = 0; row < kBidRows; ++row) {
         g_bidPlayer[row] = 0;
-        g_bidRowPlayers[row] = 0;
-        g_bidRowIndex[row] = 0;
         g_bidPrice[row][0] = '\0';
     }
 }
 
 void SetBidRow(int row, uint32_t player, int64_t hundreds) {
     g_bidPlayer[row] = player;
-    g_bidRowPlayers[row] = int32_t(player);
-    g_bidRowIndex[row] = int16_t(row);
     // A slot without a player shows no price.
     if (player == 0) {
         g_bidPrice[row][0] = '\0';
@@ -844,16 +837,10 @@ const MenuTimerRecord kEveryFrame = {1, 1, EveryFrame};
 
 // Bid rows: the player's band and settings; a free slot draws nothing.
 void PaintBidRow(int row, int x, int y) {
-    const int32_t player = g_bidRowPlayers[row];
+    const auto player = int32_t(g_bidPlayer[row]);
     if (player == 0) return;
     DrawTeamSheetList(x, y, 196, 20, 5, player);
-    const std::span<const int32_t> saved = MenuRowList;
-    const int32_t savedEntry = CurrentListEntry;
-    MenuRowList = std::span<const int32_t>(g_bidRowPlayers);
-    SetDrawParam(6, g_bidRowIndex[row]);
-    DrawPlayerSettingIcons(428, y + 3);
-    MenuRowList = saved;
-    CurrentListEntry = savedEntry;
+    DrawSettingIconsOf(player, 428, y + 3);
 }
 void PaintFirstBids(int x, int y, int, int) { PaintBidRow(MenuPaintRow(), x, y); }
 void PaintPendingBids(int x, int y, int, int) { PaintBidRow(kClubBidSlots + MenuPaintRow(), x, y); }

@@ -273,11 +273,11 @@ const MenuItem kSeasonRow[] = {
 }  // namespace
 
 int ClubRecords_CupColumns(int16_t country, int16_t columns[kClubCupRows]) {
-    // n cup slots in use give n - 1 rows: the national cups, then the
+    // n cup slots in use give n - 1 rows: the n - 3 national cups, then the
     // European cups of columns 4 and 6 (column 5 is not listed).
     const int n = HVW_CountNationCups(country);
     const int rows = std::clamp(n - 1, 0, kClubCupRows);
-    for (int i = 0; i < rows; ++i) columns[i] = int16_t(i < n - 3 ? i : i == n - 2 ? 6 : i - (n - 3) + 4);
+    for (int i = 0; i < rows; ++i) columns[i] = int16_t(i < n - 3 ? i : i == n - 3 ? 4 : 6);
     return rows;
 }
 

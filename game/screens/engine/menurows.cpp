@@ -221,9 +221,10 @@ void DrawMoneyCells(const int16_t* values, int cells, int x, int y, int cellWidt
     SetDrawParam(1, 0);
 }
 
-void DrawPlayerSettingIcons(int x, int y) {
-    const int32_t player = CurrentRowPlayer();
-    if (player == 0) return;
+void DrawPlayerSettingIcons(int x, int y) { DrawSettingIconsOf(CurrentRowPlayer(), x, y); }
+
+void DrawSettingIconsOf(int32_t player, int x, int y) {
+    if (!IsPlayerNumber(player)) return;
     const auto p = uint16_t(player);
     const int16_t settings[3] = {HVW_GetPlayerSetting3(p), HVW_GetPlayerSetting1(p),
                                  HVW_GetPlayerSetting2(p)};

@@ -41,6 +41,9 @@ void DrawNineCellRow(const int16_t values[8], int x, int y, int cellWidth, int c
 void DrawMoneyCells(const int16_t* values, int cells, int x, int y, int cellWidth, int cellHeight);
 // The current player's three settings as letters from (x, y) on.
 void DrawPlayerSettingIcons(int x, int y);
+// The same letters for the player given (nothing for a number that is not
+// a player's), for rows that keep their own players rather than the list's.
+void DrawSettingIconsOf(int32_t player, int x, int y);
 void DrawPlayerNameBand(int x, int y, int width, int height);
 void DrawPlayerNameButton(int x, int y, int width, int height);
 void DrawClubNameButton(int x, int y, int width, int height);

@@ -47,9 +47,6 @@ constexpr int kStarCategories = 9;
 
 int16_t g_commentedTeam = -1;
 
-// The counters Ratings_ReportOf gave last.
-const uint8_t* g_report = nullptr;
-
 const uint8_t* Report(int team, int player) { return Ratings_ReportOf(int16_t(team), int16_t(player)); }
 
 // One entry of a ranking list.
@@ -511,9 +508,6 @@ int16_t Ratings_PickFromList(int16_t list) {
 
 void Ratings_Clear() { RatingCommentText[0] = 0; }
 
-const uint8_t* Ratings_ReportOf(int16_t team, int16_t player) {
-    g_report = LastMatch_PlayerReport(team, player);
-    return g_report;
-}
+const uint8_t* Ratings_ReportOf(int16_t team, int16_t player) { return LastMatch_PlayerReport(team, player); }
 
 int16_t Ratings_CommentedTeam() { return g_commentedTeam; }

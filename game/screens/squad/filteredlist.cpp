@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
-#include <span>
 #include <vector>
 
 #include "core/query/codetexts.h"
@@ -201,7 +200,6 @@ struct ShownRow {
     char columnB[kTextSize];
 };
 ShownRow g_rows[kFilteredPageRows];
-int32_t g_rowPlayers[kFilteredPageRows];
 
 void FillRows() {
     const int16_t savedPlayer = SelectedPlayer;
@@ -213,7 +211,6 @@ void FillRows() {
         const int index = ListTop + r;
         const uint16_t p = index < FilteredCount ? FilteredPlayers[index] : uint16_t(0);
         row.player = p;
-        g_rowPlayers[r] = p;
         if (p == 0) continue;
         row.second = OnSecondList(p);
         const int16_t shirt = ListShirt(p);
@@ -415,13 +412,7 @@ void PaintListRow(int, int y, int, int) {
     DrawTextNoAt(50, y + 11, row.position, JUSTIFY_CENTRE_MIDDLE);
     SetFont(9);
     DrawTextAddrAt(70, y + 11, row.name, JUSTIFY_LEFT_MIDDLE);
-    const std::span<const int32_t> savedList = MenuRowList;
-    const int32_t savedEntry = CurrentListEntry;
-    MenuRowList = std::span<const int32_t>(g_rowPlayers);
-    SetDrawParam(6, r);
-    DrawPlayerSettingIcons(233, y + 5);
-    MenuRowList = savedList;
-    CurrentListEntry = savedEntry;
+    DrawSettingIconsOf(row.player, 233, y + 5);
     SetFont(6);
     SetDrawParam(1, FilteredRowColour[r]);
     for (int c = 0; c < kShownKinds; ++c)

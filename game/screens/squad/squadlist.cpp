@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
-#include <span>
 
 #include "core/base/debug.h"
 #include "core/club/squads.h"
@@ -731,15 +730,8 @@ namespace {
 // The row's player's three settings beside his name.
 void DrawRowSettings(int x, int y, int, int) {
     const int row = MenuPaintRow() + (x >= 405 ? kColumnRows : 0);
-    static int32_t players[kSquadRows];
-    for (int i = 0; i < kSquadRows; ++i) players[i] = IsPlayer(ShownPlayers[i]) ? ShownPlayers[i] : 0;
-    const std::span<const int32_t> saved = MenuRowList;
-    const int32_t savedEntry = CurrentListEntry;
-    MenuRowList = std::span<const int32_t>(players);
-    SetDrawParam(6, row);
-    DrawPlayerSettingIcons(x, y);
-    MenuRowList = saved;
-    CurrentListEntry = savedEntry;
+    const uint16_t p = RowPlayer(row);
+    if (IsPlayer(p)) DrawSettingIconsOf(p, x, y);
     SetDrawParam(1, SquadRowColour[row]);
 }
 

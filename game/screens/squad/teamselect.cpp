@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
-#include <span>
 
 #include "core/base/angles.h"
 #include "core/base/bytes.h"
@@ -1114,18 +1113,7 @@ void PaintRow(int r, int y) {
     DrawTextAddrAt(kListX + 181, y + 11, row.number, JUSTIFY_RIGHT_MIDDLE);
     const uint16_t player = TeamSelectListPlayers[r];
     if (TeamSelectColumnAOff) {
-        if (player != 0) {
-            const int32_t entry = r;
-            const std::span<const int32_t> savedList = MenuRowList;
-            const int32_t savedEntry = CurrentListEntry;
-            static int32_t players[kListRows];
-            for (int i = 0; i < kListRows; ++i) players[i] = TeamSelectListPlayers[i];
-            MenuRowList = std::span<const int32_t>(players);
-            SetDrawParam(6, entry);
-            DrawPlayerSettingIcons(206, y + 5);
-            MenuRowList = savedList;
-            CurrentListEntry = savedEntry;
-        }
+        if (player != 0) DrawSettingIconsOf(player, 206, y + 5);
     } else {
         DrawTextAddrAt(216 + 20, y + 11, row.columnA, JUSTIFY_CENTRE_MIDDLE);
     }

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
-#include <span>
 
 #include "core/base/debug.h"
 #include "core/club/playervalue.h"
@@ -341,13 +340,7 @@ constexpr int kColumnCells = 16;
 // The offered player's three settings beside his name.
 void PaintSettings(int cell, int x, int y) {
     if (cell < 0 || cell >= kExchangeCandidates || g_cellPlayers[cell] == 0) return;
-    const std::span<const int32_t> saved = MenuRowList;
-    const int32_t savedEntry = CurrentListEntry;
-    MenuRowList = std::span<const int32_t>(g_cellPlayers);
-    SetDrawParam(6, cell);
-    DrawPlayerSettingIcons(x, y + 5);
-    MenuRowList = saved;
-    CurrentListEntry = savedEntry;
+    DrawSettingIconsOf(g_cellPlayers[cell], x, y + 5);
     SetDrawParam(1, 0);
 }
 void PaintLeftSettings(int x, int y, int, int) { PaintSettings(MenuPaintRow(), x, y); }
