@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "core/base/bytes.h"
@@ -36,6 +38,7 @@
 #include "core/season/leagues.h"
 #include "core/season/matchsetup.h"
 #include "core/season/pickteam.h"
+#include "tests/core/match/census_list.h"
 #include "tests/core/match/scenario.h"
 #include "tests/fakes/result_check.h"
 #include "tests/fakes/test_util.h"
@@ -85,6 +88,35 @@ struct BatchTickWatch {
 };
 BatchTickWatch g_batchWatch;
 
+// The census of the batch: how often each action and each phase was
+// entered, by any player figure, as seen after every tick.
+struct BatchCensus {
+    long actionEntries[kMatchActionCount] = {};
+    long phaseEntries[kMatchPhaseCount] = {};
+    uint16_t lastAction[kPlayerFigures] = {};
+    uint16_t lastPhase = 0xFFFF;
+    int goalsSeen = 0;
+};
+BatchCensus g_census;
+
+void CountCensusTick() {
+    for (int figure = 0; figure < kPlayerFigures; ++figure) {
+        const uint16_t action = MatchFigures[figure].action;
+        if (action < kMatchActionCount && action != g_census.lastAction[figure])
+            ++g_census.actionEntries[action];
+        g_census.lastAction[figure] = action;
+    }
+    if (MatchPhase < kMatchPhaseCount && MatchPhase != g_census.lastPhase)
+        ++g_census.phaseEntries[MatchPhase];
+    g_census.lastPhase = MatchPhase;
+    // The goal phase is set by the ball's step and run by the phase step of
+    // the same tick, which hands over at once: it is seen by the goal it
+    // counts.
+    const int goals = Goals[0] + Goals[1];
+    if (goals > g_census.goalsSeen) ++g_census.phaseEntries[kPhaseGoal];
+    g_census.goalsSeen = goals;
+}
+
 void BatchFault(const char* what, int figure) {
     if (g_batchWatch.faults.size() >= 5) return;
     char text[200];
@@ -125,6 +157,7 @@ void WatchPlayedTime(BatchTickWatch& w) {
 
 // Called by the tick's display step: the state after every tick.
 void BatchWatchTick() {
+    CountCensusTick();
     BatchTickWatch& w = g_batchWatch;
     if (Period != w.period) {
         BatchEndPeriod();
@@ -233,6 +266,9 @@ MatchResultBlock PlayBatchFixture(const BatchFixture& fixture) {
     *GetMatchSetupBlock() = fixture.block;
     for (int team = 0; team < 2; ++team) MatchLoadTeamTactics(int16_t(team));
     g_batchWatch = BatchTickWatch{};
+    std::fill(std::begin(g_census.lastAction), std::end(g_census.lastAction), uint16_t(0xFFFF));
+    g_census.lastPhase = 0xFFFF;
+    g_census.goalsSeen = 0;
     DisplayModeFlags = kDisplayOff;
     MatchPeriodRunner = Match_RunPeriod;
     GameSeedRandom(fixture.seed);
@@ -359,6 +395,39 @@ bool MakeNewGameWorld() {
     return chdir(here) == 0;
 }
 
+// Every action the action table does not name empty and every phase the
+// phase list does not name unused is entered somewhere in the batch, but
+// those the census list beside this test names with the reason play never
+// reaches them; a listed code that play does reach is named too, so that
+// the list stays true.
+void CheckCensus(const BatchCensus& census) {
+    std::string never, listedButEntered;
+    for (int action = 0; action < kMatchActionCount; ++action) {
+        if (MatchActionIsEmpty(uint16_t(action))) continue;
+        const bool listed = CensusActionException(uint16_t(action)) != nullptr;
+        if (census.actionEntries[action] == 0 && !listed) never += " " + std::to_string(action);
+        if (census.actionEntries[action] != 0 && listed) listedButEntered += " " + std::to_string(action);
+    }
+    std::string neverPhases, phasesListedButEntered;
+    for (int phase = 0; phase < kMatchPhaseCount; ++phase) {
+        if (MatchPhaseIsUnused(uint16_t(phase))) continue;
+        const bool listed = CensusPhaseException(uint16_t(phase)) != nullptr;
+        if (census.phaseEntries[phase] == 0 && !listed) neverPhases += " " + std::to_string(phase);
+        if (census.phaseEntries[phase] != 0 && listed) phasesListedButEntered += " " + std::to_string(phase);
+    }
+    std::printf("  census: actions entered (code:times)");
+    for (int action = 0; action < kMatchActionCount; ++action)
+        if (census.actionEntries[action] != 0) std::printf(" %d:%ld", action, census.actionEntries[action]);
+    std::printf("\n  census: phases entered");
+    for (int phase = 0; phase < kMatchPhaseCount; ++phase)
+        if (census.phaseEntries[phase] != 0) std::printf(" %d:%ld", phase, census.phaseEntries[phase]);
+    std::printf("\n");
+    EXPECT_EQ(never, "") << "actions never entered";
+    EXPECT_EQ(listedButEntered, "") << "actions on the census list that play entered";
+    EXPECT_EQ(neverPhases, "") << "phases never entered";
+    EXPECT_EQ(phasesListedButEntered, "") << "phases on the census list that play entered";
+}
+
 class MatchBatchTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -416,6 +485,7 @@ class MatchBatchTest : public testing::Test {
 TEST_F(MatchBatchTest, SeededMatchesKeepTheInvariantsTheBandsAndTheirResults) {
     const bool shortRun = ShortTestRun();
     const std::vector<BatchFixture> fixtures = Fixtures(shortRun ? kShortBatchMatches : kBatchMatches);
+    g_census = BatchCensus{};
     BatchTotals totals;
     std::vector<MatchResultBlock> results;
     for (size_t i = 0; i < fixtures.size(); ++i) {
@@ -450,6 +520,7 @@ TEST_F(MatchBatchTest, SeededMatchesKeepTheInvariantsTheBandsAndTheirResults) {
         EXPECT_EQ(std::memcmp(&replayed, &results[again], sizeof replayed), 0) << "match " << again;
     }
     if (shortRun) return;
+    CheckCensus(g_census);
 
     // The bands the engine holds; the summary shows the others (fouls,
     // yellow cards, corners, throw-ins and pass completion, about half the
