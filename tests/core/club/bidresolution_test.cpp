@@ -5,9 +5,11 @@
 
 #include <cstring>
 
+#include "core/base/random.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
 #include "core/season/leagues.h"
+#include "core/season/messagetypes.h"
 #include "tests/core/club/daily_fixture.h"
 
 namespace {
@@ -110,6 +112,46 @@ TEST_F(BidTest, ClubAndPlayerRefusals) {
     // Past 40 (stored age 25) need is 0: no club refusal.
     SetPlayerAge(player_, 25);
     Bid(kLow, 1000);
+    ResolveTransferBids();
+    EXPECT_EQ(GetPlayerClub(player_), uint16_t(kLow));
+}
+
+// Leaves the generator where its next draw modulo 100 is `value`.
+void NextDrawPercent(int value) {
+    uint32_t state = 0;
+    while ((((state * 214013u + 2531011u) >> 16) & 0x7FFF) % 100 != uint32_t(value)) ++state;
+    GameRandomStateWord = state;
+}
+
+TEST_F(BidTest, AContentPlayerWeighsTheClubsMarginNotTheBidsScore) {
+    // Need 60 against a score of 5 x 2: the club's margin is
+    // 100 - 50 x 100 / 63 = 21, above his greed of 40 / 2, so his club lets
+    // him talk.  A content player loyal at 99 then turns it down with
+    // chance 99 - 3 x 21 = 36 in 100 (not 99 - 3 x 10).
+    SetClubRep(kLow, 5);
+    for (int16_t s = 0; s < kStatCount; ++s) SetPlayerStat(player_, s, 90);
+    SetPlayerStat(player_, kGreedStat, 40);
+    SetPlayerStat(player_, kLoyaltyStat, 99);
+    SetPlayerReputation(player_, 60);
+    SetPlayerAge(player_, 5);
+    SetPlayerTxList(player_, 0);
+    SetPlayerMorale(player_, 60);
+    Bid(kLow, 1000);
+    NextDrawPercent(35);
+    ResolveTransferBids();
+    EXPECT_EQ(GetPlayerClub(player_), uint16_t(kSeller));
+    EXPECT_EQ(CountMessages(kSeller, kMsgPlayerRefusesFee, player_), 1);
+    EXPECT_EQ(CountMessages(kSeller, kMsgClubRefusesFee, player_), 0);
+    EXPECT_EQ(GetClubBidPlayer(kLow, 2), 0);
+    EXPECT_EQ(GetPlayerSetting4(player_), 0);
+    // A free bid he turns down is told as such.
+    Bid(kLow, 0);
+    NextDrawPercent(0);
+    ResolveTransferBids();
+    EXPECT_EQ(CountMessages(kSeller, kMsgPlayerRefusesFree, player_), 1);
+    // A draw of 36 is past his chance: he goes.
+    Bid(kLow, 1000);
+    NextDrawPercent(36);
     ResolveTransferBids();
     EXPECT_EQ(GetPlayerClub(player_), uint16_t(kLow));
 }
