@@ -70,10 +70,23 @@ void StartTaker(int16_t taker, uint16_t action) {
     Match_SetPlayerAction(taker, action);
 }
 
+// The thrower is the first of the team's first four slots on the pitch,
+// else the fifth.  Slot 0 is the goalkeeper's, and a keeper who ran to the
+// touchline for every throw would leave his goal empty: he is passed over.
+// A fifth slot whose player is gone (sent off) leaves the throw to the
+// outfield player nearest it, so that the throw is still taken.
+int16_t ThrowInTaker(int team) {
+    for (int slot = 1; slot <= 3; ++slot) {
+        if (OnPitch(MatchLineUp[team][slot])) return MatchLineUp[team][slot];
+    }
+    const int16_t fifth = MatchLineUp[team][4];
+    return OnPitch(fifth) ? fifth : NearestOutfield(team, ThrowInX, ThrowInY);
+}
+
 }  // namespace
 
 int16_t Match_StartThrowIn(int team) {
-    const int16_t thrower = NearestOutfield(team & 1, ThrowInX, ThrowInY);
+    const int16_t thrower = ThrowInTaker(team & 1);
     StartTaker(thrower, kActionThrowInFetch);
     return IsPlayer(thrower) ? thrower : int16_t(-1);
 }
@@ -194,7 +207,9 @@ void Match_KeepRestartTaker(uint16_t phase, int team) {
     team &= 1;
     switch (phase) {
         case kPhaseTakeThrowIn:
-            if (!TakerAtWork({21, 19, 41, 108, 35, 42})) Match_StartThrowIn(team);
+            if (!TakerAtWork({kActionThrowInFetch, kActionThrowInChoose, kActionLongThrowRunUp,
+                              kActionShortThrowRunUp, kActionLongThrow, kActionShortThrow}))
+                Match_StartThrowIn(team);
             break;
         case kPhaseTakeCorner:
             if (!TakerAtWork({22, 20, 45, 67, 68, 36})) Match_StartCorner(team);

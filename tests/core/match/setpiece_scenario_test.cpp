@@ -110,6 +110,26 @@ TEST_F(SetPieceScenario, ThrowerCarriesTheBallToTheLineAndThrowsToAMate) {
     EXPECT_EQ(RestartStallCount, 0);
 }
 
+// The thrower is the first of the side's slots 1 to 3 still on the pitch,
+// else slot 4; the keeper (slot 0) stays in his goal.
+TEST_F(SetPieceScenario, TheThrowerComesFromTheSidesFirstSlots) {
+    ThrowInX = 158;
+    ThrowInY = 900;
+    const auto thrower = [] { return Match_StartThrowIn(1); };
+    EXPECT_EQ(thrower(), MatchLineUp[1][1]);
+    EXPECT_EQ(MatchFigures[MatchLineUp[1][1]].action, kActionThrowInFetch);
+    MatchFigures[MatchLineUp[1][1]].off = 1;
+    EXPECT_EQ(thrower(), MatchLineUp[1][2]);
+    MatchFigures[MatchLineUp[1][2]].off = 1;
+    MatchFigures[MatchLineUp[1][3]].off = 1;
+    EXPECT_EQ(thrower(), MatchLineUp[1][4]);
+    MatchFigures[MatchLineUp[1][4]].off = 1;
+    const int16_t last = thrower();
+    ASSERT_GE(last, kTeamFigures);
+    EXPECT_NE(last, MatchLineUp[1][0]) << "never the keeper";
+    EXPECT_EQ(MatchFigures[last].off, 0);
+}
+
 // When the throw-in is set up, a thrower's mate and an opponent goal-side
 // of him run to a place near the throw, pair by pair: one pair always, a
 // second and a third by chance.
