@@ -30,6 +30,7 @@ namespace {
 constexpr uint8_t kPeriodShootOut = 4;
 constexpr int kFreeKickTakerRange = 50 * 16;
 constexpr int kJoinDistance = 480;
+constexpr int kTenYards = 10 * 16;
 
 bool OnPitch(int16_t figure) { return IsPlayer(figure) && MatchOnPitch(figure); }
 
@@ -164,6 +165,10 @@ int16_t NearestByFormation(int team) {
 
 void SendSetPieceTaker(int team, uint16_t phase) {
     int16_t taker = -1;
+    // A taker lost from a pass free kick is replaced by one who carries the
+    // ball to the spot and passes: the fetch belongs to the first phase.
+    const bool pass = phase == kPhaseFreeKickSecond;
+    if (pass) phase = kPhaseFreeKick;
     if (phase == kPhaseFreeKick && FreeKickForOffside) {
         taker = NearestByFormation(team);
     } else if (phase == kPhasePenalty) {
@@ -179,7 +184,7 @@ void SendSetPieceTaker(int team, uint16_t phase) {
         taker = FreeKickTakerFigure[team];
         if (!OnPitch(taker) || TeamOf(taker) != team) taker = FirstOfSlots(team, 1, 4);
     }
-    StartTaker(taker, kActionFreeKickFetch);
+    StartTaker(taker, pass ? kActionFreeKickPasser : kActionFreeKickFetch);
 }
 
 bool TakerAtWork(std::initializer_list<uint16_t> actions) {
@@ -192,6 +197,18 @@ bool TakerAtWork(std::initializer_list<uint16_t> actions) {
     return false;
 }
 
+// The other side's outfield players standing within ten yards of a free
+// kick, and free to move, retreat toward their own goal.
+void SendBackFromTheKick(int team) {
+    for (int slot = 1; slot < kTeamFigures; ++slot) {
+        const int16_t figure = MatchLineUp[team][slot];
+        if (!OnPitch(figure) || MatchPlayerCanAct(figure) == 0) continue;
+        const MatchFigure& f = MatchFigures[figure];
+        if (MatchOctDistance(f.x - FoulX, f.y - FoulY) >= kTenYards) continue;
+        Match_SetPlayerAction(figure, kActionRetreat);
+    }
+}
+
 }  // namespace
 
 void Match_StartSetPiece(int team, uint16_t phase) {
@@ -201,6 +218,7 @@ void Match_StartSetPiece(int team, uint16_t phase) {
     // it, and the last foul's side may be either, or of another match.
     FoulTeam = int16_t((team & 1) ^ 1);
     SendSetPieceTaker(team & 1, phase);
+    if (phase != kPhasePenalty) SendBackFromTheKick(FoulTeam);
 }
 
 void Match_KeepRestartTaker(uint16_t phase, int team) {
@@ -216,8 +234,13 @@ void Match_KeepRestartTaker(uint16_t phase, int team) {
             break;
         case kPhaseFreeKick:
         case kPhaseFreeKickAtGoal:
+        case kPhaseFreeKickSecond:
         case kPhasePenalty:
-            if (TakerAtWork({53, 59, 55, 43, 44, 71, 94, 85, 60, 95})) break;
+            if (TakerAtWork({kActionFreeKickFetch, kActionFreeKickPlace, kActionFreeKickPasser,
+                             kActionFreeKickShotRunUp, kActionFreeKickPassRunUp, kActionFreeKickShot,
+                             kActionFreeKickPass, kActionPenaltyPlace, kActionPenaltyRunUp,
+                             kActionPenaltyKick}))
+                break;
             if (Period == kPeriodShootOut) {
                 StartTaker(KickOffTaker, kActionFreeKickFetch);
             } else {
