@@ -45,7 +45,6 @@ constexpr Exception kActionExceptions[] = {
     {kActionBackToPoint, "not yet started by play"},
     {kActionSlideWithBall, "not yet started by play"},
     {kActionTurningShotA, "not yet started by play"},
-    {kActionHandball, "not yet started by play"},
     {kActionIdleVariation, "not yet started by play"},
     {kActionTurningShotC, "not yet started by play"},
     {kActionTurnOnSpotDown, "not yet started by play"},
