@@ -192,7 +192,13 @@ void Match_ActFreeKickFetch(int16_t figure) {
     const int16_t keeper = MatchLineUp[team ^ 1][0];
     if (IsPlayer(keeper)) MatchFigures[keeper].action = kActionKeeperPenaltyGesture;
     const bool penalty = MatchPhase == kPhasePenalty;
-    Match_SetPlayerAction(figure, penalty ? kActionPenaltyPlace : kActionFreeKickPlace);
+    const int toGoal = Match_ApproxDistance(FoulX, FoulY, kPitchCentreX, AttackedGoalY(team));
+    // A free kick out of shooting range (no wall needed against it) is
+    // played as a pass to a chosen team-mate, in the second free-kick phase.
+    const bool pass = MatchPhase == kPhaseFreeKick && toGoal >= kWallZone;
+    Match_SetPlayerAction(figure, penalty ? kActionPenaltyPlace
+                                  : pass  ? kActionFreeKickPasser
+                                          : kActionFreeKickPlace);
     FacePoint(figure, BallState.x, BallState.y);
     if (penalty) return;
     Marker().x = FoulX;
@@ -201,7 +207,11 @@ void Match_ActFreeKickFetch(int16_t figure) {
     RestartWatchY = FoulY;
     if (TeamMarkerKeep[team] != 1) Marker().frame = kMarkerOnSpot;
     SetFreeKickMarker(team);
-    const int toGoal = Match_ApproxDistance(FoulX, FoulY, kPitchCentreX, AttackedGoalY(team));
+    if (pass) {
+        MatchPhase = kPhaseFreeKickSecond;
+        PhaseTimer = 0;
+        return;
+    }
     if (MatchPhase == kPhaseFreeKickAtGoal || toGoal < kWallZone) {
         Match_LineUpWall(kWallSize);
         CurrentTeam = uint8_t(team);

@@ -266,8 +266,13 @@ void Match_ReactToHighBall(int16_t figure) {
             React(figure, kActionHeaderPass, t);
             return;
         }
-        if (goalDistance < 400 && Draw(400) < p.agility)
+        if (goalDistance < 400 && Draw(400) < p.agility) {
             Match_SetPlayerAction(figure, d < 16 ? kActionAirBackHeader : kActionAirChestControl);
+        } else if (d < 16 && figure != MatchLineUp[team][0]) {
+            // Neither laid off nor taken down, the ball comes right at him
+            // at arm's height: an outfield player handles it.
+            Match_SetPlayerAction(figure, kActionHandball);
+        }
         p.actionParam = uint16_t(t);
     } else if (h >= kHeadHeight && h <= reach && t > 16 && t <= 33 && d < 64 - level && goalDistance > 400) {
         // Head height far from goal: a header duel or on the chest.

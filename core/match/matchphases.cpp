@@ -755,7 +755,9 @@ void SetPiecePhase() {
         } else {
             SetAim(kPitchCentreX, int16_t(GoalYOf(team)));
         }
-        if (Period != 4) Match_StartSetPiece(team, MatchPhase);
+        // The second free-kick phase is entered by its taker, already at
+        // the ball.
+        if (Period != 4 && MatchPhase != kPhaseFreeKickSecond) Match_StartSetPiece(team, MatchPhase);
         return;
     }
     Match_KeepRestartTaker(MatchPhase, team);

@@ -123,7 +123,10 @@ void ChooseChallenger(int team, bool leading) {
         if (!Usable(m, team)) return;
         const MatchFigure& second = MatchFigures[m];
         const bool extraHolds = j != 0 || leading;
-        if (second.action != kActionThink && !inPossession && extraHolds &&
+        // Only in open play: in a stoppage the second man may be the one
+        // fetching the ball for the restart, whom a call to challenge would
+        // leave the restart waiting on for good.
+        if (MatchPhase == kPhaseOpenPlay && second.action != kActionThink && !inPossession && extraHolds &&
             Match_FoldedDifference(second.ballDirection, MatchFigures[n].ballDirection) > kSecondManAngle) {
             Match_SetPlayerAction(m, kActionThink);
         }

@@ -30,6 +30,7 @@ namespace {
 constexpr uint8_t kPeriodShootOut = 4;
 constexpr int kFreeKickTakerRange = 50 * 16;
 constexpr int kJoinDistance = 480;
+constexpr int kTenYards = 10 * 16;
 
 bool OnPitch(int16_t figure) { return IsPlayer(figure) && MatchOnPitch(figure); }
 
@@ -70,10 +71,23 @@ void StartTaker(int16_t taker, uint16_t action) {
     Match_SetPlayerAction(taker, action);
 }
 
+// The thrower is the first of the team's first four slots on the pitch,
+// else the fifth.  Slot 0 is the goalkeeper's, and a keeper who ran to the
+// touchline for every throw would leave his goal empty: he is passed over.
+// A fifth slot whose player is gone (sent off) leaves the throw to the
+// outfield player nearest it, so that the throw is still taken.
+int16_t ThrowInTaker(int team) {
+    for (int slot = 1; slot <= 3; ++slot) {
+        if (OnPitch(MatchLineUp[team][slot])) return MatchLineUp[team][slot];
+    }
+    const int16_t fifth = MatchLineUp[team][4];
+    return OnPitch(fifth) ? fifth : NearestOutfield(team, ThrowInX, ThrowInY);
+}
+
 }  // namespace
 
 int16_t Match_StartThrowIn(int team) {
-    const int16_t thrower = NearestOutfield(team & 1, ThrowInX, ThrowInY);
+    const int16_t thrower = ThrowInTaker(team & 1);
     StartTaker(thrower, kActionThrowInFetch);
     return IsPlayer(thrower) ? thrower : int16_t(-1);
 }
@@ -151,6 +165,10 @@ int16_t NearestByFormation(int team) {
 
 void SendSetPieceTaker(int team, uint16_t phase) {
     int16_t taker = -1;
+    // A taker lost from a pass free kick is replaced by one who carries the
+    // ball to the spot and passes: the fetch belongs to the first phase.
+    const bool pass = phase == kPhaseFreeKickSecond;
+    if (pass) phase = kPhaseFreeKick;
     if (phase == kPhaseFreeKick && FreeKickForOffside) {
         taker = NearestByFormation(team);
     } else if (phase == kPhasePenalty) {
@@ -166,7 +184,7 @@ void SendSetPieceTaker(int team, uint16_t phase) {
         taker = FreeKickTakerFigure[team];
         if (!OnPitch(taker) || TeamOf(taker) != team) taker = FirstOfSlots(team, 1, 4);
     }
-    StartTaker(taker, kActionFreeKickFetch);
+    StartTaker(taker, pass ? kActionFreeKickPasser : kActionFreeKickFetch);
 }
 
 bool TakerAtWork(std::initializer_list<uint16_t> actions) {
@@ -179,6 +197,18 @@ bool TakerAtWork(std::initializer_list<uint16_t> actions) {
     return false;
 }
 
+// The other side's outfield players standing within ten yards of a free
+// kick, and free to move, retreat toward their own goal.
+void SendBackFromTheKick(int team) {
+    for (int slot = 1; slot < kTeamFigures; ++slot) {
+        const int16_t figure = MatchLineUp[team][slot];
+        if (!OnPitch(figure) || MatchPlayerCanAct(figure) == 0) continue;
+        const MatchFigure& f = MatchFigures[figure];
+        if (MatchOctDistance(f.x - FoulX, f.y - FoulY) >= kTenYards) continue;
+        Match_SetPlayerAction(figure, kActionRetreat);
+    }
+}
+
 }  // namespace
 
 void Match_StartSetPiece(int team, uint16_t phase) {
@@ -188,21 +218,29 @@ void Match_StartSetPiece(int team, uint16_t phase) {
     // it, and the last foul's side may be either, or of another match.
     FoulTeam = int16_t((team & 1) ^ 1);
     SendSetPieceTaker(team & 1, phase);
+    if (phase != kPhasePenalty) SendBackFromTheKick(FoulTeam);
 }
 
 void Match_KeepRestartTaker(uint16_t phase, int team) {
     team &= 1;
     switch (phase) {
         case kPhaseTakeThrowIn:
-            if (!TakerAtWork({21, 19, 41, 108, 35, 42})) Match_StartThrowIn(team);
+            if (!TakerAtWork({kActionThrowInFetch, kActionThrowInChoose, kActionLongThrowRunUp,
+                              kActionShortThrowRunUp, kActionLongThrow, kActionShortThrow}))
+                Match_StartThrowIn(team);
             break;
         case kPhaseTakeCorner:
             if (!TakerAtWork({22, 20, 45, 67, 68, 36})) Match_StartCorner(team);
             break;
         case kPhaseFreeKick:
         case kPhaseFreeKickAtGoal:
+        case kPhaseFreeKickSecond:
         case kPhasePenalty:
-            if (TakerAtWork({53, 59, 55, 43, 44, 71, 94, 85, 60, 95})) break;
+            if (TakerAtWork({kActionFreeKickFetch, kActionFreeKickPlace, kActionFreeKickPasser,
+                             kActionFreeKickShotRunUp, kActionFreeKickPassRunUp, kActionFreeKickShot,
+                             kActionFreeKickPass, kActionPenaltyPlace, kActionPenaltyRunUp,
+                             kActionPenaltyKick}))
+                break;
             if (Period == kPeriodShootOut) {
                 StartTaker(KickOffTaker, kActionFreeKickFetch);
             } else {

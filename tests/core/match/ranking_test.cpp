@@ -143,6 +143,18 @@ TEST_F(RankingTest, SecondManOnlyWhenLeadingByOneUnlessTheFirstIsBusy) {
     EXPECT_EQ(+MatchFigures[18].action, kActionThink);
     EXPECT_EQ(+MatchFigures[19].action, kActionThink);
     EXPECT_EQ(+MatchFigures[18].counts[kCountChallenges], 1);
+
+    // In a stoppage nobody is called to join: the second man may be taking
+    // the ball out of the net for the kick-off.
+    SecondManSetUp(17, 19, 18);
+    Match_SetPlayerAction(17, kActionStand);
+    for (int16_t busy : {18, 19}) Match_SetPlayerAction(busy, kActionNetFetch);
+    TeamChallenger[1] = kNoChallenger;
+    Goals[1] = 1;
+    MatchPhase = kPhaseBackToKickOff;
+    Rank(1);
+    EXPECT_EQ(+MatchFigures[18].action, kActionNetFetch);
+    EXPECT_EQ(+MatchFigures[19].action, kActionNetFetch);
 }
 
 TEST_F(RankingTest, AChallengerWithinReachKeepsTheRole) {

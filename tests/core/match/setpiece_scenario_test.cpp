@@ -110,6 +110,26 @@ TEST_F(SetPieceScenario, ThrowerCarriesTheBallToTheLineAndThrowsToAMate) {
     EXPECT_EQ(RestartStallCount, 0);
 }
 
+// The thrower is the first of the side's slots 1 to 3 still on the pitch,
+// else slot 4; the keeper (slot 0) stays in his goal.
+TEST_F(SetPieceScenario, TheThrowerComesFromTheSidesFirstSlots) {
+    ThrowInX = 158;
+    ThrowInY = 900;
+    const auto thrower = [] { return Match_StartThrowIn(1); };
+    EXPECT_EQ(thrower(), MatchLineUp[1][1]);
+    EXPECT_EQ(MatchFigures[MatchLineUp[1][1]].action, kActionThrowInFetch);
+    MatchFigures[MatchLineUp[1][1]].off = 1;
+    EXPECT_EQ(thrower(), MatchLineUp[1][2]);
+    MatchFigures[MatchLineUp[1][2]].off = 1;
+    MatchFigures[MatchLineUp[1][3]].off = 1;
+    EXPECT_EQ(thrower(), MatchLineUp[1][4]);
+    MatchFigures[MatchLineUp[1][4]].off = 1;
+    const int16_t last = thrower();
+    ASSERT_GE(last, kTeamFigures);
+    EXPECT_NE(last, MatchLineUp[1][0]) << "never the keeper";
+    EXPECT_EQ(MatchFigures[last].off, 0);
+}
+
 // When the throw-in is set up, a thrower's mate and an opponent goal-side
 // of him run to a place near the throw, pair by pair: one pair always, a
 // second and a third by chance.
@@ -259,14 +279,61 @@ TEST_F(SetPieceScenario, WallOfThreeStandsTenYardsOffAndOneYardApart) {
     ASSERT_GE(fourth, 0);
     EXPECT_EQ(MatchFigures[fourth].aimX - 796, 2 * (xs[1] - 796));
     // The wall walks there while play is stopped and stands ten yards off
-    // (a free kick nobody is sent to take).
-    MatchPhase = kPhaseFreeKickSecond;
+    // (play held up with nobody sent to restart it).
+    MatchPhase = kPhaseUnusedA;
     PhaseTimer = 1;
     for (int tick = 0; tick < 1500; ++tick) MatchTick();
     for (int figure : wall) {
         const MatchFigure& f = MatchFigures[figure];
         EXPECT_EQ(f.action, kActionWall);
         EXPECT_GE(Match_ApproxDistance(f.x, f.y, FoulX, FoulY), 150) << figure;
+    }
+}
+
+// A free kick out of shooting range is passed to a chosen team-mate, in the
+// second free-kick phase; one near the goal is run up and struck at it.  The
+// fouling side's players within ten yards of the kick retreat from it.
+TEST_F(SetPieceScenario, AFreeKickFromDeepIsPassedAndOneNearGoalIsShot) {
+    struct Kick {
+        int16_t x, y;
+        bool pass;
+    };
+    for (const Kick kick : {Kick{796, 700, true}, Kick{250, 1900, false}}) {
+        SCOPED_TRACE(kick.y);
+        AttackDirection = 0;  // team 0 attacks the high goal
+        FormUp();
+        scenario::StartOpenPlay(0);
+        FoulTeam = 1;
+        FouledPlayer = 9;
+        FoulX = kick.x;
+        FoulY = kick.y;
+        scenario::PlaceBall(kick.x, kick.y);
+        scenario::PlaceFigure(20, kick.x, kick.y + 40, kActionStand);  // on top of the kick
+        MatchPhase = kPhaseFoul;
+        PhaseTimer = 0;
+        bool second = false, passed = false, shot = false, retreated[2] = {};
+        for (int tick = 0; tick < 6000 && MatchPhase != kPhaseOpenPlay; ++tick) {
+            MatchTick();
+            second |= MatchPhase == kPhaseFreeKickSecond;
+            for (int figure = 0; figure < kPlayerFigures; ++figure) {
+                const uint16_t action = MatchFigures[figure].action;
+                passed |= action == kActionFreeKickPass;
+                shot |= action == kActionFreeKickShot;
+                retreated[TeamOfFigure(figure)] |= action == kActionRetreat;
+            }
+        }
+        ASSERT_EQ(MatchPhase, kPhaseOpenPlay);
+        EXPECT_EQ(second, kick.pass);
+        EXPECT_EQ(passed, kick.pass);
+        EXPECT_EQ(shot, !kick.pass);
+        EXPECT_TRUE(retreated[1]) << "the fouling side backs off";
+        EXPECT_FALSE(retreated[0]);
+        if (kick.pass) {
+            EXPECT_EQ(TeamOfFigure(SetPiecePasser), 0);
+            EXPECT_EQ(LastToucher, SetPiecePasser);
+            EXPECT_EQ(MatchFigures[SetPiecePasser].counts[kCountShots], 0) << "a pass is no shot";
+        }
+        EXPECT_EQ(RestartStallCount, 0);
     }
 }
 
@@ -401,8 +468,12 @@ TEST_F(SetPieceScenario, FreeKickBesideTheTakersOwnKeeperDoesNotWaitForHim) {
     int placing = 0;
     for (int tick = 0; tick < 6000 && MatchPhase != kPhaseOpenPlay; ++tick) {
         MatchTick();
-        for (int figure = 0; figure < kTeamFigures; ++figure)
-            placing += MatchFigures[figure].action == kActionFreeKickPlace;
+        // The taker keeps the others ten yards off while he places the ball
+        // for a shot or a pass.
+        for (int figure = 0; figure < kTeamFigures; ++figure) {
+            const uint16_t action = MatchFigures[figure].action;
+            placing += action == kActionFreeKickPlace || action == kActionFreeKickPasser;
+        }
     }
     ASSERT_EQ(MatchPhase, kPhaseOpenPlay);
     EXPECT_LT(placing, 1000) << "the keeper in his goal never holds the kick up";
