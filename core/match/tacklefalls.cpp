@@ -15,10 +15,10 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/replay.h"
 #include "core/match/soundevents.h"
 #include "core/match/tackle.h"
 
-uint8_t MatchCameraFocus = kCameraOnBall;
 uint16_t TackleSlideMarkFlag;
 uint16_t FallMarkFlag;
 
@@ -123,7 +123,7 @@ bool FoulBeingDealtWith() {
 }  // namespace
 
 void Match_ResetTackleFalls() {
-    MatchCameraFocus = kCameraOnBall;
+    CameraSubject = kBallFigure;
     TackleSlideMarkFlag = FallMarkFlag = 0;
 }
 
@@ -191,7 +191,7 @@ void Match_ActFallForward(int16_t figure) {
             if (f.frame < kFallHoldFrame) return;
             f.frame = kFallHoldFrame;
             if (FoulBeingDealtWith()) {
-                MatchCameraFocus = uint8_t(figure);
+                CameraSubject = int8_t(figure);
                 f.injury = kInjuryLying;
                 f.frame = 0;
             } else {

@@ -12,6 +12,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
 #include "core/match/phases.h"
+#include "core/match/replay.h"
 #include "core/match/tackle.h"
 #include "core/match/tacklefalls.h"
 #include "tests/core/match/scenario.h"
@@ -422,7 +423,7 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
         MatchFigure& v = MatchFigures[kVictim];
         v.injury = kInjuryHurt;
         MatchPhase = phase;
-        MatchCameraFocus = kCameraOnBall;
+        CameraSubject = kBallFigure;
         bool lay = false;
         for (int tick = 0; tick < 400 && v.action == kActionFallForward; ++tick) {
             RunAction(kVictim);
@@ -430,7 +431,7 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
         }
         EXPECT_EQ(+v.action, kActionThink) << phase;
         EXPECT_EQ(lay, phase == kPhaseFoul) << phase;
-        EXPECT_EQ(+MatchCameraFocus, phase == kPhaseFoul ? kVictim : kCameraOnBall) << phase;
+        EXPECT_EQ(+CameraSubject, phase == kPhaseFoul ? kVictim : kBallFigure) << phase;
         EXPECT_EQ(+v.injury, phase == kPhaseFoul ? kInjuryGettingUp : kInjuryNone) << phase;
     }
 }
