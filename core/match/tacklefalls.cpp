@@ -89,7 +89,9 @@ void JudgeSlideBodyContact(int16_t tackler, int16_t victim, bool victimOnBall) {
     } else {
         return;
     }
-    Match_ApplyLastManRule(tackler, BallState.y);
+    // The band runs across the pitch, as for every other foul: a band along
+    // it would cover one half only, and the other after half-time.
+    Match_ApplyLastManRule(tackler, BallState.x);
 }
 
 void WinBallBySlide(int16_t tackler, int16_t victim) {
@@ -108,6 +110,13 @@ void WinBallBySlide(int16_t tackler, int16_t victim) {
         if (victim >= 0) ++Fig(victim).counts[kCountTimesTackled];
     }
     TakeFromVictim(tackler, victim);
+}
+
+// Whoever touched the ball last, team-mate or opponent, loses it to the
+// tackle; -1 when that was the tackler himself.
+int16_t BallLoser(int16_t tackler) {
+    const int16_t toucher = LastToucher;
+    return toucher >= 0 && toucher < kPlayerFigures && toucher != tackler ? toucher : int16_t(-1);
 }
 
 bool RoundTheKeeperAction(uint16_t action) {
@@ -140,7 +149,7 @@ void Match_ActSlideTackle(int16_t figure) {
         return;
     }
     JudgeSlideBodyContact(figure, victim, victimOnBall);
-    WinBallBySlide(figure, victim);
+    WinBallBySlide(figure, BallLoser(figure));
 }
 
 void Match_ActBlockTackle(int16_t figure) {
@@ -160,7 +169,7 @@ void Match_ActBlockTackle(int16_t figure) {
     BallState.vz = 655360;
     t.hasKicked = 1;
     MatchSfx_PlayEvent(kSoundKick, -1);
-    const int16_t victim = Match_ChallengeVictim(figure);
+    const int16_t victim = BallLoser(figure);
     if (MatchPhase == kPhaseOpenPlay && victim >= 0) {
         MatchFigure& v = Fig(victim);
         ++t.counts[kCountTacklesWon];

@@ -181,17 +181,18 @@ TEST_F(ChallengeTest, TheLastDefenderInTheCentralBandIsSentOff) {
     EXPECT_EQ(central.word + central.booking, 0);
     EXPECT_GT(+central.sendingOff, central.fouls / 3);
 
-    // Outside the band the same fouls keep their word or booking. The slide
-    // of 89 reads the band across the pitch (x), the slide of 56 along it
-    // (y): each is tried with the other coordinate inside the band.
+    // Outside the band the same fouls keep their word or booking. Both
+    // slides read the band across the pitch (x); where the ball lies along
+    // it does not matter, in either half.
     struct Band {
         uint16_t action;
         int16_t ballX, ballY;
         bool sentOff;
     };
-    for (const Band b : {Band{kActionSlidingTackle, 300, kVictimY - 30, false},
-                         Band{kActionSlideTackle, kVictimX, 1300, false},
-                         Band{kActionSlideTackle, 300, kVictimY - 30, true}}) {
+    for (const Band b :
+         {Band{kActionSlidingTackle, 300, kVictimY - 30, false},
+          Band{kActionSlideTackle, 300, kVictimY - 30, false}, Band{kActionSlideTackle, kVictimX, 1300, true},
+          Band{kActionSlideTackle, kVictimX, 300, true}}) {
         MatchFigures[kTackler] = savedTackler;
         MakeTacklerLastDefender();
         GameSeedRandom(7);
@@ -397,6 +398,23 @@ TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
     EXPECT_EQ(+MatchFigures[kVictim].actionFlag, 1);
     EXPECT_EQ(+BallTeam, 0);
     EXPECT_EQ(+t.counts[kCountTacklesWon], 1);
+
+    // A team-mate who had the ball last loses it all the same.
+    const int16_t mate = MatchLineUp[0][4];
+    ASSERT_NE(mate, kTackler);
+    PrepareSlide(kActionBlockTackle);
+    PlaceFigure(mate, kVictimX + 40, kVictimY, kActionThink);
+    MatchFigures[mate].hasBall = 1;
+    LastToucher = mate;
+    BallTeam = 0;
+    PlaceBall(kVictimX, kVictimY + 4);
+    BallState.vx = BallState.vy = 0;
+    for (int tick = 0; tick < 60 && t.hasKicked == 0 && t.action == kActionBlockTackle; ++tick)
+        RunAction(kTackler);
+    EXPECT_EQ(+t.counts[kCountTacklesWon], 1);  // the tackler's record was put back
+    EXPECT_EQ(+MatchFigures[mate].counts[kCountTimesTackled], 1);
+    EXPECT_EQ(+MatchFigures[mate].action, kActionStagger);
+    EXPECT_EQ(+MatchFigures[mate].hasBall, 0);
 }
 
 TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
