@@ -128,7 +128,7 @@ void Match_ActBackwardHeader(int16_t figure) {
     const int down = Draw(spread);
     BallState.vz = kind.liftBase + up * kind.liftStep - down * kind.liftStep;
     Match_CountAirShot(figure);
-    LastShotStrike = kShotHeaded;
+    Match_NoteScoringStrike(figure, kShotHeaded);
     MatchSfx_PlayEvent(kSoundShot, -1);
     Struck(figure);
 }

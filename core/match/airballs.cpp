@@ -98,7 +98,7 @@ void RecordShot(int16_t figure) {
     ShotOriginMinute = MatchClockMinute();
     ++TeamShotCount[figure / kTeamFigures];
     Match_NoteShotOnGoal(figure);
-    LastShotStrike = kShotHeaded;  // every shot here is headed
+    Match_NoteScoringStrike(figure, kShotHeaded);  // every shot here is headed
 }
 
 void Possession(int16_t figure) {

@@ -18,6 +18,7 @@
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
 #include "core/match/soundevents.h"
+#include "core/match/strikes.h"
 
 int16_t BallDeflectionCooldown;
 int16_t BallExcludedPlayer = -1;
@@ -114,6 +115,8 @@ void Rebound(int16_t i, const MatchFigure& p, int ix, int iy) {
     BallState.vy = Share(BallState.vy, kReboundFactor[sector][1]);
     BallDeflectionCooldown = kRebounded;
     LastToucher = i;
+    // Off somebody else: no longer the strike that may score.
+    Match_ClearScoringStrike();
     if (BallState.speed >= 12 && BallState.z == kBallTouchHeight && p.action <= kActionRunAfterBall) {
         // Struck unprepared at the top of his reach: he goes down.
         MatchSfx_PlayEvent(kSoundBallOnPlayer, -1);
@@ -124,6 +127,7 @@ void Rebound(int16_t i, const MatchFigure& p, int ix, int iy) {
 
 void ChestDrop(int16_t i, const MatchFigure& p) {
     LastToucher = i;
+    Match_ClearScoringStrike();
     Match_VectorFromDirection(p.facing & 255, kChestDropAhead, 256);
     const int aimX = p.x + MatchVecX;
     const int aimY = p.y - MatchVecNY;
@@ -189,6 +193,8 @@ void OpenPlayTouch(int16_t i, int team) {
     MatchCurX16 = p.x16;
     MatchCurY16 = p.y16;
     MatchTakePossession(i);
+    // Once somebody has the ball, the strike before is over.
+    Match_ClearScoringStrike();
     if (p.action <= kActionReceivePass && BallState.z < kTakeHeight) {
         StillTheBall();
         if (MatchCountTackle(i) == 1) {

@@ -25,7 +25,7 @@
 
 int16_t LastKicker = -1;
 uint8_t LastPasser = 255, LastStriker = 255, LastShooter = 255, LastCrosser = 255, CrossReceiver = 255;
-uint8_t LastShotStrike = kShotFooted;
+ScoringStrike LastScoringStrike = {-1, kShotFooted, 0, 0};
 uint16_t LongPassFlag;
 uint16_t TeamCrossCount[2];
 uint16_t TeamShotCount[2];
@@ -70,6 +70,12 @@ void CountShot(int16_t figure, int goalDistance) {
 }
 
 }  // namespace
+
+void Match_NoteScoringStrike(int16_t figure, uint8_t kind) {
+    LastScoringStrike = {figure, kind, BallState.x, BallState.y};
+}
+
+void Match_ClearScoringStrike() { LastScoringStrike = {-1, kShotFooted, 0, 0}; }
 
 bool MatchPassFlight(int kind, int d, const int32_t (&liftPerUnit)[5], int32_t kindTwoBase, int16_t x,
                      int16_t y) {
@@ -330,7 +336,7 @@ void Match_ActShot(int16_t figure) {
 void Match_ResetOpenPlayState() {
     LastKicker = -1;
     LastPasser = LastStriker = LastShooter = LastCrosser = CrossReceiver = 255;
-    LastShotStrike = kShotFooted;
+    Match_ClearScoringStrike();
     LongPassFlag = 0;
     TeamCrossCount[0] = TeamCrossCount[1] = 0;
     TeamShotCount[0] = TeamShotCount[1] = 0;
