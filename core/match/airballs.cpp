@@ -222,7 +222,7 @@ void Match_ActAirBall(int16_t figure) {
     }
     MatchMarkOffside(figure);
     MatchMarkTeamOffside(figure);
-    LastKicker = 0;
+    LastKicker = kNoKicker;
     BallState.kickGrace = kStrikeLockout;
     f.touchLockout = kStrikeLockout;
     Possession(figure);

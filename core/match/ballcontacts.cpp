@@ -21,7 +21,6 @@
 #include "core/match/strikes.h"
 
 int16_t BallDeflectionCooldown;
-int16_t BallExcludedPlayer = -1;
 int16_t BallFavouredPlayer = -1;
 uint8_t BallTouchTeam;
 int16_t TeamLastToucher[2] = {0, kTeamFigures};
@@ -115,7 +114,8 @@ void Rebound(int16_t i, const MatchFigure& p, int ix, int iy) {
     BallState.vy = Share(BallState.vy, kReboundFactor[sector][1]);
     BallDeflectionCooldown = kRebounded;
     LastToucher = i;
-    // Off somebody else: no longer the strike that may score.
+    // Off somebody else: no longer the pass that was played, nor the strike.
+    BallFavouredPlayer = -1;
     Match_ClearScoringStrike();
     if (BallState.speed >= 12 && BallState.z == kBallTouchHeight && p.action <= kActionRunAfterBall) {
         // Struck unprepared at the top of his reach: he goes down.
@@ -140,7 +140,8 @@ void ChestDrop(int16_t i, const MatchFigure& p) {
 
 // The ball's response to the player's body while it moves.
 void BodyResponse(int16_t i, const MatchFigure& p, int ix, int iy) {
-    if (BallState.direction == kNoDirection || i == BallExcludedPlayer) return;
+    // The kicker's own moving ball does not meet his body.
+    if (BallState.direction == kNoDirection || i == LastKicker) return;
     const int speed = BallState.speed;
     if (p.action == kActionLowControl && speed >= 1 && speed <= 11 && BallState.z <= kBallTouchHeight) {
         BallState.vz = -5 * kUnit;
@@ -193,7 +194,8 @@ void OpenPlayTouch(int16_t i, int team) {
     MatchCurX16 = p.x16;
     MatchCurY16 = p.y16;
     MatchTakePossession(i);
-    // Once somebody has the ball, the strike before is over.
+    // Once somebody has the ball, the pass and the strike before are over.
+    BallFavouredPlayer = -1;
     Match_ClearScoringStrike();
     if (p.action <= kActionReceivePass && BallState.z < kTakeHeight) {
         StillTheBall();
@@ -220,7 +222,7 @@ void OpenPlayTouch(int16_t i, int team) {
 
 void Ball_ResetContacts() {
     BallDeflectionCooldown = 0;
-    BallExcludedPlayer = -1;
+    LastKicker = kNoKicker;
     BallFavouredPlayer = -1;
     BallTouchTeam = 0;
     PassMarker = -1;

@@ -113,6 +113,7 @@ void MatchRecordPass(int16_t passer, int16_t receiver, int kind) {
     if (!Receiver(receiver)) return;
     MatchFigure& f = MatchFigures[passer];
     LastPasser = Byte(passer);
+    BallFavouredPlayer = receiver;
     const bool longPass = kind == 1 || kind == 3 || kind == 4;
     LongPassFlag = longPass ? 1 : 0;
     PendingPass[longPass ? 1 : 0] = {uint16_t(passer), uint16_t(receiver)};
@@ -334,7 +335,7 @@ void Match_ActShot(int16_t figure) {
 }
 
 void Match_ResetOpenPlayState() {
-    LastKicker = -1;
+    LastKicker = kNoKicker;
     LastPasser = LastStriker = LastShooter = LastCrosser = CrossReceiver = 255;
     Match_ClearScoringStrike();
     LongPassFlag = 0;

@@ -8,9 +8,12 @@
 
 #include "core/match/matchfigure.h"
 
-// The last figure to strike the ball (-1 none), the last passer, striker,
+// The last figure to strike the ball (kNoKicker none), the last passer, striker,
 // shooter and crosser, and the receiver of the last cross (bytes, 255 none).
 extern int16_t LastKicker;
+// Headers, throws and corners clear it: to nobody, since figure 0 is a
+// player whom a kicker of 0 would keep from meeting every moving ball.
+constexpr int16_t kNoKicker = -1;
 extern uint8_t LastPasser, LastStriker, LastShooter, LastCrosser, CrossReceiver;
 // The last strike that may score: who struck it (-1 none), how (with the
 // foot, headed or volleyed) and where the ball was.  A goal the striker

@@ -202,7 +202,7 @@ TEST_F(AirPlayTest, BackwardHeadersMeetOnlyBallsBelowTheirHeightAndCountAShot) {
             if (!struck) continue;
             EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], shots + 1);
             EXPECT_GT(+BallState.vy, 0) << c.action;  // over his head toward goal
-            EXPECT_EQ(LastKicker, 0);                 // cleared to 0 at a header
+            EXPECT_EQ(LastKicker, kNoKicker);         // cleared at a header
         }
     }
 }
