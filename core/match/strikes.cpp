@@ -110,10 +110,11 @@ bool MatchPassFlight(int kind, int d, const int32_t (&liftPerUnit)[5], int32_t k
 }
 
 void MatchRecordPass(int16_t passer, int16_t receiver, int kind) {
+    // The man the pass is played to takes it even when it comes hard.
+    BallFavouredPlayer = Receiver(receiver) ? receiver : int16_t(-1);
     if (!Receiver(receiver)) return;
     MatchFigure& f = MatchFigures[passer];
     LastPasser = Byte(passer);
-    BallFavouredPlayer = receiver;
     const bool longPass = kind == 1 || kind == 3 || kind == 4;
     LongPassFlag = longPass ? 1 : 0;
     PendingPass[longPass ? 1 : 0] = {uint16_t(passer), uint16_t(receiver)};
