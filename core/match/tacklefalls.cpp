@@ -112,13 +112,6 @@ void WinBallBySlide(int16_t tackler, int16_t victim) {
     TakeFromVictim(tackler, victim);
 }
 
-// Whoever touched the ball last, team-mate or opponent, loses it to the
-// tackle; -1 when that was the tackler himself.
-int16_t BallLoser(int16_t tackler) {
-    const int16_t toucher = LastToucher;
-    return toucher >= 0 && toucher < kPlayerFigures && toucher != tackler ? toucher : int16_t(-1);
-}
-
 bool RoundTheKeeperAction(uint16_t action) {
     return action == kRoundTheKeeperActions[0] || action == kRoundTheKeeperActions[1];
 }
@@ -149,7 +142,7 @@ void Match_ActSlideTackle(int16_t figure) {
         return;
     }
     JudgeSlideBodyContact(figure, victim, victimOnBall);
-    WinBallBySlide(figure, BallLoser(figure));
+    WinBallBySlide(figure, Match_BallLoser(figure));
 }
 
 void Match_ActBlockTackle(int16_t figure) {
@@ -169,7 +162,7 @@ void Match_ActBlockTackle(int16_t figure) {
     BallState.vz = 655360;
     t.hasKicked = 1;
     MatchSfx_PlayEvent(kSoundKick, -1);
-    const int16_t victim = BallLoser(figure);
+    const int16_t victim = Match_BallLoser(figure);
     if (MatchPhase == kPhaseOpenPlay && victim >= 0) {
         MatchFigure& v = Fig(victim);
         ++t.counts[kCountTacklesWon];

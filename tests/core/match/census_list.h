@@ -55,9 +55,6 @@ constexpr Exception kActionExceptions[] = {
     {kActionKeeperHoldGestureB, "not yet started by play"},
     {kActionKeeperGestureMate, "not yet started by play"},
     {kActionKeeperReturnBall, "not yet started by play"},
-    {kActionStandingSidePassB,
-     "rare: a clearance first aimed into the own goal and turned 48 to 69 off it, "
-     "0 to 2 times in 200 matches"},
 };
 
 // Phases play does not enter in the batch.

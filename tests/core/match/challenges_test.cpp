@@ -312,27 +312,33 @@ TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
     EXPECT_EQ(+t.action, kActionThink);
 }
 
+// The ball is won from whoever touched it last: an opponent, or a team-mate.
 TEST_F(ChallengeTest, ASlideAtALooseBallKnocksItOnAndWinsPossession) {
-    for (const uint16_t action : {kActionSlidingTackle, kActionHeavySlide, kActionSlideTackle}) {
-        PrepareSlide(action);
-        MatchFigure& t = MatchFigures[kTackler];
-        MatchFigures[kVictim].x = 1300;  // far away: only the ball is there
-        PlaceBall(kVictimX, kVictimY + 2);
-        BallState.vx = BallState.vy = 0;
-        t.ballDistance = 6;
-        RunAction(kTackler);
-        EXPECT_EQ(+t.actionParam, 1) << action;
-        EXPECT_EQ(+BallState.vz, 327680) << action;
-        // Along his facing (the light slide turns it up to 100 to his left).
-        if (action != kActionSlidingTackle) {
-            EXPECT_LT(+BallState.vy, 0) << action;
+    const int16_t mate = MatchLineUp[0][4];
+    ASSERT_NE(mate, kTackler);
+    for (const uint16_t action : {kActionSlidingTackle, kActionHeavySlide, kActionSlideTackle})
+        for (const int16_t loser : {kVictim, mate}) {
+            PrepareSlide(action);
+            MatchFigure& t = MatchFigures[kTackler];
+            MatchFigures[kVictim].x = 1300;  // far away: only the ball is there
+            LastToucher = loser;
+            const int tackled = MatchFigures[loser].counts[kCountTimesTackled];
+            PlaceBall(kVictimX, kVictimY + 2);
+            BallState.vx = BallState.vy = 0;
+            t.ballDistance = 6;
+            RunAction(kTackler);
+            EXPECT_EQ(+t.actionParam, 1) << action;
+            EXPECT_EQ(+BallState.vz, 327680) << action;
+            // Along his facing (the light slide turns it up to 100 to his left).
+            if (action != kActionSlidingTackle) {
+                EXPECT_LT(+BallState.vy, 0) << action;
+            }
+            EXPECT_NE(BallState.vx | BallState.vy, 0) << action;
+            EXPECT_EQ(+BallTeam, 0) << action;
+            EXPECT_EQ(+t.touchLockout, 16) << action;
+            EXPECT_EQ(+t.counts[kCountTacklesWon], 1) << action;
+            EXPECT_EQ(MatchFigures[loser].counts[kCountTimesTackled], tackled + 1) << action << " " << loser;
         }
-        EXPECT_NE(BallState.vx | BallState.vy, 0) << action;
-        EXPECT_EQ(+BallTeam, 0) << action;
-        EXPECT_EQ(+t.touchLockout, 16) << action;
-        EXPECT_EQ(+t.counts[kCountTacklesWon], 1) << action;
-        EXPECT_EQ(+MatchFigures[kVictim].counts[kCountTimesTackled], 1) << action;
-    }
 }
 
 TEST_F(ChallengeTest, StandingChallengesCardOnlyThePersistentOffender) {
