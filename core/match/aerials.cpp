@@ -121,14 +121,14 @@ void Match_ActBackwardHeader(int16_t figure) {
     }
     f.hasKicked = 1;
     MatchMarkOffside(figure);
-    LastKicker = 0;
+    LastKicker = kNoKicker;
     SetGroundVelocity(g, kind.groundLength);
     const int spread = std::max(0, 100 - f.agility) / 2 + 1;
     const int up = Draw(spread);
     const int down = Draw(spread);
     BallState.vz = kind.liftBase + up * kind.liftStep - down * kind.liftStep;
     Match_CountAirShot(figure);
-    LastShotStrike = kShotHeaded;
+    Match_NoteScoringStrike(figure, kShotHeaded);
     MatchSfx_PlayEvent(kSoundShot, -1);
     Struck(figure);
 }
@@ -152,7 +152,7 @@ void Match_ActClearingHeader(int16_t figure) {
     if (f.hasKicked != 0 || BallState.z < 71 || !reach || f.shownFrame < 25 || BallState.holder != 0) return;
     f.hasKicked = 1;
     MatchMarkOffside(figure);
-    LastKicker = 0;
+    LastKicker = kNoKicker;
     Match_CountHeader(figure);
     if (BallState.z < heading / 2 + 138) {
         SetGroundVelocity(f.facing, (BallState.speed / 3 + 3) * 57344);

@@ -98,7 +98,7 @@ void RecordShot(int16_t figure) {
     ShotOriginMinute = MatchClockMinute();
     ++TeamShotCount[figure / kTeamFigures];
     Match_NoteShotOnGoal(figure);
-    LastShotStrike = kShotHeaded;  // every shot here is headed
+    Match_NoteScoringStrike(figure, kShotHeaded);  // every shot here is headed
 }
 
 void Possession(int16_t figure) {
@@ -222,7 +222,7 @@ void Match_ActAirBall(int16_t figure) {
     }
     MatchMarkOffside(figure);
     MatchMarkTeamOffside(figure);
-    LastKicker = 0;
+    LastKicker = kNoKicker;
     BallState.kickGrace = kStrikeLockout;
     f.touchLockout = kStrikeLockout;
     Possession(figure);

@@ -18,9 +18,9 @@
 #include "core/match/ranking.h"
 #include "core/match/shotchoice.h"
 #include "core/match/soundevents.h"
+#include "core/match/strikes.h"
 
 int16_t BallDeflectionCooldown;
-int16_t BallExcludedPlayer = -1;
 int16_t BallFavouredPlayer = -1;
 uint8_t BallTouchTeam;
 int16_t TeamLastToucher[2] = {0, kTeamFigures};
@@ -114,6 +114,9 @@ void Rebound(int16_t i, const MatchFigure& p, int ix, int iy) {
     BallState.vy = Share(BallState.vy, kReboundFactor[sector][1]);
     BallDeflectionCooldown = kRebounded;
     LastToucher = i;
+    // Off somebody else: no longer the pass that was played, nor the strike.
+    BallFavouredPlayer = -1;
+    Match_ClearScoringStrike();
     if (BallState.speed >= 12 && BallState.z == kBallTouchHeight && p.action <= kActionRunAfterBall) {
         // Struck unprepared at the top of his reach: he goes down.
         MatchSfx_PlayEvent(kSoundBallOnPlayer, -1);
@@ -124,6 +127,7 @@ void Rebound(int16_t i, const MatchFigure& p, int ix, int iy) {
 
 void ChestDrop(int16_t i, const MatchFigure& p) {
     LastToucher = i;
+    Match_ClearScoringStrike();
     Match_VectorFromDirection(p.facing & 255, kChestDropAhead, 256);
     const int aimX = p.x + MatchVecX;
     const int aimY = p.y - MatchVecNY;
@@ -136,7 +140,8 @@ void ChestDrop(int16_t i, const MatchFigure& p) {
 
 // The ball's response to the player's body while it moves.
 void BodyResponse(int16_t i, const MatchFigure& p, int ix, int iy) {
-    if (BallState.direction == kNoDirection || i == BallExcludedPlayer) return;
+    // The kicker's own moving ball does not meet his body.
+    if (BallState.direction == kNoDirection || i == LastKicker) return;
     const int speed = BallState.speed;
     if (p.action == kActionLowControl && speed >= 1 && speed <= 11 && BallState.z <= kBallTouchHeight) {
         BallState.vz = -5 * kUnit;
@@ -189,6 +194,9 @@ void OpenPlayTouch(int16_t i, int team) {
     MatchCurX16 = p.x16;
     MatchCurY16 = p.y16;
     MatchTakePossession(i);
+    // Once somebody has the ball, the pass and the strike before are over.
+    BallFavouredPlayer = -1;
+    Match_ClearScoringStrike();
     if (p.action <= kActionReceivePass && BallState.z < kTakeHeight) {
         StillTheBall();
         if (MatchCountTackle(i) == 1) {
@@ -214,7 +222,7 @@ void OpenPlayTouch(int16_t i, int team) {
 
 void Ball_ResetContacts() {
     BallDeflectionCooldown = 0;
-    BallExcludedPlayer = -1;
+    LastKicker = kNoKicker;
     BallFavouredPlayer = -1;
     BallTouchTeam = 0;
     PassMarker = -1;

@@ -6,9 +6,10 @@
 
 // Ticks after a rebound during which nobody can touch the ball.
 extern int16_t BallDeflectionCooldown;
-// The kicker, who cannot touch his own moving ball (-1 none).
-extern int16_t BallExcludedPlayer;
-// The receiver of a pass, who takes even a fast ball as a slow one (-1 none).
+// The kicker, who cannot touch his own moving ball, is the kicking code's
+// last kicker (LastKicker, strikes.h).
+// The receiver of a pass, who takes even a fast ball as a slow one (-1 none);
+// the pass records set it at the strike.
 extern int16_t BallFavouredPlayer;
 // The team of the last touch.
 extern uint8_t BallTouchTeam;

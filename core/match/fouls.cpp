@@ -183,7 +183,7 @@ void Slide(int16_t figure, const SlideKind& kind) {
         return;
     }
     JudgeSlideContact(figure, victim, kind);
-    WinBallBySlide(figure, victim, kind);
+    WinBallBySlide(figure, Match_BallLoser(figure), kind);
 }
 
 void JudgeStandingChallenge(int16_t figure, int16_t victim) {
@@ -218,7 +218,8 @@ void WinBallByChallenge(int16_t figure, int16_t victim) {
     if (MatchRandomSpread(v.dribble, 100) <= v.dribble) return;
     t.hasKicked = 1;
     v.touchLockout = kChallengeLockout;
-    if (MatchPhase != kPhaseOpenPlay) return;
+    // Whoever had it last, team-mate or opponent, is knocked off it.
+    if (MatchPhase != kPhaseOpenPlay || victim == figure) return;
     Match_SetPlayerAction(victim, kActionStagger);
     if (t.power > v.power) {
         KickAlong(v.facing, t.power * 2048);
@@ -244,6 +245,11 @@ int16_t Match_ChallengeVictim(int16_t challenger) {
     const int16_t v = LastToucher;
     if (v < 0 || v >= kPlayerFigures || challenger < 0 || challenger >= kPlayerFigures) return -1;
     return TeamOf(v) != TeamOf(challenger) ? v : int16_t(-1);
+}
+
+int16_t Match_BallLoser(int16_t tackler) {
+    const int16_t toucher = LastToucher;
+    return toucher >= 0 && toucher < kPlayerFigures && toucher != tackler ? toucher : int16_t(-1);
 }
 
 int16_t Match_AttackChanceFor(int team) {
@@ -323,7 +329,8 @@ void Match_ActStandingChallenge(int16_t figure) {
     if (MatchSetPlayerAnim(figure, 103, 1, kActionThink) == 0) return;
     const int16_t victim = Match_ChallengeVictim(figure);
     JudgeStandingChallenge(figure, victim);
-    WinBallByChallenge(figure, victim);
+    const int16_t toucher = LastToucher;
+    WinBallByChallenge(figure, toucher >= 0 && toucher < kPlayerFigures ? toucher : int16_t(-1));
     const int roll = Draw(100);
     if (roll < MatchSlotRoleChoice(figure, t.intelligence) && t.frame > 32) {
         Match_SetPlayerAction(figure, kActionThink);

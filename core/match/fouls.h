@@ -36,6 +36,9 @@ int32_t Match_DeflectionLift(int height, int32_t fromThreeHundred);
 // The victim of a challenge by the figure: the ball's last toucher when he
 // is a player of the other team, else -1.
 int16_t Match_ChallengeVictim(int16_t challenger);
+// Who loses the ball to a tackle that wins it: the ball's last toucher,
+// team-mate or opponent, or -1 when that was the tackler himself.
+int16_t Match_BallLoser(int16_t tackler);
 // MatchAttackChance for the team (the referee leans its way this time).
 int16_t Match_AttackChanceFor(int team);
 // Stops open play for a foul by fouler on fouled (-1 none) at (x, y):

@@ -244,7 +244,7 @@ void TurnToBall(int16_t k) {
 
 void Match_NoteShotOnGoal(int16_t figure) {
     ShooterFigure = int8_t(figure);
-    LastShotStrike = kShotFooted;  // a header says so after this
+    Match_NoteScoringStrike(figure, kShotFooted);  // a header or a volley says so after this
 }
 
 void Match_DeflectBall(int16_t k) {

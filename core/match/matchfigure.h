@@ -103,7 +103,10 @@ struct MatchFigure {
     uint16_t workload;  // grown at random when the player is hurt in a foul
     uint16_t tiredness;
     uint16_t subbedOff;
-    uint16_t unusedCount;  // nobody keeps it: a substitution is counted per team (MatchSubsUsed)
+    // A keeper's penalties faced in play, and goals scored from outside
+    // the area (a substitution is counted per team, MatchSubsUsed).
+    uint8_t penaltiesFaced;
+    uint8_t longShotGoals;
     uint8_t goals;
     uint8_t ownGoals;
     uint8_t assists;

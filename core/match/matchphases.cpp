@@ -233,6 +233,9 @@ void FoulPhase() {
     CurrentTeam = uint8_t(awarded);
     FreeKickForOffside = false;
     if (MatchInDefendingArea(FoulTeam & 1, FoulX, FoulY)) {
+        const int16_t keeper = MatchLineUp[FoulTeam & 1][0];
+        if (ValidPlayer(keeper) && MatchFigures[keeper].penaltiesFaced < 255)
+            ++MatchFigures[keeper].penaltiesFaced;
         StoppageTime += 30 + GameRandom() % 30;
         BallState.x = kPitchCentreX;
         BallState.y = GoalYOf(awarded) == kGoalLineHigh ? PitchGeometry.penaltySpotHighY
@@ -620,6 +623,19 @@ int16_t GoalCreditedTo(int scoring) {
     return LastShooter == uint8_t(attacker) ? attacker : toucher;
 }
 
+// His own strike went in untouched: a header, a volley, or a shot from
+// outside the area counts as one.
+void CountGoalKind(MatchFigure& scorer, int16_t figure, int scoring) {
+    const ScoringStrike& strike = LastScoringStrike;
+    if (strike.figure != figure) return;
+    if (strike.kind == kShotHeaded) ++scorer.counts[kCountHeaderGoals];
+    if (strike.kind == kShotVolleyed) ++scorer.counts[kCountVolleyGoals];
+    if (strike.kind != kShotHeaded && !MatchInDefendingArea(scoring ^ 1, strike.x, strike.y) &&
+        scorer.longShotGoals < 255) {
+        ++scorer.longShotGoals;
+    }
+}
+
 void GoalPhase() {
     // After the signal he takes up his place for the kick-off: the saved
     // action may still be the one of the last period's final whistle.
@@ -644,11 +660,7 @@ void GoalPhase() {
     } else if (toucher >= 0 && toucher < kPlayerFigures) {
         MatchFigure& scorer = MatchFigures[toucher];
         ++scorer.goals;
-        // His own shot went in: a header or a volley counts as one.
-        if (toucher == LastToucher && uint8_t(toucher) == LastShooter) {
-            if (LastShotStrike == kShotHeaded) ++scorer.counts[kCountHeaderGoals];
-            if (LastShotStrike == kShotVolleyed) ++scorer.counts[kCountVolleyGoals];
-        }
+        if (toucher == LastToucher) CountGoalKind(scorer, toucher, scoring);
         GoalScorer = toucher;
         InfoBar(kInfoGoal, toucher, int16_t(MatchClockMinute()));
         MatchRecordEvent(kEventGoal, int16_t(scoring), toucher, 0);
@@ -678,7 +690,7 @@ void AfterGoalPhase() {
     if (--PhaseTimer > 0 && (celebrationDue || CelebrationSwitch != 0 || MatchCountBusyPlayers() > 0)) return;
     celebrationDue = false;
     CelebrationSwitch = 0;
-    CameraFocusFigure = kBallFigure;
+    CameraSubject = kBallFigure;
     MatchResetAllPlayers();
     MatchSfx_PlayEvent(kSoundAfterCelebration, -1);
     PhaseTimer = 0;

@@ -1,5 +1,7 @@
 #include "core/match/replay.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -81,7 +83,9 @@ void RecordFigure(int index, ReplayFigureEntry& entry) {
     }
     entry.x = figure.x;
     entry.y = figure.y;
-    entry.height = 0;  // figures stand on the grass; jumps are in the clips
+    // The jumping actions keep the height of the jump in the action word;
+    // every other action leaves it at 0, on the grass.
+    entry.height = int16_t(std::min<int>(figure.actionTicks, INT16_MAX));
     entry.clip = uint16_t(clip);
     entry.frame = figure.shownFrame;
     entry.facing = uint8_t(figure.shownFacing & 0xFF);

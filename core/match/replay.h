@@ -110,7 +110,9 @@ extern float DisplayBallRoll[2];
 // Per match: 0 draw every pass, 1 draw nothing and no automatic goal
 // replay, 2 draw nothing until the automatic goal replay of the next goal.
 extern int32_t DrawMode;
-// The figure the camera follows (35 the ball), set by the match phases.
+// The figure the camera follows (35 the ball), set by the match phases and
+// the restart actions: a fallen player while his foul is dealt with, a
+// substitute, a celebrating scorer.
 extern int8_t CameraSubject;
 // The camera's view setting.
 extern uint16_t ViewSetting;

@@ -10,6 +10,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/motionclips.h"
 #include "core/match/officials.h"
+#include "core/match/replay.h"
 #include "core/match/setpieces.h"
 
 namespace setpiece {
@@ -138,7 +139,7 @@ void Match_ResetSetPieceState() {
     RestartFetchWords[0] = -1;
     RestartFetchWords[1] = 0;
     WalkingCount = 0;
-    CameraFocusFigure = kBallFigure;
+    CameraSubject = kBallFigure;
     GoalScorer = -1;
     CelebrationSwitch = 0;
     KickOffCount = 0;

@@ -25,7 +25,7 @@
 
 int16_t LastKicker = -1;
 uint8_t LastPasser = 255, LastStriker = 255, LastShooter = 255, LastCrosser = 255, CrossReceiver = 255;
-uint8_t LastShotStrike = kShotFooted;
+ScoringStrike LastScoringStrike = {-1, kShotFooted, 0, 0};
 uint16_t LongPassFlag;
 uint16_t TeamCrossCount[2];
 uint16_t TeamShotCount[2];
@@ -71,6 +71,12 @@ void CountShot(int16_t figure, int goalDistance) {
 
 }  // namespace
 
+void Match_NoteScoringStrike(int16_t figure, uint8_t kind) {
+    LastScoringStrike = {figure, kind, BallState.x, BallState.y};
+}
+
+void Match_ClearScoringStrike() { LastScoringStrike = {-1, kShotFooted, 0, 0}; }
+
 bool MatchPassFlight(int kind, int d, const int32_t (&liftPerUnit)[5], int32_t kindTwoBase, int16_t x,
                      int16_t y) {
     int32_t factor = 0;
@@ -104,6 +110,8 @@ bool MatchPassFlight(int kind, int d, const int32_t (&liftPerUnit)[5], int32_t k
 }
 
 void MatchRecordPass(int16_t passer, int16_t receiver, int kind) {
+    // The man the pass is played to takes it even when it comes hard.
+    BallFavouredPlayer = Receiver(receiver) ? receiver : int16_t(-1);
     if (!Receiver(receiver)) return;
     MatchFigure& f = MatchFigures[passer];
     LastPasser = Byte(passer);
@@ -328,9 +336,9 @@ void Match_ActShot(int16_t figure) {
 }
 
 void Match_ResetOpenPlayState() {
-    LastKicker = -1;
+    LastKicker = kNoKicker;
     LastPasser = LastStriker = LastShooter = LastCrosser = CrossReceiver = 255;
-    LastShotStrike = kShotFooted;
+    Match_ClearScoringStrike();
     LongPassFlag = 0;
     TeamCrossCount[0] = TeamCrossCount[1] = 0;
     TeamShotCount[0] = TeamShotCount[1] = 0;

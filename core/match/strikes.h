@@ -8,16 +8,28 @@
 
 #include "core/match/matchfigure.h"
 
-// The last figure to strike the ball (-1 none), the last passer, striker,
+// The last figure to strike the ball (kNoKicker none), the last passer, striker,
 // shooter and crosser, and the receiver of the last cross (bytes, 255 none).
 extern int16_t LastKicker;
+// Headers, throws and corners clear it: to nobody, since figure 0 is a
+// player whom a kicker of 0 would keep from meeting every moving ball.
+constexpr int16_t kNoKicker = -1;
 extern uint8_t LastPasser, LastStriker, LastShooter, LastCrosser, CrossReceiver;
-// How the last counted shot was struck: with the foot, headed or volleyed
-// (a goal from it counts as a header or a volley goal of the shooter).
+// The last strike that may score: who struck it (-1 none), how (with the
+// foot, headed or volleyed) and where the ball was.  A goal the striker
+// scores straight from it counts as his header, volley or long-shot goal;
+// any other touch of the ball in open play clears it.
 constexpr uint8_t kShotFooted = 0;
 constexpr uint8_t kShotHeaded = 1;
 constexpr uint8_t kShotVolleyed = 2;
-extern uint8_t LastShotStrike;
+struct ScoringStrike {
+    int16_t figure;
+    uint8_t kind;
+    int16_t x, y;
+};
+extern ScoringStrike LastScoringStrike;
+void Match_NoteScoringStrike(int16_t figure, uint8_t kind);
+void Match_ClearScoringStrike();
 // 1 after a pass of kind 1, 3 or 4, 0 after the other passes.
 extern uint16_t LongPassFlag;
 // Per team the crosses and the shots; the last shot's origin and minute.

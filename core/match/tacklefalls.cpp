@@ -15,10 +15,10 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/officials.h"
+#include "core/match/replay.h"
 #include "core/match/soundevents.h"
 #include "core/match/tackle.h"
 
-uint8_t MatchCameraFocus = kCameraOnBall;
 uint16_t TackleSlideMarkFlag;
 uint16_t FallMarkFlag;
 
@@ -89,7 +89,9 @@ void JudgeSlideBodyContact(int16_t tackler, int16_t victim, bool victimOnBall) {
     } else {
         return;
     }
-    Match_ApplyLastManRule(tackler, BallState.y);
+    // The band runs across the pitch, as for every other foul: a band along
+    // it would cover one half only, and the other after half-time.
+    Match_ApplyLastManRule(tackler, BallState.x);
 }
 
 void WinBallBySlide(int16_t tackler, int16_t victim) {
@@ -123,7 +125,7 @@ bool FoulBeingDealtWith() {
 }  // namespace
 
 void Match_ResetTackleFalls() {
-    MatchCameraFocus = kCameraOnBall;
+    CameraSubject = kBallFigure;
     TackleSlideMarkFlag = FallMarkFlag = 0;
 }
 
@@ -140,7 +142,7 @@ void Match_ActSlideTackle(int16_t figure) {
         return;
     }
     JudgeSlideBodyContact(figure, victim, victimOnBall);
-    WinBallBySlide(figure, victim);
+    WinBallBySlide(figure, Match_BallLoser(figure));
 }
 
 void Match_ActBlockTackle(int16_t figure) {
@@ -160,7 +162,7 @@ void Match_ActBlockTackle(int16_t figure) {
     BallState.vz = 655360;
     t.hasKicked = 1;
     MatchSfx_PlayEvent(kSoundKick, -1);
-    const int16_t victim = Match_ChallengeVictim(figure);
+    const int16_t victim = Match_BallLoser(figure);
     if (MatchPhase == kPhaseOpenPlay && victim >= 0) {
         MatchFigure& v = Fig(victim);
         ++t.counts[kCountTacklesWon];
@@ -191,7 +193,7 @@ void Match_ActFallForward(int16_t figure) {
             if (f.frame < kFallHoldFrame) return;
             f.frame = kFallHoldFrame;
             if (FoulBeingDealtWith()) {
-                MatchCameraFocus = uint8_t(figure);
+                CameraSubject = int8_t(figure);
                 f.injury = kInjuryLying;
                 f.frame = 0;
             } else {

@@ -6,9 +6,6 @@
 #pragma once
 #include <cstdint>
 
-// The figure the display's camera should follow (35 the ball).
-extern uint8_t MatchCameraFocus;
-constexpr uint8_t kCameraOnBall = 35;
 // One pitch mark per move: the sliding tackle's and the sliding fall's.
 extern uint16_t TackleSlideMarkFlag;
 extern uint16_t FallMarkFlag;

@@ -201,7 +201,7 @@ void ReleaseThrow(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const int team = TeamOf(figure);
     f.hasKicked = 1;
-    LastKicker = 0;
+    LastKicker = kNoKicker;
     BallState.controller = 0;
     BallState.holder = 0;
     const uint16_t direction =
@@ -233,7 +233,7 @@ void ReleaseThrow(int16_t figure) {
 void StrikeCorner(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const int team = TeamOf(figure);
-    LastKicker = 0;
+    LastKicker = kNoKicker;
     int targetX = MatchPassTargetX, targetY = MatchPassTargetY;
     const int d = Match_ApproxDistance(BallState.x, BallState.y, targetX, targetY);
     BallState.swerve[0] = BallState.swerve[1] = BallState.swerve[2] = 0;

@@ -9,6 +9,7 @@
 #include "core/match/ballcontacts.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
+#include "core/match/keeper.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -190,7 +191,8 @@ void Match_CountAirShot(int16_t figure) {
     ++Fig(figure).counts[kCountShots];
     ++TeamShotCount[TeamOf(figure)];
     LastShooter = uint8_t(figure);
-    LastShotStrike = kShotFooted;
+    // A shot at goal like any other: the keeper who stops it makes a save.
+    Match_NoteShotOnGoal(figure);
     ShotOriginX = BallState.x;
     ShotOriginY = BallState.y;
     ShotOriginMinute = int16_t(MatchClockMinute());
@@ -233,7 +235,7 @@ void Match_ActVolley(int16_t figure) {
     BallState.vz = kind.liftBase + up * 10240 - down * 10240;
     Match_RecordAirStrike(figure);
     Match_CountAirShot(figure);
-    LastShotStrike = kShotVolleyed;
+    Match_NoteScoringStrike(figure, kShotVolleyed);
     MatchSfx_PlayEvent(kSoundShot, -1);
     MatchSetKickSpeed(figure, -1);
 }
@@ -279,7 +281,7 @@ void Match_ActAttackingHeader(int16_t figure) {
         BallState.vz = 2 * Match_FarHeaderLift(BallState.z);
     }
     // Not an attempt on goal, but a goal it scores is a headed one.
-    LastShotStrike = kShotHeaded;
+    Match_NoteScoringStrike(figure, kShotHeaded);
     Match_RecordAirStrike(figure);
     LastStriker = uint8_t(figure);
     PassMarkerCountdown = kLooseBallTicks;

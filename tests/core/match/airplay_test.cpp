@@ -12,6 +12,7 @@
 #include "core/match/actions.h"
 #include "core/match/aerials.h"
 #include "core/match/ball.h"
+#include "core/match/ballcollide.h"
 #include "core/match/fouls.h"
 #include "core/match/geometry.h"
 #include "core/match/officials.h"
@@ -103,6 +104,10 @@ TEST_F(AirPlayTest, VolleysNeverStrikeABallAboveTheirHeight) {
             EXPECT_GT(+BallState.vy, 0) << c.action;  // toward the goal at y 2038
             EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], shots + 1) << c.action;
             EXPECT_EQ(+LastShooter, kAirPlayer) << c.action;
+            // A shot on goal: the keeper who stops it makes a save.
+            EXPECT_EQ(+ShooterFigure, kAirPlayer) << c.action;
+            EXPECT_EQ(LastScoringStrike.figure, kAirPlayer) << c.action;
+            EXPECT_EQ(+LastScoringStrike.kind, kShotVolleyed) << c.action;
             EXPECT_EQ(+BallTeam, 0) << c.action;
         }
     }
@@ -119,7 +124,9 @@ TEST_F(AirPlayTest, AnAttackingHeaderNearGoalGoesAtTheAimPointAndForgetsItsRecei
     const int toAim = Match_DirectionTo(900, 1800, 760, 2038);
     EXPECT_LE(Match_FoldedDifference(BallDirection(), toAim), 3);
     EXPECT_EQ(+p.counts[kCountHeadersAttacking], 1);
-    EXPECT_EQ(+p.counts[kCountShots], 0);                     // the attacking header keeps no shot record
+    EXPECT_EQ(+p.counts[kCountShots], 0);             // the attacking header keeps no shot record
+    EXPECT_EQ(LastScoringStrike.figure, kAirPlayer);  // but a goal from it is a header goal
+    EXPECT_EQ(+LastScoringStrike.kind, kShotHeaded);
     EXPECT_EQ(+MatchFigures[kAirMate].action, kActionStand);  // nobody sent to receive it
     EXPECT_GT(+p.actionTicks, 0);                             // he is in the air
 }
@@ -195,7 +202,7 @@ TEST_F(AirPlayTest, BackwardHeadersMeetOnlyBallsBelowTheirHeightAndCountAShot) {
             if (!struck) continue;
             EXPECT_EQ(+MatchFigures[kAirPlayer].counts[kCountShots], shots + 1);
             EXPECT_GT(+BallState.vy, 0) << c.action;  // over his head toward goal
-            EXPECT_EQ(LastKicker, 0);                 // cleared to 0 at a header
+            EXPECT_EQ(LastKicker, kNoKicker);         // cleared at a header
         }
     }
 }

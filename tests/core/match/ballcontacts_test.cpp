@@ -18,6 +18,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
+#include "core/match/strikes.h"
 #include "tests/core/match/units.h"
 
 namespace {
@@ -107,6 +108,25 @@ TEST_F(BallContactsTest, AFastBallAtTheTopOfHisReachKnocksAStandingPlayerDown) {
     EXPECT_EQ(MatchFigures[3].action, kActionReceivePass);
 }
 
+// The pass records name the receiver: a hard pass does not bounce off him,
+// while it still bounces off anyone else; his touch ends the favour.
+TEST_F(BallContactsTest, TheReceiverOfAPassTakesItEvenWhenItIsFast) {
+    Player(2, 900, 900, kActionStand);
+    Player(7, 500, 500, kActionReceivePass);
+    MatchRecordPass(2, 7, 0);
+    EXPECT_EQ(BallFavouredPlayer, 7);
+    Ball(500, 500, 20, 0, -12 * kContactUnit);
+    Ball_PlayerContacts();
+    EXPECT_EQ(BallDeflectionCooldown, 0);
+    EXPECT_EQ(LastToucher, 7);
+    EXPECT_EQ(+MatchFigures[7].hasBall, 1);
+    EXPECT_EQ(BallFavouredPlayer, -1);
+    Player(9, 600, 600, kActionReceivePass);
+    Ball(600, 600, 20, 0, -12 * kContactUnit);
+    Ball_PlayerContacts();
+    EXPECT_EQ(BallDeflectionCooldown, 4);
+}
+
 TEST_F(BallContactsTest, AStillBallIsTakenWithoutRebound) {
     Player(20, 600, 700, kActionStand);
     Ball(603, 702, 0);
@@ -139,7 +159,7 @@ TEST_F(BallContactsTest, KillChestDropAndFeetStop) {
     Player(2, 400, 400, kActionLowControl);
     MatchFigures[2].touchLockout = 0;
     Ball(400, 400, 60, 8 * kContactUnit, 2 * kContactUnit);
-    BallExcludedPlayer = -1;
+    LastKicker = -1;
     Ball_PlayerContacts();
     EXPECT_EQ(BallState.vx, 2 * kContactUnit);
     EXPECT_EQ(BallState.vy, kContactUnit / 2);
@@ -152,11 +172,11 @@ TEST_F(BallContactsTest, KillChestDropAndFeetStop) {
     EXPECT_GT(BallState.vx, 150000);
     // A slow low ball stops against his feet, unless he is the kicker.
     Player(2, 400, 400, kActionFallForward);
-    BallExcludedPlayer = 2;
+    LastKicker = 2;
     Ball(400, 400, 20, 5 * kContactUnit, 0);
     Ball_PlayerContacts();
     EXPECT_EQ(BallState.vx, 5 * kContactUnit);
-    BallExcludedPlayer = -1;
+    LastKicker = -1;
     Ball(400, 400, 20, 5 * kContactUnit, 0);
     BallState.kickGrace = 9;
     Ball_PlayerContacts();

@@ -12,6 +12,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/officials.h"
 #include "core/match/phases.h"
+#include "core/match/replay.h"
 #include "core/match/tackle.h"
 #include "core/match/tacklefalls.h"
 #include "tests/core/match/scenario.h"
@@ -180,17 +181,18 @@ TEST_F(ChallengeTest, TheLastDefenderInTheCentralBandIsSentOff) {
     EXPECT_EQ(central.word + central.booking, 0);
     EXPECT_GT(+central.sendingOff, central.fouls / 3);
 
-    // Outside the band the same fouls keep their word or booking. The slide
-    // of 89 reads the band across the pitch (x), the slide of 56 along it
-    // (y): each is tried with the other coordinate inside the band.
+    // Outside the band the same fouls keep their word or booking. Both
+    // slides read the band across the pitch (x); where the ball lies along
+    // it does not matter, in either half.
     struct Band {
         uint16_t action;
         int16_t ballX, ballY;
         bool sentOff;
     };
-    for (const Band b : {Band{kActionSlidingTackle, 300, kVictimY - 30, false},
-                         Band{kActionSlideTackle, kVictimX, 1300, false},
-                         Band{kActionSlideTackle, 300, kVictimY - 30, true}}) {
+    for (const Band b :
+         {Band{kActionSlidingTackle, 300, kVictimY - 30, false},
+          Band{kActionSlideTackle, 300, kVictimY - 30, false}, Band{kActionSlideTackle, kVictimX, 1300, true},
+          Band{kActionSlideTackle, kVictimX, 300, true}}) {
         MatchFigures[kTackler] = savedTackler;
         MakeTacklerLastDefender();
         GameSeedRandom(7);
@@ -310,27 +312,33 @@ TEST_F(ChallengeTest, ASlideOnThePlayerOnTheBallTakesItAndSlidesOn) {
     EXPECT_EQ(+t.action, kActionThink);
 }
 
+// The ball is won from whoever touched it last: an opponent, or a team-mate.
 TEST_F(ChallengeTest, ASlideAtALooseBallKnocksItOnAndWinsPossession) {
-    for (const uint16_t action : {kActionSlidingTackle, kActionHeavySlide, kActionSlideTackle}) {
-        PrepareSlide(action);
-        MatchFigure& t = MatchFigures[kTackler];
-        MatchFigures[kVictim].x = 1300;  // far away: only the ball is there
-        PlaceBall(kVictimX, kVictimY + 2);
-        BallState.vx = BallState.vy = 0;
-        t.ballDistance = 6;
-        RunAction(kTackler);
-        EXPECT_EQ(+t.actionParam, 1) << action;
-        EXPECT_EQ(+BallState.vz, 327680) << action;
-        // Along his facing (the light slide turns it up to 100 to his left).
-        if (action != kActionSlidingTackle) {
-            EXPECT_LT(+BallState.vy, 0) << action;
+    const int16_t mate = MatchLineUp[0][4];
+    ASSERT_NE(mate, kTackler);
+    for (const uint16_t action : {kActionSlidingTackle, kActionHeavySlide, kActionSlideTackle})
+        for (const int16_t loser : {kVictim, mate}) {
+            PrepareSlide(action);
+            MatchFigure& t = MatchFigures[kTackler];
+            MatchFigures[kVictim].x = 1300;  // far away: only the ball is there
+            LastToucher = loser;
+            const int tackled = MatchFigures[loser].counts[kCountTimesTackled];
+            PlaceBall(kVictimX, kVictimY + 2);
+            BallState.vx = BallState.vy = 0;
+            t.ballDistance = 6;
+            RunAction(kTackler);
+            EXPECT_EQ(+t.actionParam, 1) << action;
+            EXPECT_EQ(+BallState.vz, 327680) << action;
+            // Along his facing (the light slide turns it up to 100 to his left).
+            if (action != kActionSlidingTackle) {
+                EXPECT_LT(+BallState.vy, 0) << action;
+            }
+            EXPECT_NE(BallState.vx | BallState.vy, 0) << action;
+            EXPECT_EQ(+BallTeam, 0) << action;
+            EXPECT_EQ(+t.touchLockout, 16) << action;
+            EXPECT_EQ(+t.counts[kCountTacklesWon], 1) << action;
+            EXPECT_EQ(MatchFigures[loser].counts[kCountTimesTackled], tackled + 1) << action << " " << loser;
         }
-        EXPECT_NE(BallState.vx | BallState.vy, 0) << action;
-        EXPECT_EQ(+BallTeam, 0) << action;
-        EXPECT_EQ(+t.touchLockout, 16) << action;
-        EXPECT_EQ(+t.counts[kCountTacklesWon], 1) << action;
-        EXPECT_EQ(+MatchFigures[kVictim].counts[kCountTimesTackled], 1) << action;
-    }
 }
 
 TEST_F(ChallengeTest, StandingChallengesCardOnlyThePersistentOffender) {
@@ -396,6 +404,23 @@ TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
     EXPECT_EQ(+MatchFigures[kVictim].actionFlag, 1);
     EXPECT_EQ(+BallTeam, 0);
     EXPECT_EQ(+t.counts[kCountTacklesWon], 1);
+
+    // A team-mate who had the ball last loses it all the same.
+    const int16_t mate = MatchLineUp[0][4];
+    ASSERT_NE(mate, kTackler);
+    PrepareSlide(kActionBlockTackle);
+    PlaceFigure(mate, kVictimX + 40, kVictimY, kActionThink);
+    MatchFigures[mate].hasBall = 1;
+    LastToucher = mate;
+    BallTeam = 0;
+    PlaceBall(kVictimX, kVictimY + 4);
+    BallState.vx = BallState.vy = 0;
+    for (int tick = 0; tick < 60 && t.hasKicked == 0 && t.action == kActionBlockTackle; ++tick)
+        RunAction(kTackler);
+    EXPECT_EQ(+t.counts[kCountTacklesWon], 1);  // the tackler's record was put back
+    EXPECT_EQ(+MatchFigures[mate].counts[kCountTimesTackled], 1);
+    EXPECT_EQ(+MatchFigures[mate].action, kActionStagger);
+    EXPECT_EQ(+MatchFigures[mate].hasBall, 0);
 }
 
 TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
@@ -422,7 +447,7 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
         MatchFigure& v = MatchFigures[kVictim];
         v.injury = kInjuryHurt;
         MatchPhase = phase;
-        MatchCameraFocus = kCameraOnBall;
+        CameraSubject = kBallFigure;
         bool lay = false;
         for (int tick = 0; tick < 400 && v.action == kActionFallForward; ++tick) {
             RunAction(kVictim);
@@ -430,7 +455,7 @@ TEST_F(ChallengeTest, TheCarriersReactionsEndInThinking) {
         }
         EXPECT_EQ(+v.action, kActionThink) << phase;
         EXPECT_EQ(lay, phase == kPhaseFoul) << phase;
-        EXPECT_EQ(+MatchCameraFocus, phase == kPhaseFoul ? kVictim : kCameraOnBall) << phase;
+        EXPECT_EQ(+CameraSubject, phase == kPhaseFoul ? kVictim : kBallFigure) << phase;
         EXPECT_EQ(+v.injury, phase == kPhaseFoul ? kInjuryGettingUp : kInjuryNone) << phase;
     }
 }

@@ -123,6 +123,7 @@ TEST_F(PhaseTest, FoulOnTheAreaLineIsAPenalty) {
     EXPECT_EQ(MatchPhase, 19);
     EXPECT_GE(StoppageTime, 30);
     EXPECT_EQ(MatchTeamTotals[0][kTotalFouls], 1);
+    EXPECT_EQ(+MatchFigures[MatchLineUp[0][0]].penaltiesFaced, 1);
 }
 
 // A computer side that has lost its keeper puts the player with the best
@@ -298,25 +299,44 @@ TEST_F(PhaseTest, PeriodOverFinishesThePeriod) {
 
 TEST_F(PhaseTest, GoalCreditsScorerOrOwnGoal) {
     AttackDirection = 0;
-    BallState.y = 2040;  // the high goal: team 0 scores
+    // A header, not a counted shot, from inside the area: a header goal only.
     LastToucher = 9;
-    LastShooter = 9;
-    LastShotStrike = kShotHeaded;  // his header went in
+    LastShooter = 255;
+    BallState.x = 796, BallState.y = 1990;
+    Match_NoteScoringStrike(9, kShotHeaded);
+    BallState.y = 2040;  // the high goal: team 0 scores
     MatchPhase = kPhaseGoal;
     MatchPhaseTick();
     EXPECT_EQ(Goals[0], 1);
     EXPECT_EQ(int(MatchFigures[9].goals), 1);
     EXPECT_EQ(MatchFigures[9].counts[kCountHeaderGoals], 1);
     EXPECT_EQ(MatchFigures[9].counts[kCountVolleyGoals], 0);
+    EXPECT_EQ(+MatchFigures[9].longShotGoals, 0);
     EXPECT_EQ(MatchPhase, kPhaseAfterGoal);
     EXPECT_EQ(MatchResult.events[0][kEventKind], kEventGoal);
+    // A volley from outside the area: a volley and a long-shot goal.
+    BallState.y = 1600;
+    Match_NoteScoringStrike(9, kShotVolleyed);
+    BallState.y = 2040;
+    MatchPhase = kPhaseGoal;
+    MatchPhaseTick();
+    EXPECT_EQ(MatchFigures[9].counts[kCountVolleyGoals], 1);
+    EXPECT_EQ(+MatchFigures[9].longShotGoals, 1);
+    // His strike was touched since: a plain goal.
+    Match_NoteScoringStrike(9, kShotHeaded);
+    Match_ClearScoringStrike();
+    MatchPhase = kPhaseGoal;
+    MatchPhaseTick();
+    EXPECT_EQ(int(MatchFigures[9].goals), 3);
+    EXPECT_EQ(MatchFigures[9].counts[kCountHeaderGoals], 1);
+    EXPECT_EQ(Goals[0], 3);
     LastToucher = 20;
     LastShooter = 255;  // nobody of team 0 shot: his own goal
     MatchPhase = kPhaseGoal;
     MatchPhaseTick();
-    EXPECT_EQ(Goals[0], 2);
+    EXPECT_EQ(Goals[0], 4);
     EXPECT_EQ(int(MatchFigures[20].ownGoals), 1);
-    EXPECT_EQ(MatchResult.events[1][kEventKind], kEventOwnGoal);
+    EXPECT_EQ(MatchResult.events[3][kEventKind], kEventOwnGoal);
 }
 
 TEST_F(PhaseTest, TurningTakesTheShortWayThroughZero) {

@@ -118,6 +118,7 @@ TEST_F(ReplayTest, OnlyAShownOrPreparedMatchIsRecorded) {
 TEST_F(ReplayTest, FiguresAreRecordedWithTheirClipsAndHiddenOnesEmpty) {
     MatchFigure& shown = MatchFigures[4];
     shown.x = 300, shown.y = 400, shown.anim = 17, shown.shownFrame = 3, shown.shownFacing = 0x1C0;
+    shown.actionTicks = 46;   // in the air: a header's jump
     MatchFigures[5].x = 500;  // no clip
     ReplayFrame frame;
     std::memset(&frame, 0x55, sizeof frame);
@@ -128,6 +129,7 @@ TEST_F(ReplayTest, FiguresAreRecordedWithTheirClipsAndHiddenOnesEmpty) {
     EXPECT_EQ(+a.clip, 17);
     EXPECT_EQ(+a.frame, 3);
     EXPECT_EQ(+a.facing, 0xC0);
+    EXPECT_EQ(+a.height, 46);
     const ReplayFigureEntry b = frame.figures[5];
     EXPECT_EQ(+b.x, 0);
     EXPECT_EQ(+b.y, 0);
