@@ -403,7 +403,7 @@ bool MakeNewGameWorld() {
 void CheckCensus(const BatchCensus& census) {
     std::string never, listedButEntered;
     for (int action = 0; action < kMatchActionCount; ++action) {
-        if (MatchActionIsEmpty(uint16_t(action))) continue;
+        if (MatchActionIsEmpty(uint16_t(action)) || CensusActionIsRare(uint16_t(action))) continue;
         const bool listed = CensusActionException(uint16_t(action)) != nullptr;
         if (census.actionEntries[action] == 0 && !listed) never += " " + std::to_string(action);
         if (census.actionEntries[action] != 0 && listed) listedButEntered += " " + std::to_string(action);
