@@ -20,6 +20,7 @@
 #include "core/match/openplay.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
+#include "core/match/replay.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 
@@ -27,7 +28,6 @@ using namespace setpiece;
 
 int16_t GoalScorer = -1;
 uint16_t CelebrationSwitch;
-uint8_t CameraFocusFigure = kBallFigure;
 
 namespace {
 
@@ -87,13 +87,13 @@ CelebrationPoint MeetingPoint(int16_t figure, const Stage& stage, int stageNumbe
 
 void EndCelebration(int16_t figure) {
     CelebrationSwitch = 0;
-    CameraFocusFigure = kBallFigure;
+    CameraSubject = kBallFigure;
     Match_SetPlayerAction(figure, kActionRunToPosition);
 }
 
 void StageOver(int16_t figure, int stage) {
     if (stage == 1) {
-        CameraFocusFigure = kBallFigure;
+        CameraSubject = kBallFigure;
         CelebrationSwitch = 0;
         return;  // the clip's next action (1) takes over
     }
@@ -141,7 +141,7 @@ void Match_ActJoinScorer(int16_t figure) {
         int stage = 9 + GameRandom() % 5;
         if (stage == 12) stage = 11;
         MatchFigures[figure].actionParam = uint16_t(stage);
-        if (MatchOnPitch(figure)) CameraFocusFigure = uint8_t(figure);
+        if (MatchOnPitch(figure)) CameraSubject = int8_t(figure);
     } else if (scorer.actionParam == 14 || scorer.actionParam == 15) {
         const uint16_t stage = scorer.actionParam;
         Match_SetPlayerAction(figure, kActionGoalCelebration);
@@ -151,7 +151,7 @@ void Match_ActJoinScorer(int16_t figure) {
 
 void Match_ActGoalCelebration(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
-    CameraFocusFigure = uint8_t(figure);
+    CameraSubject = int8_t(figure);
     const int stage = f.actionParam;
     if (stage < 1 || stage > 16) {
         EndCelebration(figure);

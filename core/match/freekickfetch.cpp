@@ -20,6 +20,7 @@
 #include "core/match/officials.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
+#include "core/match/replay.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
@@ -138,7 +139,7 @@ void StartRunUp(int16_t figure, bool pass) {
     if (f.hasKicked == 0) {
         f.hasKicked = 1;
         pause = 0;
-        CameraFocusFigure = kBallFigure;
+        CameraSubject = kBallFigure;
         KeepBallInsideLines();
     }
     if (pause == 0) {
@@ -219,7 +220,7 @@ void Match_ActFreeKickPlace(int16_t figure) {
     if (FreeKickWaitCount < 10) MatchKeepPlayersInPitch(figure);
     ++FreeKickWaitCount;
     notReady += WallNotReady();
-    CameraFocusFigure = kBallFigure;
+    CameraSubject = kBallFigure;
     if (!TakerAtSpot()) {
         CarryToFoul(figure);
         return;
@@ -282,7 +283,7 @@ void Match_ActPenaltyRunUp(int16_t figure) {
     if (f.hasKicked == 0) {
         f.hasKicked = 1;
         PenaltyRunUpStage = 0;
-        CameraFocusFigure = kBallFigure;
+        CameraSubject = kBallFigure;
         PutBallAt(FoulX, FoulY);
         KeepBallInsideLines();
     }
@@ -399,7 +400,7 @@ void Match_ActFreeKickPasser(int16_t figure) {
     MatchPassTargetX = Marker().x;
     MatchPassTargetY = Marker().y;
     MatchPassReceiver = RestartReceiver;
-    CameraFocusFigure = kBallFigure;
+    CameraSubject = kBallFigure;
     Marker().frame = kMarkerOnSpot;
     Marker().y = kMarkerParkedY;
 }

@@ -25,6 +25,7 @@
 #include "core/match/passing.h"
 #include "core/match/phases.h"
 #include "core/match/playeractions.h"
+#include "core/match/replay.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
@@ -64,7 +65,7 @@ bool KickOffWhistled() { return MatchPhase == kPhaseKickOffWhistle && PhaseTimer
 // come on.
 void SubstitutionDone() {
     if (MatchPhase == kPhaseSubstitution) {
-        CameraFocusFigure = kBallFigure;
+        CameraSubject = kBallFigure;
         MatchPhase = ResumePhase;
     }
     RestartValue = 5;
@@ -216,7 +217,7 @@ void Match_ActKickOffWalk(int16_t figure) {
 void Match_ActKickOffPartner(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const int team = TeamOf(figure);
-    CameraFocusFigure = kBallFigure;
+    CameraSubject = kBallFigure;
     ++KickOffTicks;
     if (KickOffTicks <= kPartnerPlaceTicks) {
         // The halves are checked while the pair take their places.
@@ -348,7 +349,7 @@ void Match_ActWalkOff(int16_t figure) {
         return;
     }
     if (f.sentOff != 0 || f.cautions > 1) {
-        CameraFocusFigure = kBallFigure;
+        CameraSubject = kBallFigure;
         if (f.off == 0) Tactics_UpdateComputerTeams();
         ++f.off;
         Match_SetPlayerAction(figure, kActionStand);
@@ -360,7 +361,7 @@ void Match_ActSubstitutedOff(int16_t figure) {
     const int team = TeamOf(figure);
     if (BallState.holder == figure + 1) BallState.holder = 0;
     Match_ActToTunnel(figure);
-    CameraFocusFigure = uint8_t(figure);
+    CameraSubject = int8_t(figure);
     if (MatchFigures[figure].action != kActionWalkOff) return;
     Crowd_AddExcitement(kSubstitutionExcitement);
     MatchSfx_PlayEvent(kSoundSubstitution, int16_t(team));
@@ -394,7 +395,7 @@ void Match_ActSubstituteOn(int16_t figure) {
     };
     aim();
     Match_ActRunToPosition(figure);
-    CameraFocusFigure = uint8_t(figure);
+    CameraSubject = int8_t(figure);
     aim();
     if (f.action == kActionSubstituteOn) return;
     if (!AtPoint(f.targetX, f.targetY, kSpotHeight)) {

@@ -678,7 +678,7 @@ void AfterGoalPhase() {
     if (--PhaseTimer > 0 && (celebrationDue || CelebrationSwitch != 0 || MatchCountBusyPlayers() > 0)) return;
     celebrationDue = false;
     CelebrationSwitch = 0;
-    CameraFocusFigure = kBallFigure;
+    CameraSubject = kBallFigure;
     MatchResetAllPlayers();
     MatchSfx_PlayEvent(kSoundAfterCelebration, -1);
     PhaseTimer = 0;

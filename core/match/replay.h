@@ -110,7 +110,8 @@ extern float DisplayBallRoll[2];
 // Per match: 0 draw every pass, 1 draw nothing and no automatic goal
 // replay, 2 draw nothing until the automatic goal replay of the next goal.
 extern int32_t DrawMode;
-// The figure the camera follows (35 the ball), set by the match phases.
+// The figure the camera follows (35 the ball): the restarts, celebrations
+// and substitutions set it, and every replay frame records it.
 extern int8_t CameraSubject;
 // The camera's view setting.
 extern uint16_t ViewSetting;

@@ -16,6 +16,7 @@
 #include "core/match/matchrules.h"
 #include "core/match/matchstate.h"
 #include "core/match/phases.h"
+#include "core/match/replay.h"
 #include "core/match/setpiececommon.h"
 #include "core/match/setpieces.h"
 
@@ -276,7 +277,7 @@ void Match_StartGoalCelebration(int scoringTeam, int16_t scorer) {
     const uint16_t stage = lead == 0 ? 3 : lead == 1 ? 14 : 15;
     Match_SetPlayerAction(scorer, kActionGoalCelebration);
     MatchFigures[scorer].actionParam = stage;
-    CameraFocusFigure = uint8_t(scorer);
+    CameraSubject = int8_t(scorer);
     MatchStartCelebration(MatchLineUp[scoringTeam & 1][0]);
     const MatchFigure& s = MatchFigures[scorer];
     for (int slot = 1; slot < kTeamFigures; ++slot) {

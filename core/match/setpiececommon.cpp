@@ -1,4 +1,5 @@
 #include "core/match/setpiececommon.h"
+#include "core/match/replay.h"
 
 #include <algorithm>
 
@@ -138,7 +139,7 @@ void Match_ResetSetPieceState() {
     RestartFetchWords[0] = -1;
     RestartFetchWords[1] = 0;
     WalkingCount = 0;
-    CameraFocusFigure = kBallFigure;
+    CameraSubject = kBallFigure;
     GoalScorer = -1;
     CelebrationSwitch = 0;
     KickOffCount = 0;

@@ -79,8 +79,6 @@ extern uint8_t WalkingCount;
 // The display's scene words: [0] its state (7 and 8), [1..3] a close-up
 // request.
 extern uint16_t DisplaySceneWords[4];
-// The figure the display follows (35 the ball).
-extern uint8_t CameraFocusFigure;
 // The scorer of the goal being celebrated and the switch that is set while
 // the celebration runs.
 extern int16_t GoalScorer;
