@@ -35,8 +35,6 @@ int16_t PenaltyKickTaker = -1;
 SetPieceShotRecord SetPieceShot;
 uint8_t SetPiecePasser, SetPieceReceiver;
 int16_t SetPieceWords[2];
-int16_t KeeperSetPieceX, KeeperSetPieceY, KeeperSetPieceMode;
-int16_t KeeperSetPieceWords[2];
 int16_t PenaltyPlaceWait;
 
 namespace {
@@ -260,11 +258,8 @@ void Match_ActPenaltyPlace(int16_t figure) {
     PenaltyPlaceWait = 0;
     Match_SetPlayerAction(figure, kActionPenaltyRunUp);
     MatchSfx_PlayEvent(kSoundLosersGroan, int16_t(team ^ 1));
-    KeeperSetPieceX = kPitchCentreX;
-    KeeperSetPieceY = BallState.y < kPitchHalfwayY ? kGoalLineLow : kGoalLineHigh;
-    KeeperSetPieceMode = 12;
-    KeeperSetPieceWords[0] = 8;
-    KeeperSetPieceWords[1] = 0;
+    Match_SetKeeperSetPiece(kPitchCentreX, BallState.y < kPitchHalfwayY ? kGoalLineLow : kGoalLineHigh,
+                            kKeeperKindBackOff, 8, 0);
 }
 
 void Match_ActPenaltyKick(int16_t figure) {

@@ -92,6 +92,17 @@ extern int32_t KeeperKickPower;
 extern int16_t KeeperThrowTarget;
 extern int16_t KeeperThrowPointX, KeeperThrowPointY;
 
+// The keeper's set-piece kinds: backing off for a goal kick, preparing a
+// release.
+constexpr int16_t kKeeperKindBackOff = 12;
+constexpr int16_t kKeeperKindRelease = 13;
+// A set piece leaves the keeper's release state as it wants it: the
+// target point, the set-piece kind (12 backing off, 13 releasing; a kind
+// other than the one an action expects resets the preparation), the power
+// and the choice made.  The penalty placing does this, so that the keeper's
+// next release starts its choice afresh.
+void Match_SetKeeperSetPiece(int16_t x, int16_t y, int16_t kind, int32_t power, int16_t choice);
+
 void Match_ActKeeperHoldBall(int16_t figure);        // 154
 void Match_ActKeeperHoldGesture(int16_t figure);     // 151, 174, 190, 191
 void Match_ActKeeperPenaltyGesture(int16_t figure);  // 205

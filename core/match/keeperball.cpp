@@ -30,8 +30,6 @@ int16_t KeeperThrowPointX, KeeperThrowPointY;
 
 namespace {
 
-constexpr int16_t kKindRelease = 13;
-constexpr int16_t kKindBackOff = 12;
 constexpr int kRankingLength = 10;
 constexpr int16_t kLandingRadius = 120;
 constexpr int16_t kSpotX = 796, kSpotY = 318;  // the penalty spot the returned ball goes to
@@ -77,11 +75,11 @@ void Hold(int16_t k) {
 }
 
 void ResetPreparation(int16_t& cursor) {
-    if (release.kind == kKindRelease) return;
+    if (release.kind == kKeeperKindRelease) return;
     KeeperKickPower = 0;
     cursor = -1;
     release.choice = 0;
-    release.kind = kKindRelease;
+    release.kind = kKeeperKindRelease;
 }
 
 int16_t StepCursor(int16_t cursor) { return int16_t(cursor + 1 >= kRankingLength ? 0 : cursor + 1); }
@@ -417,10 +415,10 @@ void Match_ActKeeperAimGoalKick(int16_t k) {
 void Match_ActKeeperBackOff(int16_t k) {
     SetHeight(0);
     Ball_Stop();
-    if (release.kind != kKindBackOff) {
+    if (release.kind != kKeeperKindBackOff) {
         MatchEvent = kOrdinaryPlay;
         BallState.holder = 0;
-        release.kind = kKindBackOff;
+        release.kind = kKeeperKindBackOff;
     }
     Match_TurnPlayerTowards(k, BallState.y < kPitchHalfwayY ? 128 : 0, 0);
     MatchSetPlayerAnimKeepFrame(k, 6, 1, 0);
@@ -459,6 +457,14 @@ void Match_ActKeeperReturnBall(int16_t k) {
     }
     Match_ApplyAnimMotion(k, 0);
     MatchSetPlayerAnim(k, 257, 1, kActionKeeperReady);
+}
+
+void Match_SetKeeperSetPiece(int16_t x, int16_t y, int16_t kind, int32_t power, int16_t choice) {
+    release.x = x;
+    release.y = y;
+    release.kind = kind;
+    release.choice = choice;
+    KeeperKickPower = power;
 }
 
 void Match_ResetKeeperState() {

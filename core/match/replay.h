@@ -111,8 +111,8 @@ extern float DisplayBallRoll[2];
 // replay, 2 draw nothing until the automatic goal replay of the next goal.
 extern int32_t DrawMode;
 // The figure the camera follows (35 the ball), set by the match phases and
-// the restart actions: a fallen player while his foul is dealt with, a
-// substitute, a celebrating scorer.
+// the restart actions (a fallen player while his foul is dealt with, a
+// substitute, a celebrating scorer); every replay frame records it.
 extern int8_t CameraSubject;
 // The camera's view setting.
 extern uint16_t ViewSetting;

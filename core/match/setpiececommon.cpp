@@ -1,4 +1,5 @@
 #include "core/match/setpiececommon.h"
+#include "core/match/replay.h"
 
 #include <algorithm>
 
@@ -131,8 +132,6 @@ void Match_ResetSetPieceState() {
     SetPieceShot = {};
     SetPiecePasser = SetPieceReceiver = 0;
     SetPieceWords[0] = SetPieceWords[1] = 0;
-    KeeperSetPieceX = KeeperSetPieceY = KeeperSetPieceMode = 0;
-    KeeperSetPieceWords[0] = KeeperSetPieceWords[1] = 0;
     PenaltyRunUpStage = 0;
     PenaltyPlaceWait = 0;
     RestartBallOwner = 0;

@@ -64,10 +64,6 @@ void Match_WatchSetPieceShot();
 // Two words read by the tick and the keeper after a penalty (50 and 350; 350
 // and 350 in a shoot-out).
 extern int16_t SetPieceWords[2];
-// Where the keeper is to stand for a penalty, with its mode word and two
-// further keeper words.
-extern int16_t KeeperSetPieceX, KeeperSetPieceY, KeeperSetPieceMode;
-extern int16_t KeeperSetPieceWords[2];
 // The penalty run-up's stage counter.
 extern int16_t PenaltyRunUpStage;
 // The figure + 1 that owns the ball being fetched for a restart, 0 none.

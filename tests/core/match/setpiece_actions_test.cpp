@@ -144,6 +144,29 @@ TEST_F(SetPieceActions, PenaltyWaitsForTheKeeperOnHisLineButNotForEver) {
     EXPECT_EQ(BallState.controller, 10) << "after 1000 ticks he carries the ball to the spot";
 }
 
+TEST_F(SetPieceActions, PlacedPenaltyLeavesTheKeeperToChooseHisNextReleaseAfresh) {
+    const int16_t keeper = MatchLineUp[1][0];
+    auto distribute = [&] {
+        Working(keeper, 796, 1990, kActionKeeperDistribute);
+        BallState.holder = int16_t(keeper + 1);
+        Match_ActKeeperDistribute(keeper);
+    };
+    distribute();  // chooses
+    distribute();  // releases: the kind stays that of a release
+    ASSERT_EQ(KeeperKickPower, -1);
+    FoulX = 796;
+    FoulY = 1846;
+    scenario::PlaceBall(796, 1846);
+    PenaltyPlaceWait = 5000;
+    Working(9, 796, 1846, kActionPenaltyPlace);
+    MatchFigures[9].hasKicked = 2;
+    Match_ActPenaltyPlace(9);
+    ASSERT_EQ(MatchFigures[9].action, kActionPenaltyRunUp);
+    EXPECT_EQ(KeeperKickPower, 8);
+    distribute();
+    EXPECT_EQ(KeeperKickPower, 0) << "the changed kind reset the preparation";
+}
+
 TEST_F(SetPieceActions, FreeKickWaitsAtMostAThousandTicksForPlayersToRetreat) {
     FoulX = 700;
     FoulY = 1200;

@@ -18,6 +18,7 @@
 #include "core/match/offside.h"
 #include "core/match/phases.h"
 #include "core/match/playeractions.h"
+#include "core/match/replay.h"
 #include "core/match/setpieces.h"
 #include "core/match/shotchoice.h"
 #include "core/match/strikes.h"
@@ -641,12 +642,22 @@ TEST_F(SetPieceScenario, SubstituteComesOnForAPlayerWhoWalksOff) {
     const int16_t made = MatchSubsUsed[0];
     ChangePending[0] = 1;
     int substitute = -1;
+    bool cameraOnLeaver = false, cameraOnSubstitute = false;
     for (int tick = 0; tick < 6000 && MatchPhase == kPhaseSubstitution; ++tick) {
         MatchTick();
-        for (int figure = 11; figure < kTeamFigures; ++figure)
-            if (MatchFigures[figure].action == kActionSubstituteOn) substitute = figure;
+        if (MatchFigures[6].action == kActionSubstitutedOff) cameraOnLeaver |= CameraSubject == 6;
+        for (int figure = 11; figure < kTeamFigures; ++figure) {
+            if (MatchFigures[figure].action != kActionSubstituteOn) continue;
+            substitute = figure;
+            cameraOnSubstitute |= CameraSubject == figure;
+        }
     }
     EXPECT_EQ(MatchPhase, 4) << "the phase the substitution interrupted";
+    // The camera the display reads follows the one leaving, then the one
+    // coming on, and goes back to the ball when play resumes.
+    EXPECT_TRUE(cameraOnLeaver);
+    EXPECT_TRUE(cameraOnSubstitute);
+    EXPECT_EQ(CameraSubject, kBallFigure);
     EXPECT_EQ(MatchFigures[6].off, 1) << "he left the pitch";
     ASSERT_GE(substitute, 11);
     EXPECT_EQ(MatchFigures[substitute].off, 0);
