@@ -28,7 +28,6 @@ struct Exception {
 constexpr Exception kActionExceptions[] = {
     {kActionNothing, "not yet started by play"},
     {kActionTurnToGoal, "not yet started by play"},
-    {kActionOverTheBall, "not yet started by play"},
     {kActionSlidingTackleAlt, "not yet started by play"},
     {kActionPass, "not yet started by play"},
     {kActionBackHeel, "not yet started by play"},
@@ -45,7 +44,6 @@ constexpr Exception kActionExceptions[] = {
     {kActionFreeKickPass, "not yet started by play"},
     {kActionTurningShotA, "not yet started by play"},
     {kActionHandball, "not yet started by play"},
-    {kActionIdleVariation, "not yet started by play"},
     {kActionTurningShotC, "not yet started by play"},
     {kActionTurnOnSpotDown, "not yet started by play"},
     {kActionTurnOnSpotUp, "not yet started by play"},
@@ -55,6 +53,7 @@ constexpr Exception kActionExceptions[] = {
     {kActionKeeperHoldGestureB, "not yet started by play"},
     {kActionKeeperGestureMate, "not yet started by play"},
     {kActionKeeperReturnBall, "not yet started by play"},
+    {kActionKeeperLongHighHoldingDive, "rare: once in 200 matches before"},
 };
 
 // Phases play does not enter in the batch.

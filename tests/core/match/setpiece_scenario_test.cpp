@@ -546,6 +546,7 @@ TEST_F(SetPieceScenario, KickOffPairStandsEitherSideOfTheCentreSpot) {
     while (KickOffTicks <= 9 && ticks++ < 4000) MatchTick();
     for (int tick = 0; tick < 600 && MatchPhase == kPhaseKickOffWhistle && PhaseTimer != -1; ++tick)
         MatchTick();
+    EXPECT_EQ(+taker.action, kActionOverTheBall) << "at the whistle the taker stands over the ball";
     const MatchFigure& partner = MatchFigures[KickOffPartner];
     EXPECT_EQ(partner.targetX - 796, 796 - taker.targetX) << "on the other side";
     // Standing over the ball: 8 from the spot on the taker's other side.
