@@ -46,7 +46,9 @@ constexpr Exception kActionExceptions[] = {
     {kActionKeeperHoldGestureB, "not yet started by play"},
     {kActionKeeperGestureMate, "not yet started by play"},
     {kActionKeeperReturnBall, "not yet started by play"},
-    {kActionChestControlB, "rare: the low chest control one way (once in 200 matches before)"},
+    {kActionBackHeel, "rare: a standing carrier's early pass to a mate close behind him"},
+    {kActionAirBackHeader, "rare: twice in 200 matches before"},
+    {kActionLowHeader, "rare: once in 200 matches before"},
 };
 
 // Phases play does not enter in the batch.
