@@ -1,5 +1,6 @@
 // The carrier's pass-target search is the short-pass chooser, and the pass
-// it found starts with the short-pass starter; a lay-off goes to the
+// it found starts with the short-pass starter (standing, he plays it with
+// the standing strikes); a lay-off goes to the
 // team-mate the quick-pass chooser finds.  The carry is the dribble's
 // (core/match/dribble.cpp).
 #include "core/match/carrieroptions.h"
@@ -29,7 +30,8 @@ void Match_StartPass(int16_t figure) {
         x = MatchFigures[foundReceiver].x;
         y = MatchFigures[foundReceiver].y;
     }
-    Match_StartShortPass(figure, foundReceiver, x, y);
+    // The carrier's pass may come before he has moved off with the ball.
+    Match_StartStandingPass(figure, foundReceiver, x, y);
     foundReceiver = kNoPassTarget;
     foundFor = -1;
 }

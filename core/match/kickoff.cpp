@@ -173,7 +173,10 @@ void Match_ActCarryToCentre(int16_t figure) {
 void Match_ActOverTheBall(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     f.facing = f.ballDirection & 255;
-    const bool takerLeft = IsPlayer(KickOffTaker) && MatchFigures[KickOffTaker].x < kPitchCentreX;
+    // The taker's side is that of his kick-off place: judged by where he
+    // stands, a taker standing over the ball himself would change sides
+    // every tick.
+    const bool takerLeft = IsPlayer(KickOffTaker) && MatchFigures[KickOffTaker].targetX < kPitchCentreX;
     MatchCurX = int16_t(takerLeft ? kPitchCentreX + kOverTheBall : kPitchCentreX - kOverTheBall);
     MatchCurX16 = int32_t(MatchCurX) * 65536;
     MatchStepPlayerAnim(figure, f.facing);
@@ -223,7 +226,7 @@ void Match_ActKickOffPartner(int16_t figure) {
         // The halves are checked while the pair take their places.
         FormationOffset[0] = int16_t(GameRandom() % 60);
         FormationOffset[1] = int16_t(GameRandom() % 60);
-        const bool takerLeft = IsPlayer(KickOffTaker) && MatchFigures[KickOffTaker].x < kPitchCentreX;
+        const bool takerLeft = IsPlayer(KickOffTaker) && MatchFigures[KickOffTaker].targetX < kPitchCentreX;
         f.targetY = kPitchHalfwayY;
         f.targetX = int16_t(takerLeft ? kPitchCentreX + kSideGap : kPitchCentreX - kSideGap);
         if (!AtPoint(f.targetX, f.targetY, kSpotHeight)) Match_ChaseTarget(figure, f.targetX, f.targetY, 0);

@@ -15,6 +15,7 @@
 #include <utility>
 #include "core/base/debug.h"
 #include "core/base/random.h"
+#include "core/match/actionmachine.h"
 #include "core/match/computermanager.h"
 #include "core/match/dribble.h"
 #include "core/match/fouls.h"
@@ -484,6 +485,13 @@ constexpr int kIntroEvery = 40;
 constexpr int kInPlace = 5;  // as near as a running player stops to his target
 int lineUpStillTicks;
 int introTicks;
+// Ticks in a row in which no player ran to his place during the kick-off
+// set-up.
+constexpr int kKickOffStill = 15;
+// The walk on from beside the pitch takes up to some 2000 ticks.
+constexpr int kKickOffStillBound = 3000;
+int kickOffStillTicks;
+int kickOffWaitTicks;
 
 int16_t LineUpY(int team, int slot) {
     const int away = 48 + 20 * slot;
@@ -544,10 +552,33 @@ bool LineUpAndIntroduction() {
     return false;
 }
 
+// True once no player has run to his place for kKickOffStill ticks in a
+// row, or the wait has lasted its bound.
+bool KickOffPlayersStill() {
+    if (kickOffStillTicks >= kKickOffStill) return true;
+    if (RunningCount != 0) {
+        kickOffStillTicks = 0;
+    } else {
+        ++kickOffStillTicks;
+    }
+    if (++kickOffWaitTicks < kKickOffStillBound) return kickOffStillTicks >= kKickOffStill;
+    std::printf(
+        "MatchPhaseTick(): Warning: the players still not in their places after %d ticks; play goes on\n",
+        kKickOffStillBound);
+    kickOffStillTicks = kKickOffStill;
+    return true;
+}
+
 void KickOffSetUpPhase() {
     FormationOffset[0] = int16_t(GameRandom() % 60);
     FormationOffset[1] = int16_t(GameRandom() % 60);
     if (LineUpAndIntroduction()) return;
+    // The set-up's countdown runs out first.
+    if (KickOffWaitCount > 0) {
+        --KickOffWaitCount;
+        kickOffStillTicks = kickOffWaitTicks = 0;
+        return;
+    }
     // Everybody in his own half first: targets beyond halfway move back.
     bool waiting = false;
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
@@ -563,6 +594,11 @@ void KickOffSetUpPhase() {
         }
     }
     if (WaitBounded(waiting, "the kick-off line-up")) return;
+    // At the start of a period the set-up then waits until nobody has run
+    // to his place for a while: meanwhile the players stand in their places.
+    // The wait is bounded, as a player whose place keeps moving may never
+    // quite get there.
+    if (MatchPhase == kPhaseKickOffSetUp && !KickOffPlayersStill()) return;
     if (Match_BringBallToCentre(KickOffTeam) && WaitBounded(true, "the ball at the centre spot")) return;
     Match_StopBringingTheBall();
     BallState.controller = 0;
@@ -595,6 +631,7 @@ void KickOffSetUpPhase() {
     KickOffWaitCount = 0;
     Match_SetPlayerAction(KickOffTaker, kActionKickOffWalk);
     Match_SetPlayerAction(KickOffPartner, kActionKickOffPartner);
+    kickOffStillTicks = kickOffWaitTicks = 0;
     MatchPhase = kPhaseKickOffPositions;
 }
 
@@ -607,7 +644,10 @@ void KickOffWhistlePhase() {
     MatchClearOffsideFlags();
     MatchClockRunning = 1;
     PhaseTimer = -1;
-    // The taker starts the kick-off: his partner may play the ball.
+    // The taker starts the kick-off: he stands over the ball at the centre
+    // spot, and his partner may play it to him.
+    if (KickOffTaker >= 0 && MatchOnPitch(KickOffTaker))
+        Match_SetPlayerAction(KickOffTaker, kActionOverTheBall);
     if (KickOffTicks < kPartnerGoTicks) KickOffTicks = kPartnerGoTicks;
 }
 

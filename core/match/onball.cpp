@@ -26,6 +26,21 @@ constexpr int kClearanceDistance = 1600;
 constexpr int kDefenderPositions = 5;
 constexpr int kHoldStep = 5;
 
+// He turns with the ball toward the goal: the turn to goal takes the goal's
+// direction as the wanted one, and the turn on the spot, the short way
+// round, then brings him onto it; both hand him back to the ball.
+void TurnTowardGoal(int16_t figure, int goalward) {
+    MatchFigure& f = MatchFigures[figure];
+    const int facing = f.facing & 255;
+    if (facing == goalward) return;
+    if ((f.turnTarget & 255) != goalward) {
+        Match_SetPlayerAction(figure, kActionTurnToGoal);
+        return;
+    }
+    const bool larger = ((goalward - facing) & 255) < 128;
+    Match_SetPlayerAction(figure, larger ? kActionTurnOnSpotUp : kActionTurnOnSpotDown);
+}
+
 // Running on with the ball toward goal; it always ends the tick.
 void KeepRunning(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
@@ -41,7 +56,7 @@ void KeepRunning(int16_t figure) {
         f.frame = 1;
         return;
     }
-    Match_TurnPlayerTowards(figure, goalward, 0);
+    TurnTowardGoal(figure, goalward);
 }
 
 void KickTowardGoal(int16_t figure) {

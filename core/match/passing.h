@@ -24,6 +24,10 @@ int16_t Match_ChooseQuickPass(int16_t figure);
 int16_t Match_ChooseHeadedPass(int16_t figure);
 
 void Match_StartShortPass(int16_t figure, int16_t receiver, int16_t x, int16_t y);
+// The short pass of a carrier who may be standing: standing (Gait 0), he
+// plays a forward pass or a back-heel standing, and a pass to the side as
+// the short-pass starter does.
+void Match_StartStandingPass(int16_t figure, int16_t receiver, int16_t x, int16_t y);
 void Match_StartLongPass(int16_t figure, int16_t receiver);
 void Match_StartFarPass(int16_t figure, int16_t receiver);
 void Match_StartVeryLongPass(int16_t figure, int16_t receiver);

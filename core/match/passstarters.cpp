@@ -51,7 +51,9 @@ int NearestOpponentDistance(int team) {
     return Match_ApproxDistance(MatchCurX, MatchCurY, MatchFigures[o].x, MatchFigures[o].y);
 }
 
-void Start(const Starter& s, int16_t figure, int16_t r, int16_t x, int16_t y) {
+// standingForms: a passer who stands plays the forward and the back pass
+// with the standing strikes; the side pass stays the starter's.
+void Start(const Starter& s, int16_t figure, int16_t r, int16_t x, int16_t y, bool standingForms = false) {
     if (!Match_IsPlayerFigure(figure)) return;
     MatchFigure& f = MatchFigures[figure];
     const int team = figure / kTeamFigures;
@@ -87,11 +89,18 @@ void Start(const Starter& s, int16_t figure, int16_t r, int16_t x, int16_t y) {
     const int a = Match_DirectionSector(MatchCurX, MatchCurY, MatchPassTargetX, MatchPassTargetY, 256);
     const int facing = f.facing & 255;
     const int t = Match_FoldedDifference(a, facing);
+    const bool standing = standingForms && f.gait == 0;
+    const bool backPass = s.backPass && t > 112 && d < 192;
+    uint16_t action = 0;
+    if (standing && (backPass || t < s.sideFrom)) {
+        Match_SetPlayerAction(figure, backPass ? kActionBackHeel : kActionPass);
+        f.actionParam = s.kind;
+        return;
+    }
     if (f.gait == 0) f.gait = 1;
     const bool jogging = f.gait == 1;
     const bool odd = OddSide(a, facing);
-    uint16_t action = 0;
-    if (s.backPass && t > 112 && d < 192) {
+    if (backPass) {
         action = jogging ? kActionJoggingBackHeel : kActionRunningBackHeel;
     } else if (t >= s.sideFrom) {
         if (s.quickSide && d < 480 && o <= 64) {
@@ -117,6 +126,9 @@ int16_t PassReceiverPoint(int16_t r, bool x) {
 
 void Match_StartShortPass(int16_t figure, int16_t receiver, int16_t x, int16_t y) {
     Start(kShortStarter, figure, receiver, x, y);
+}
+void Match_StartStandingPass(int16_t figure, int16_t receiver, int16_t x, int16_t y) {
+    Start(kShortStarter, figure, receiver, x, y, true);
 }
 void Match_StartLongPass(int16_t figure, int16_t receiver) {
     Start(kLongStarter, figure, receiver, PassReceiverPoint(receiver, true),

@@ -180,6 +180,9 @@ void Match_DecideWithBall(int16_t figure, int16_t mode) {
             return;
         }
     }
+    // A carrier still standing on the ball strikes the shots that turn onto
+    // the aim without a run-up.
+    const bool standing = p.gait == 0;
     if (p.gait == 0) p.gait = 1;
 
     // Square on to goal: square it, or carry it toward the middle.
@@ -194,7 +197,7 @@ void Match_DecideWithBall(int16_t figure, int16_t mode) {
     // Curl it toward the far post.
     if (goalAngle >= 15 && goalAngle <= 45 && goalDistance > 240 && Draw(100) < p.composure && Draw(2) == 0 &&
         turn <= 32) {
-        SetAction(figure, kActionTurningShotB);
+        SetAction(figure, standing ? kActionTurningShotA : kActionTurningShotB);
         FreeKickAimX = int16_t(MatchCurX < kPitchCentreX ? kPostRightX + 36 : kPostLeftX - 36);
         return;
     }
@@ -215,7 +218,7 @@ void Match_DecideWithBall(int16_t figure, int16_t mode) {
         MatchSfx_PlayEvent(kSoundQuickSidePass, -1);
         SetAction(figure, kActionSlidingPoke);
     } else if (shotAim < 80 || shotAim < 240) {
-        SetAction(figure, kActionTurningShotD);
+        SetAction(figure, standing ? kActionTurningShotC : kActionTurningShotD);
     } else {
         SetAction(figure, ShotOfSide(p));
     }

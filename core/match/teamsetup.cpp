@@ -22,6 +22,7 @@
 #include "core/match/officials.h"
 #include "core/match/offside.h"
 #include "core/match/periodrunner.h"
+#include "core/match/playeractions.h"
 #include "core/match/setpieces.h"
 #include "core/match/strikes.h"
 #include "core/match/tackle.h"
@@ -40,6 +41,8 @@ int16_t MatchSubsUsed[2];
 
 namespace {
 
+// The kick-off set-up's countdown at the start of a period, in ticks.
+constexpr int16_t kKickOffCountdown = 200;
 constexpr int kStarters = 11;
 constexpr uint8_t kStarterMark = 50;
 constexpr uint8_t kOutsideSquadMark = 0xFF;
@@ -277,6 +280,7 @@ void StartKickOffPeriod() {
     Match_SetPlayerAction(kLinesmanOne, kOfficialFetchBall);
     Match_SetPlayerAction(kLinesmanTwo, kOfficialFetchBallAlt);
     MatchPhase = kPhaseKickOffSetUp;
+    KickOffWaitCount = kKickOffCountdown;
 }
 
 }  // namespace

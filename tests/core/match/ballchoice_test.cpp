@@ -143,13 +143,22 @@ TEST_F(BallChoiceTest, CarrierChoiceOverRandomStates) {
         if (goalAngle > 128) goalAngle = 256 - goalAngle;
         const int turn = std::min<int>(std::abs(int(goal) - facing), 256 - std::abs(int(goal) - facing));
         const bool beyond = y > keeperY;
+        const bool standing = p.gait == 0;
         Match_DecideWithBall(9, 0);
         const uint16_t a = p.action;
         // Every action the choice can set.
         // A carry toward the middle may start a turn with the ball (7..13).
-        const bool listed = a == 5 || a == 16 || a == 78 || a == 81 || a == 98 || a == 105 || a == 107 ||
-                            a == 131 || a == 132 || a == 140 || a == 141 || (a >= 7 && a <= 13);
+        const bool listed = a == 5 || a == 16 || a == 78 || a == 81 || a == 97 || a == 98 || a == 105 ||
+                            a == 106 || a == 107 || a == 131 || a == 132 || a == 140 || a == 141 ||
+                            (a >= 7 && a <= 13);
         EXPECT_TRUE(listed) << a;
+        // A carrier standing on the ball strikes the turning shots without a
+        // run-up, a moving one those with it.
+        if (standing) {
+            EXPECT_TRUE(a != 98 && a != 107) << a;
+        } else {
+            EXPECT_TRUE(a != 97 && a != 106) << a;
+        }
         if (beyond) {
             EXPECT_NE(a, 105);
             EXPECT_NE(a, 16);

@@ -27,27 +27,18 @@ struct Exception {
 
 // Actions play does not enter in the batch.
 constexpr Exception kActionExceptions[] = {
-    {kActionNothing, "not yet started by play"},
-    {kActionTurnToGoal, "not yet started by play"},
-    {kActionOverTheBall, "not yet started by play"},
-    {kActionSlidingTackleAlt, "not yet started by play"},
-    {kActionPass, "not yet started by play"},
-    {kActionBackHeel, "not yet started by play"},
+    {kActionNothing, "no behaviour, and nothing starts it: the ranking only reads it"},
+    {kActionSlidingTackleAlt, "the slide's second code: the tackle choice starts it by its first"},
     {kActionLongThrow,
      "rare by the throw-in's own rule: the throw is long only at a power of 50 (distance to "
      "the receiver / 10 + turn from the goal / 3 - 24), which wants a receiver some 400 "
      "units off, and the thrower takes the nearest team-mate within 480, one of whom the "
      "throw-in set-up always places 12 yards away: the batch's powers stay below 20"},
     {kActionLongThrowRunUp, "the run-up of the long throw (see LongThrow)"},
-    {kActionLowControl, "not yet started by play"},
+    {kActionLowControl, "no decision chooses it: the air-ball choices name their own"},
     {kActionKeeperHoldWalk, "not yet started by play"},
-    {kActionWaitTurning, "not yet started by play"},
-    {kActionBackToPoint, "not yet started by play"},
-    {kActionTurningShotA, "not yet started by play"},
-    {kActionIdleVariation, "not yet started by play"},
-    {kActionTurningShotC, "not yet started by play"},
-    {kActionTurnOnSpotDown, "not yet started by play"},
-    {kActionTurnOnSpotUp, "not yet started by play"},
+    {kActionWaitTurning, "follows only the keeper-holds walk of a shoot-out, not yet started"},
+    {kActionBackToPoint, "its named starter, the period runner, sets no action"},
     {kActionWalkBack, "started only from the catch reaction (CatchReaction), not yet started by play"},
     {kActionCatchReaction, "not yet started by play"},
     {kActionFetchAndThrow, "not yet started by play"},
@@ -63,6 +54,8 @@ constexpr Exception kRareActions[] = {
     {kActionAirBackHeader, "a backward header from the air: 2 in 200 matches"},
     {kActionLowHeader, "a stooping header: 3 in 200 matches"},
     {kActionDive, "a dive in the area: 2 in 200 matches"},
+    {kActionPass, "a standing carrier's early forward pass: 2 in 200 matches"},
+    {kActionBackHeel, "a standing carrier's early pass to a mate close behind him: 0 to 1 in 200 matches"},
     {kActionSlideWithBall, "a sliding tackle that takes the ball cleanly: 1 in 200 matches"},
     {kActionChestControlB, "the chest control's second side: 1 in 200 matches"},
     {kActionStandingSidePassA, "a standing first-time side pass: 0 to 2 in 200 matches"},

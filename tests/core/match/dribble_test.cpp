@@ -310,13 +310,35 @@ TEST_F(BallTurnTest, OnTheBallUnpressedHeTurnsAwayWhenFarFromGoal) {
     EXPECT_EQ(+f.actionParam, 0);  // a new action: the turn away
     EXPECT_EQ(+f.action, kActionTurnAwayAndKick);
     EXPECT_EQ(+f.frame, 1);
-    // Near the goal he only turns toward it.
-    MatchFigure& g = Carrier(796, 1700, 120);
-    Match_SetPlayerAction(5, kActionOnBall);
-    Run(5);
-    EXPECT_EQ(+g.action, kActionOnBall);
-    EXPECT_EQ(+g.actionParam, 1);
-    EXPECT_NE(+g.facing, 120);
+}
+
+TEST_F(BallTurnTest, OnTheBallUnpressedNearGoalHeTurnsWithItTowardTheGoal) {
+    // The turn to goal takes the goal's direction as the wanted one, the
+    // turn on the spot brings him round the short way, and he is back on
+    // the ball facing the goal.
+    for (uint16_t facing : {96, 170}) {
+        MatchFigure& g = Carrier(796, 1700, facing);
+        g.turnTarget = 0;
+        Match_SetPlayerAction(5, kActionOnBall);
+        CurrentTeam = 0;
+        const uint16_t goalward = Match_GoalDirection(5, 0, 0);
+        Run(5);
+        EXPECT_EQ(+g.action, kActionTurnToGoal) << facing;
+        const uint16_t shortWay =
+            ((goalward - facing) & 255) < 128 ? kActionTurnOnSpotUp : kActionTurnOnSpotDown;
+        bool turnedShortWay = false, turnedLongWay = false;
+        for (int tick = 0; tick < 400 && !(g.action == kActionOnBall && g.facing == goalward); ++tick) {
+            Run(5);
+            turnedShortWay = turnedShortWay || g.action == shortWay;
+            turnedLongWay = turnedLongWay || (g.action != shortWay && (g.action == kActionTurnOnSpotUp ||
+                                                                       g.action == kActionTurnOnSpotDown));
+        }
+        EXPECT_EQ(+g.action, kActionOnBall) << facing;
+        EXPECT_EQ(+g.facing, goalward) << facing;
+        EXPECT_TRUE(turnedShortWay) << facing;
+        EXPECT_FALSE(turnedLongWay) << facing;
+        EXPECT_EQ(+g.hasBall, 1);
+    }
 }
 
 TEST_F(BallTurnTest, ADefenderPressedDeepInHisHalfClearsTheBall) {
@@ -340,9 +362,10 @@ TEST_F(BallTurnTest, UnpressedOnTheBallTheOptionsWaitTwoHundredTicks) {
     f.position = 2;
     f.actionParam = 199;
     Run(5);
-    EXPECT_EQ(+f.action, kActionOnBall);
-    EXPECT_EQ(+f.actionParam, 200);
-    EXPECT_NE(+f.facing, 0);
+    EXPECT_EQ(+f.action, kActionTurnToGoal);
+    EXPECT_EQ(+f.counts[kCountClearances], 0);
+    Match_SetPlayerAction(5, kActionOnBall);
+    f.actionParam = 200;
     Run(5);
     EXPECT_NE(+f.action, kActionOnBall);
     EXPECT_EQ(+f.counts[kCountClearances], 1);

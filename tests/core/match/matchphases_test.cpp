@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "core/match/actionmachine.h"
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/fouls.h"
@@ -15,6 +16,7 @@
 #include "core/match/offside.h"
 #include "core/match/periodrunner.h"
 #include "core/match/phases.h"
+#include "core/match/playeractions.h"
 #include "core/match/setpieces.h"
 #include "core/match/strikes.h"
 #include "core/match/tacklefalls.h"
@@ -283,8 +285,14 @@ TEST_F(PhaseTest, KickOffWaitsForEveryoneInHisOwnHalf) {
     }
     MatchFigures[3].targetY = 1150;  // 68 beyond: two steps back, then the set-up goes on
     MatchPhase = kPhaseKickOffSetUp;
-    EXPECT_EQ(TicksIn(25), 3);
+    KickOffWaitCount = 4;  // the countdown runs out first
+    RunningCount = 2;      // and somebody is still running to his place
+    for (int tick = 0; tick < 40; ++tick) MatchPhaseTick();
+    EXPECT_EQ(MatchPhase, 25);
     EXPECT_EQ(int(MatchFigures[3].targetY), 1150 - 2 * 32);
+    // Nobody runs any more: fifteen ticks later the kick-off pair is picked.
+    RunningCount = 0;
+    EXPECT_EQ(TicksIn(25), 15);
     EXPECT_EQ(MatchPhase, 29);
     EXPECT_EQ(KickOffTaker, 17);
     EXPECT_EQ(KickOffPartner, 18);

@@ -115,6 +115,21 @@ TEST_F(PassingTest, TheStarterPicksTheStrikeByTurnDistanceAndPressure) {
     EXPECT_EQ(+f.gait, 1);
     EXPECT_EQ(+f.action, kActionJoggingForwardPass);
     EXPECT_EQ(+f.actionParam, 0);
+    // The carrier's own pass keeps him standing for the forward pass and
+    // the back-heel; to the side he plays the starter's jogging pass.
+    f.gait = 0;
+    Match_StartStandingPass(5, 6, 796, 1300);
+    EXPECT_EQ(+f.action, kActionPass);
+    EXPECT_EQ(+f.gait, 0);
+    Match_StartStandingPass(5, 6, 796, 1000 - 150);
+    EXPECT_EQ(+f.action, kActionBackHeel);
+    Match_StartStandingPass(5, 6, 796 - 300, 1000);
+    EXPECT_EQ(+f.action, kActionJoggingSidePassA);
+    EXPECT_EQ(+f.gait, 1);
+    f.gait = 2;  // moving, he plays the starter's passes
+    Match_StartStandingPass(5, 6, 796, 1300);
+    EXPECT_EQ(+f.action, kActionRunningForwardPass);
+    f.gait = 0;
     // To the side, 479 away with an opponent 64 away: the quick side pass.
     On(20, 796 + 64, 1000);
     BallRanking[1][0] = 20;

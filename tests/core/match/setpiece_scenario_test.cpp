@@ -618,6 +618,15 @@ TEST_F(SetPieceScenario, KickOffPairStandsEitherSideOfTheCentreSpot) {
     while (KickOffTicks <= 9 && ticks++ < 4000) MatchTick();
     for (int tick = 0; tick < 600 && MatchPhase == kPhaseKickOffWhistle && PhaseTimer != -1; ++tick)
         MatchTick();
+    EXPECT_EQ(+taker.action, kActionOverTheBall) << "at the whistle the taker stands over the ball";
+    // ... on one side of it, tick after tick.
+    MatchTick();
+    const int16_t overAt = taker.x;
+    EXPECT_EQ(std::abs(overAt - 796), 8);
+    MatchTick();
+    if (taker.action == kActionOverTheBall) {
+        EXPECT_EQ(taker.x, overAt);
+    }
     const MatchFigure& partner = MatchFigures[KickOffPartner];
     EXPECT_EQ(partner.targetX - 796, 796 - taker.targetX) << "on the other side";
     // Standing over the ball: 8 from the spot on the taker's other side.
@@ -625,7 +634,7 @@ TEST_F(SetPieceScenario, KickOffPairStandsEitherSideOfTheCentreSpot) {
     MatchCurX = 700;
     MatchCurY = 1082;
     Match_ActOverTheBall(20);
-    EXPECT_EQ(MatchCurX, taker.x < 796 ? 804 : 788);
+    EXPECT_EQ(MatchCurX, taker.targetX < 796 ? 804 : 788);
     EXPECT_EQ(BallState.x, 796);
     EXPECT_EQ(BallState.y, 1082);
 }
