@@ -37,9 +37,6 @@ constexpr Unexpected kNotExpected[] = {
     // Screen actions of the user.
     {kMsgJobRefused, kUserScreenAction,
      "his job application; DayMessagesTest.TheJobApplicationIsAnsweredOnItsDay"},
-    {kMsgJobAccepted, kUserScreenAction, "his job application, accepted; no screen test yet"},
-    {kMsgBoardKeepsUser, kUserScreenAction,
-     "his resignation offered on the club information screen; no screen test yet"},
     {kMsgSignedFreeAgent, kUserScreenAction,
      "his own signing of a player without a club; no screen test yet"},
     {kMsgRivalForUserTarget, kUserScreenAction,
@@ -88,8 +85,6 @@ constexpr Unexpected kNotExpected[] = {
     {kMsgRetrained, kUserScreenAction, "position work in his training schedule; no screen test yet"},
     {kMsgPlayerNotKeen, kUserScreenAction,
      "his sale; DealScreensTest.SellingOpensFromTheDayMessagesAndAWithdrawalCostsMorale"},
-    {kMsgPlayerRefuses, kUserScreenAction,
-     "an offer for his player turned down in the day messages; no screen test yet"},
 
     // Human-run clubs only: the soak's one is a club of the lowest division.
     {kMsgBigQuarrel, kHumanClubOnly, "and a rival camp-mate, 1 in 20 a mood job, then a draw above 160"},
@@ -100,6 +95,8 @@ constexpr Unexpected kNotExpected[] = {
     {kMsgDeadlinePassed, kHumanClubOnly, "his transfer-deadline reminder, only while he holds a club"},
     {kMsgWindowOpen, kHumanClubOnly, "his reminder of the window's opening, only while he holds a club"},
     {kMsgUnpaidPlayers, kHumanClubOnly, "his club unable to pay its players, only while he holds one"},
+    {kMsgPlayerRefuses, kHumanClubOnly,
+     "a computer club's low offer for his player, answered in his day messages, the player unwilling"},
     {kMsgManagerOnly, kHumanClubOnly, "a human player-manager's playing contract ending"},
     {kMsgCalledUp, kHumanClubOnly, "a player of his called up for his country"},
     {kMsgUnder21CalledUp, kHumanClubOnly, "a player of his called up for the under-21 side"},
@@ -137,6 +134,10 @@ constexpr Unexpected kNotExpected[] = {
      "the second continental cup is two qualifying rounds into the third: it has no final to award"},
     {kMsgInTheRed, kNoRulePosts,
      "the weekly check asks for a balance below 0, and a balance is stored at least 0: it never holds"},
+    {kMsgJobAccepted, kNoRulePosts,
+     "its body is shown in a message box on his application's day, never posted"},
+    {kMsgBoardKeepsUser, kNoRulePosts,
+     "its body is shown in a message box when he offers to resign, never posted"},
     {kMsgDrawnAway, kNoRulePosts, "named by the repeat filter of the inbox only"},
     {kMsgLocalDerby, kNoRulePosts, "its body is a sentence of the match preview, never posted"},
     {kMsgStrongerFromGym, kNoRulePosts, "a diary note's body for the user, queued, never posted"},
