@@ -50,6 +50,7 @@ int16_t RequestBlackout[kCountryCount][kRequestBlackouts][2] = {
 #include "core/season/leagues.h"
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/nationorder.h"
 #include "core/season/seasondays.h"
 #include "core/season/seasonsquads.h"
@@ -99,7 +100,6 @@ namespace {
 constexpr int16_t kSplitCountry = 1;
 constexpr int kPlayOffFinalsAfter = 17;
 constexpr int kLastDayOfShortSeason = 365;
-constexpr int16_t kDeadlineWeekAway = 36, kDeadlineToday = 37, kDeadlinePassed = 38, kWindowOpen = 282;
 constexpr int16_t kTransferTextDivision = 540, kTransferTextWindow = 164;
 constexpr int kHolderAWord = 12;  // European cup 6's winner
 constexpr int kHolderBWord = 8;   // European cup 4's winner
@@ -133,16 +133,17 @@ void PostTransferReminders() {
     const int day = SeasonCalendar.currentDay;
     const int end0 = SeasonCalendar.leagueEndDay[0];
     const bool lowerCountry0 = GetClubNation(user) == 0 && GetClubDivision(user) != 0;
-    if (lowerCountry0 && day == end0 - 59) return PostUserMessage(kDeadlineWeekAway, kTransferTextDivision);
-    if (lowerCountry0 && day == end0 - 51) return PostUserMessage(kDeadlineToday, kTransferTextDivision);
-    if (lowerCountry0 && day == end0 - 50) return PostUserMessage(kDeadlinePassed, kTransferTextDivision);
+    if (lowerCountry0 && day == end0 - 59)
+        return PostUserMessage(kMsgDeadlineWeekAway, kTransferTextDivision);
+    if (lowerCountry0 && day == end0 - 51) return PostUserMessage(kMsgDeadlineToday, kTransferTextDivision);
+    if (lowerCountry0 && day == end0 - 50) return PostUserMessage(kMsgDeadlinePassed, kTransferTextDivision);
     const int country = std::min<int>(GetClubNation(user), kCountryCount - 1);
     for (int p = 0; p < 2; ++p) {
         const int first = LeagueTransferWords[2 * p][country], last = LeagueTransferWords[2 * p + 1][country];
-        if (day == first - 8) return PostUserMessage(kDeadlineWeekAway, kTransferTextWindow);
-        if (day == first - 1) return PostUserMessage(kDeadlineToday, kTransferTextWindow);
-        if (day == first) return PostUserMessage(kDeadlinePassed, kTransferTextWindow);
-        if (day == last) return PostUserMessage(kWindowOpen, kTransferTextWindow);
+        if (day == first - 8) return PostUserMessage(kMsgDeadlineWeekAway, kTransferTextWindow);
+        if (day == first - 1) return PostUserMessage(kMsgDeadlineToday, kTransferTextWindow);
+        if (day == first) return PostUserMessage(kMsgDeadlinePassed, kTransferTextWindow);
+        if (day == last) return PostUserMessage(kMsgWindowOpen, kTransferTextWindow);
     }
 }
 

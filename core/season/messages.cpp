@@ -9,6 +9,7 @@
 #include "core/records/ranges.h"
 #include "core/season/calendar.h"
 #include "core/season/messagetypes.h"
+#include "core/season/soak.h"
 
 using namespace recbits;
 
@@ -156,6 +157,7 @@ void StoreMessage(int16_t owner, int16_t clubA, int16_t clubB, uint32_t playerA,
                   int16_t word1, int16_t word2, int32_t money, int16_t text1, int16_t text2, int32_t number1,
                   int32_t number2, int16_t type) {
     if (!IsClubNumber(owner)) return;
+    ++SeasonEvents.messagesPosted[uint16_t(type) < kMessageTypeCount ? uint16_t(type) : kMessageTypeCount];
     const MessageFields m{clubA, clubB, playerA, playerB, word1,   word2,
                           money, text1, text2,   number1, number2, type};
     MessageDelivery delivery = GetMessageDelivery(type);

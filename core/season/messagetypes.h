@@ -49,6 +49,11 @@ enum : int16_t {
     kMsgPlayerNotKeen = 280,
     kMsgPlayerRefuses = 281,
     kMsgUnpaidPlayers = 292,
+    // The user's reminders of the transfer deadlines and windows.
+    kMsgDeadlineWeekAway = 36,
+    kMsgDeadlineToday = 37,
+    kMsgDeadlinePassed = 38,
+    kMsgWindowOpen = 282,
 
     // The club's money, ground and crowd.
     kMsgWindfall = 9,

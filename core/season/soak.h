@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/season/messagetexts.h"
+
 // 1 while soaking.  The soak screen toggles it, start-up clears it, the
 // day loop reads it and SoakStopCheck clears it at the stop point.
 extern uint32_t SoakMode;
@@ -30,6 +32,10 @@ struct SeasonEventCounts {
     // Entries put into the player and club history lists.
     int64_t playerHistoryEntries = 0;
     int64_t clubHistoryEntries = 0;
+    // Messages posted, by number, one for each club they were posted to
+    // (inbox or archive, delivered or not); numbers past the last type
+    // count in the final slot.
+    int64_t messagesPosted[kMessageTypeCount + 1] = {};
 };
 extern SeasonEventCounts SeasonEvents;
 

@@ -97,6 +97,8 @@ void TakeEventCounts() {
     g_counts.spareDraws = SeasonEvents.spareDraws - g_eventsAtReset.spareDraws;
     g_counts.playerHistory = SeasonEvents.playerHistoryEntries - g_eventsAtReset.playerHistoryEntries;
     g_counts.clubHistory = SeasonEvents.clubHistoryEntries - g_eventsAtReset.clubHistoryEntries;
+    for (int type = 0; type <= kMessageTypeCount; ++type)
+        g_counts.messages[type] = SeasonEvents.messagesPosted[type] - g_eventsAtReset.messagesPosted[type];
     g_counts.playerHistoryHeld = PlayerHistoryCount - 1;
     g_counts.clubHistoryHeld = ClubHistoryCount - 1;
     g_counts.transfers += CountTransfersSince(g_transferIndex);

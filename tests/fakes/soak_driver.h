@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "core/season/messagetexts.h"
+
 struct SoakConfig {
     uint32_t seed = 1;
     // The user's club: the first club of this country's division.
@@ -35,6 +37,8 @@ struct SoakCounts {
     int64_t clubHistory = 0;         // and into the clubs'
     uint32_t playerHistoryHeld = 0;  // entries each list holds at the end
     uint32_t clubHistoryHeld = 0;
+    // Messages posted, by number (the last slot: numbers past the types).
+    int64_t messages[kMessageTypeCount + 1] = {};
 };
 
 // Time by phase, in seconds, of the days played.

@@ -862,6 +862,11 @@ void ActOnMenuOption() {
             if (ContinueMode == 2) {
                 MatchDayFlags &= uint16_t(~kDayResultsListed);
                 RunHistoryBrowser(kTodaysFixturesTitle, 1);
+                // Left by a title-bar choice (the confirmed quit included)
+                // rather than by its own leave icon: the chosen screen is
+                // next and the day waits.
+                if (HistoryLeaveFlag == 0 && MenuOption != kScreenContinueGame && !WinCloseRequested())
+                    return;
             }
             MatchDay_ContinueDays();
             return;

@@ -269,6 +269,14 @@ bool UserPlaysOn(const DayCounts& c) { return c.userSlot != -1 || c.flaggedSlot 
 
 // Steps 1 to 3 of one day: shuffle, clear the day's message filter lists,
 // group around the user's fixture, and play the day.
+// A screen chosen in the title bar of the day's results list: the day
+// goes on to its end and then this screen is next (the quit ends the game
+// as a closed window does).  kNoScreenPicked while none was chosen.
+constexpr int16_t kNoScreenPicked = -2;
+int16_t g_pickedScreen = kNoScreenPicked;
+
+bool QuitPicked() { return g_pickedScreen == kScreenQuit; }
+
 void PlayToday() {
     ShuffleDayFixtures();
     HVW_ClearHumanLists();
@@ -285,6 +293,7 @@ void PlayToday() {
 void ContinueOneDay() {
     PlayToday();
     HVW_AdvanceDay();
+    if (QuitPicked()) return;
     const DayCounts next = CountDay(Today());
     SetMenuTitleDate(2);
     // The user's fixture on the new day: its referee is chosen and, for an
@@ -317,7 +326,7 @@ void ContinueRunOn() {
         const int16_t day = Today();
         next = CountDay(day);
         const int16_t weekday = SeasonCalendar.weekday;
-        if (WinCloseRequested()) break;
+        if (WinCloseRequested() || g_pickedScreen != kNoScreenPicked) break;
         if (SoakMode != 0) {
             // Nobody answers what needs the user; Escape is read once a day,
             // after the window's messages are taken in.
@@ -363,6 +372,7 @@ void ContinueTodaysMatch() {
     const DayCounts c = CountDay(Today());
     MatchDay_PlayDay(c.userSlot, c.userCount, c.flaggedCount, c.otherCount);
     HVW_AdvanceDay();
+    if (QuitPicked()) return;
     // No preview here, but the user's match of the new day gets its referee
     // as after the other modes: the one kept from his last match would
     // otherwise officiate it, whatever its competition and countries.
@@ -511,6 +521,7 @@ void MatchDay_ContinueDays() {
         ~RunningDays() { DayLoopRunning = false; }
     } running;
     MenuOption = kScreenClubMain;
+    g_pickedScreen = kNoScreenPicked;
     switch (ContinueMode) {
         case 0:
             ContinueOneDay();
@@ -525,9 +536,13 @@ void MatchDay_ContinueDays() {
             MenuOption = kScreenQuit;
             break;
     }
+    // The screen chosen on the day's results list, where the day itself
+    // asks for none.
+    if (g_pickedScreen != kNoScreenPicked && MenuOption == kScreenClubMain) MenuOption = g_pickedScreen;
     if (GoalReplayPending()) MenuOption = kScreenGoalReplays;
-    // A closed window lets the day finish and then ends the front end.
-    if (WinCloseRequested()) MenuOption = kScreenQuit;
+    // A closed window, or the quit confirmed on the results list, lets the
+    // day finish and then ends the front end.
+    if (WinCloseRequested() || QuitPicked()) MenuOption = kScreenQuit;
 }
 
 int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flaggedCount, int16_t otherCount) {
@@ -615,6 +630,10 @@ int32_t MatchDay_PlayDay(int16_t userFixture, int16_t userCount, int16_t flagged
             SetFlags(kDayResultsListed);
             const int16_t keptOption = MenuOption;
             RunHistoryBrowser(kDayResultsTitle, 0);
+            // Left by neither of its own ways out: a title-bar choice, kept
+            // for the day's end rather than lost under the day's next screen.
+            if (HistoryLeaveFlag == 0 && MenuOption != keptOption && !WinCloseRequested())
+                g_pickedScreen = MenuOption;
             MenuOption = keptOption;
         }
     }

@@ -36,6 +36,8 @@
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
+#include "core/season/soak.h"
 #include "game/screens/club/clubmain.h"
 #include "game/screens/club/friendlies.h"
 #include "game/screens/club/friendlytours.h"
@@ -588,6 +590,51 @@ TEST_F(FriendlyScreensTest, WeeklySumsNewsStopAndTheMapMove) {
     EXPECT_FALSE(ScoutingOffersSums());
     EXPECT_EQ(Scouting_ChooseSum(0), MENU_CONTINUE);
     SetClubBalance(user_, balance);
+}
+
+// Scouting started on the screen is carried on by the weekly job: its
+// reports of the players recommended, the end of the assignment when all
+// are seen, and the week the club cannot pay.
+TEST_F(FriendlyScreensTest, ScoutingStartedOnTheScreenReportsEachWeekUntilItEnds) {
+    const auto posted = [](int16_t type) { return SeasonEvents.messagesPosted[type]; };
+    const int32_t balance = GetClubBalance(user_);
+    const int16_t rep = int16_t(GetClubRep(user_));
+    // A rich small club: the region's better players are worth its while.
+    SetClubBalance(user_, 150000000);
+    SetClubRep(user_, 1);
+    const int64_t recommendedBefore = posted(kMsgScoutOneRecommended) + posted(kMsgScoutRecommended);
+    const int64_t finishedBefore = posted(kMsgScoutFinished);
+    const int64_t unpaidBefore = posted(kMsgScoutCannotPay);
+    GameSeedRandom(77);
+    EnterScouting();
+    Scouting_ChooseRegion(3);
+    ScoutingMenu();
+    ASSERT_TRUE(ScoutingOffersSums());
+    FriendlyAnswer(0);
+    ASSERT_EQ(Scouting_ChooseSum(0), MENU_REDRAW_ALSO);
+    ASSERT_EQ(Scout_GetMarkedRegion(), 3);
+    int weeks = 0;
+    while (posted(kMsgScoutFinished) == finishedBefore && weeks < 500) {
+        Scout_WeeklyJob();
+        ++weeks;
+    }
+    EXPECT_GT(posted(kMsgScoutOneRecommended) + posted(kMsgScoutRecommended), recommendedBefore);
+    EXPECT_EQ(posted(kMsgScoutFinished), finishedBefore + 1) << weeks << " weeks";
+    EXPECT_EQ(Scout_GetMarkedRegion(), -1);
+
+    // Started again on a club that then has too little to pay for a week.
+    ++SeasonCalendar.currentDay;
+    EnterScouting();
+    Scouting_ChooseRegion(5);
+    ScoutingMenu();
+    FriendlyAnswer(0);
+    ASSERT_EQ(Scouting_ChooseSum(0), MENU_REDRAW_ALSO);
+    SetClubBalance(user_, int32_t(Scout_GetWeeklyFee()));
+    Scout_WeeklyJob();
+    EXPECT_EQ(posted(kMsgScoutCannotPay), unpaidBefore + 1);
+    EXPECT_EQ(Scout_GetMarkedRegion(), 5) << "an unpaid week does not end the assignment";
+    SetClubBalance(user_, balance);
+    SetClubRep(user_, rep);
 }
 
 TEST_F(FriendlyScreensTest, AGrabAfterTheMoveShowsTheMapAtTheRegionAndTheScoutedIcon) {

@@ -534,6 +534,62 @@ TEST_F(DayLoopTest, AWindowClosedDuringADayLetsTheDayFinishAndEndsTheFrontEnd) {
     EXPECT_EQ(MenuOption, kScreenQuit);
 }
 
+// The title bar's quit entry chosen on a list of the day and answered
+// "Yes": the game ends.  On today's fixtures, before the matches, nothing is
+// played; on the day's results the day finishes first.  Another screen
+// chosen on the day's results is the next one once the day is over.
+TEST_F(DayLoopTest, ScreensChosenOnTheDaysListsAreTaken) {
+    const int16_t day = EmptyDays(3);
+    ASSERT_GE(day, 0);
+    SeasonCalendar.currentDay = day;
+    HVW_AddFixture(day, kCompFriendly, user_, FirstClubOf(3, 0), 0);
+    FixtureFakesScope fakes;
+    // The list to quit from, by its opened-from-Continue word.
+    static uint16_t quitFrom = 0;
+    static int quits = 0;
+    // The caption whose list is opened: 20 the game's (quit), 171 the club's.
+    static int caption = 20;
+    quits = 0;
+    testenv::DayUserScreen() = [] {
+        if (quits != 0 || !testenv::MenuTableUp(HistoryBrowserTable) || HistoryOpenedFromContinue != quitFrom)
+            return false;
+        ++quits;
+        testenv::MenuUserClickItem(
+            [](const MenuHotItem& item) { return item.popup != nullptr && item.x == caption; });
+        testenv::MenuUserWait(15);
+        testenv::MenuUserClickPopupRow(1);  // the quit; the squad list
+        testenv::MenuUserWait(30);
+        if (caption == 20) testenv::MenuUserClickAt(300, 350);  // "Yes"
+        return true;
+    };
+    testenv::DayUserStart();
+    quitFrom = 1;
+    RunDay(2);
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(MenuOption, kScreenQuit);
+    EXPECT_EQ(SeasonCalendar.currentDay, day);
+    EXPECT_EQ(Fakes().shown + Fakes().unshown + Fakes().predicted, 0) << "a match played after the quit";
+
+    quits = 0;
+    quitFrom = 0;
+    RunDay(2);
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(MenuOption, kScreenQuit);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
+    EXPECT_TRUE(EveryFixturePlayedSince(day));
+
+    HVW_AddFixture(int16_t(day + 1), kCompFriendly, user_, FirstClubOf(3, 0), 0);
+    quits = 0;
+    caption = 171;
+    RunDay(0);
+    testenv::DayUserScreen() = nullptr;
+    caption = 20;
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(MenuOption, kScreenSquadList);
+    EXPECT_EQ(SeasonCalendar.currentDay, day + 2);
+    EXPECT_TRUE(EveryFixturePlayedSince(day));
+}
+
 TEST_F(DayLoopTest, SoakRunsOnToItsStopPointOrToEscape) {
     FixtureFakesScope fakes;
     testenv::DayUserStart();  // the results screens after his match still wait

@@ -16,7 +16,9 @@
 
 #include "core/base/random.h"
 #include "core/base/trackedmemory.h"
+#include "core/club/bids.h"
 #include "core/club/coaching.h"
+#include "core/club/injuries.h"
 #include "core/club/shortlist.h"
 #include "core/club/squads.h"
 #include "core/club/staff.h"
@@ -40,7 +42,9 @@
 #include "core/season/competitions.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/playedleagues.h"
+#include "core/season/soak.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/squad/playercondition.h"
@@ -402,6 +406,31 @@ TEST_F(PlayerScreensTest, ListMovesListingsAndTheirRefusals) {
     EXPECT_EQ(ProfileShortlistWord, 1832);
     PlayerProfile_Act(Action::Shortlist);
     EXPECT_EQ(ShortList_IsPlayerOn(foreign), 0);
+}
+
+// A player put on the shortlist from his profile is followed: a club's bid
+// he is weighing and an injury are told to the user, until he is taken off.
+TEST_F(PlayerScreensTest, AShortlistedPlayerIsFollowedUntilTakenOff) {
+    const auto posted = [](int16_t type) { return SeasonEvents.messagesPosted[type]; };
+    const uint16_t foreign = PlainPlayerOf(other_, 2);
+    ASSERT_NE(foreign, 0);
+    ShortList_Clear();
+    Open(foreign);
+    PlayerProfile_Act(Action::Shortlist);
+    ASSERT_EQ(ShortList_IsPlayerOn(foreign), 1);
+    const int64_t deciding = posted(kMsgShortlistDeciding), injured = posted(kMsgShortlistInjury);
+    SetPlayerDecisionDelay(foreign, 0, other_);
+    EXPECT_EQ(posted(kMsgShortlistDeciding), deciding + 1);
+    InjurePlayerRandom(foreign, 10, other_);
+    EXPECT_EQ(posted(kMsgShortlistInjury), injured + 1);
+
+    PlayerStatsMenu();
+    PlayerProfile_Act(Action::Shortlist);
+    ASSERT_EQ(ShortList_IsPlayerOn(foreign), 0);
+    SetPlayerDecisionDelay(foreign, 0, other_);
+    InjurePlayerRandom(foreign, 10, other_);
+    EXPECT_EQ(posted(kMsgShortlistDeciding), deciding + 1);
+    EXPECT_EQ(posted(kMsgShortlistInjury), injured + 1);
 }
 
 // A player with no value (a free agent) is bid for at once, in the user's
