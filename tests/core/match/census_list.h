@@ -38,8 +38,6 @@ constexpr Exception kActionExceptions[] = {
     {kActionLowControl, "not yet started by play"},
     {kActionRetreat, "not yet started by play"},
     {kActionFreeKickPasser, "not yet started by play"},
-    {kActionKeeperHoldWalk, "not yet started by play"},
-    {kActionWaitTurning, "not yet started by play"},
     {kActionBackToPoint, "not yet started by play"},
     {kActionSlideWithBall, "not yet started by play"},
     {kActionFreeKickPass, "not yet started by play"},
@@ -49,12 +47,7 @@ constexpr Exception kActionExceptions[] = {
     {kActionTurningShotC, "not yet started by play"},
     {kActionTurnOnSpotDown, "not yet started by play"},
     {kActionTurnOnSpotUp, "not yet started by play"},
-    {kActionWalkBack, "not yet started by play"},
-    {kActionCatchReaction, "not yet started by play"},
     {kActionFetchAndThrow, "not yet started by play"},
-    {kActionKeeperHoldGestureB, "not yet started by play"},
-    {kActionKeeperGestureMate, "not yet started by play"},
-    {kActionKeeperReturnBall, "not yet started by play"},
 };
 
 // Phases play does not enter in the batch.
