@@ -233,7 +233,13 @@ void FoulPhase() {
     BallState.y = FoulY;
     // The kick is taken from the ground: a keeper penalised while holding
     // the ball (handling outside his area) lets go of it, or the taker
-    // would wait on him for good.
+    // would wait on him for good; he makes his gesture on the way to his
+    // stance, rather than go on keeping the ball at his feet.
+    for (int team = 0; team < 2; ++team) {
+        const int16_t keeper = MatchLineUp[team][0];
+        if (BallState.holder == keeper + 1 && MatchOnPitch(keeper))
+            Match_SetPlayerAction(keeper, kActionKeeperHoldGestureB);
+    }
     BallState.holder = 0;
     CurrentTeam = uint8_t(awarded);
     FreeKickForOffside = false;
@@ -258,6 +264,26 @@ void FoulPhase() {
     Restarted(kPhaseFreeKick);
 }
 
+// Who fetches the ball for an offside free kick and throws it to the place of
+// the kick: the awarded team's player nearest where the ball is expected,
+// unless the taker (placed nearest the kick) is himself far nearer the ball
+// while not at it; -1 for nobody.
+int16_t OffsideBallFetcher(int team) {
+    CurrentTeam = uint8_t(team);
+    const int16_t fetcher = MatchFindNearestPlayer(BallState.predicted[2][0], BallState.predicted[2][1], -1);
+    if (fetcher <= 0 || !ValidPlayer(fetcher) || Team(fetcher) != team) return -1;
+    const int16_t taker = Match_NearestByFormation(team, OffsideRecord.x, OffsideRecord.y);
+    if (taker == fetcher) return -1;
+    if (ValidPlayer(taker)) {
+        const MatchFigure& t = MatchFigures[taker];
+        const MatchFigure& f = MatchFigures[fetcher];
+        const int takerToBall = MatchOctDistance(t.x - BallState.x, t.y - BallState.y);
+        const int fetcherToBall = MatchOctDistance(f.x - BallState.x, f.y - BallState.y);
+        if (takerToBall * 4 < fetcherToBall && takerToBall > 80) return -1;
+    }
+    return fetcher;
+}
+
 void OffsidePhase() {
     const int awarded = OffsideRecord.team ^ 1;
     if (Pause(kPhaseOffside, awarded)) return;
@@ -267,11 +293,21 @@ void OffsidePhase() {
     KeepersToTheirStance();
     ++MatchTeamTotals[OffsideRecord.team & 1][kTotalOffsides];
     // Nobody was fouled: the taker is the player whose place in the
-    // formation is nearest the ball.
+    // formation is nearest the place of the kick.
     FouledPlayer = -1;
     FreeKickForOffside = true;
-    BallState.x = OffsideRecord.x;
-    BallState.y = OffsideRecord.y;
+    FoulX = OffsideRecord.x;
+    FoulY = OffsideRecord.y;
+    // A team-mate fetches the ball and throws it there; without one it is
+    // put there.
+    const int16_t fetcher = OffsideBallFetcher(awarded);
+    if (fetcher >= 0) {
+        RestartBallOwner = 0;
+        Match_SetPlayerAction(fetcher, kActionFetchAndThrow);
+    } else {
+        BallState.x = OffsideRecord.x;
+        BallState.y = OffsideRecord.y;
+    }
     Restarted(kPhaseFreeKick);
 }
 

@@ -47,7 +47,9 @@ constexpr Exception kActionExceptions[] = {
     {kActionTurningShotC, "not yet started by play"},
     {kActionTurnOnSpotDown, "not yet started by play"},
     {kActionTurnOnSpotUp, "not yet started by play"},
-    {kActionFetchAndThrow, "not yet started by play"},
+    {kActionKeeperHoldGestureB,
+     "rare: a keeper still holding the ball when a foul, offside or throw-in is given (0 to 2 in the "
+     "batch's 200 matches)"},
 };
 
 // Phases play does not enter in the batch.

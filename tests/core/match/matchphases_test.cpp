@@ -560,6 +560,32 @@ TEST_F(PhaseTest, TheOffsideFreeKickGoesToThePlayerPlacedNearestTheBall) {
     EXPECT_NE(int(MatchFigures[3].action), kActionFreeKickFetch);
 }
 
+// The ball of an offside free kick, away from where the offside player
+// stood, is fetched by the team-mate nearest where it is expected and thrown
+// to the place of the kick; the kick stays there though the ball is not yet.
+TEST_F(PhaseTest, AnOffsideFreeKicksBallIsFetchedToThePlaceOfTheKick) {
+    AttackDirection = 0;
+    OffsideRecord = {700, 1500, 1, 20};  // team 0's kick
+    for (int figure = 1; figure < 11; ++figure) {
+        MatchFigure& f = MatchFigures[figure];
+        f.formationX = f.targetX = f.x = int16_t(200 + 100 * figure);
+        f.formationY = 900;
+        f.targetY = f.y = 600;
+    }
+    MatchFigures[6].formationY = 1450;  // placed nearest the kick: the taker
+    BallState.x = BallState.predicted[2][0] = 400;
+    BallState.y = BallState.predicted[2][1] = 520;
+    MatchPhase = kPhaseOffside;
+    TicksIn(kPhaseOffside);
+    ASSERT_EQ(MatchPhase, kPhaseFreeKick);
+    EXPECT_EQ(int(MatchFigures[2].action), kActionFetchAndThrow);
+    EXPECT_EQ(+BallState.x, 400);
+    MatchPhaseTick();
+    EXPECT_EQ(int(MatchFigures[6].action), kActionFreeKickFetch);
+    EXPECT_EQ(+FoulX, 700);
+    EXPECT_EQ(+FoulY, 1500);
+}
+
 TEST_F(PhaseTest, ReplayViewingTickOnlyFinishes) {
     GameInfo.SetI16(gameinfo::kCompetition, -1);
     const uint16_t ticks = AllTicks;
