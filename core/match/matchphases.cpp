@@ -545,6 +545,10 @@ void ShootoutPhase() {
             const int16_t player = MatchLineUp[winner][slot];
             const bool celebrating =
                 player == ShootOutScorer && MatchFigures[player].action == kActionCelebrate;
+            // A taker still walking back or waiting after his miss joins in.
+            const uint16_t action = MatchFigures[player].action;
+            if (action == kActionKeeperHoldWalk || action == kActionWaitTurning)
+                Match_SetPlayerAction(player, kActionStand);
             if (!celebrating) MatchStartCelebration(player);
             // One loser in three shows his dejection before he walks off
             // (once walking he would no longer take it up).

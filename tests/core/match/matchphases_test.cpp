@@ -272,12 +272,13 @@ TEST_F(PhaseTest, BetweenShootOutKicksTheKeeperReactsAndTakesTheBallBack) {
 }
 
 // At the end of a shoot-out one loser in three shows his dejection, and he
-// finishes it before the walk off takes him.
+// finishes it before the walk off takes him; every winner celebrates.
 TEST_F(PhaseTest, DejectedLosersOfAShootOutFinishTheirDejectionFirst) {
     Period = 4;
     int dejected = 0;
     for (int round = 0; round < 5; ++round) {
         for (int figure = 0; figure < kPlayerFigures; ++figure) MatchFigures[figure].action = kActionStand;
+        MatchFigures[5].action = kActionWaitTurning;  // a winner who missed his kick
         PenaltiesTaken = 10;
         ShootOutGoals[0] = 5;
         ShootOutGoals[1] = 4;
@@ -285,6 +286,7 @@ TEST_F(PhaseTest, DejectedLosersOfAShootOutFinishTheirDejectionFirst) {
         PhaseTimer = 0;
         MatchPhaseTick();
         ASSERT_EQ(MatchPhase, kPhasePeriodOver);
+        EXPECT_EQ(MatchFigures[5].action, kActionCelebrate);
         MatchPhaseTick();
         for (int slot = 0; slot < 11; ++slot) {
             const uint16_t action = MatchFigures[16 + slot].action;
