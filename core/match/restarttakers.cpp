@@ -131,8 +131,6 @@ void Match_StartCorner(int team) {
 
 namespace {
 
-// The team's outfield player on the pitch whose formation place is nearest
-// the ball.
 void SendSetPieceTaker(int team, uint16_t phase) {
     int16_t taker = -1;
     if (phase == kPhaseFreeKick && FreeKickForOffside) {
