@@ -269,6 +269,10 @@ void KeepInTheGoal() {
 
 void ShootOutKickEnd() {
     if (Period != kShootOut || MatchPhase >= kPhasePenalty || MatchPhase == kPhasePeriodOver) return;
+    // A ball in the keeper's hands is his to end the kick with, when he has
+    // taken it (and so his catch and its reactions): stopped in his hands, it
+    // would otherwise count as a ball at rest and end the kick first.
+    if (BallState.holder != 0) return;
     const int32_t vy = BallState.vy;
     const bool ended = vy > 0 || (vy >= 0 && KeeperTouchedBall != 0) ||
                        (vy >= 0 && BallState.speed == 0 && MatchFigures[kBallFigure].y > kGoalLineLow);

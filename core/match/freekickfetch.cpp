@@ -42,6 +42,7 @@ constexpr int kPlacedFrame = 128;
 constexpr int kWaitBound = 1000;
 constexpr int kWallZone = 640;
 constexpr int kWallSize = 3;
+constexpr int kAtRestartPlace = 5;  // as near as a runner stops to his place
 constexpr int kMarkerSteps = 123;
 constexpr int32_t kMarkerStep = 100000;
 constexpr int kRankingEntries = 10;
@@ -176,6 +177,20 @@ int16_t MatchFindGoalkeeperAction(int16_t figure, uint16_t action) {
     return found;
 }
 
+namespace {
+
+// True while a player other than the figure fetches the ball to throw it to
+// the place of the kick.
+bool BallBeingThrownIn(int16_t figure) {
+    for (int16_t other = 0; other < kPlayerFigures; ++other) {
+        if (other != figure && MatchFigures[other].action == kActionFetchAndThrow && MatchOnPitch(other))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void Match_ActFreeKickFetch(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const int team = TeamOf(figure);
@@ -189,6 +204,18 @@ void Match_ActFreeKickFetch(int16_t figure) {
     FreeKickWaitCount = 0;
     Marker().frame = -1;
     f.gait = 0;
+    // A team-mate fetching the ball throws it to the place of the kick: the
+    // taker waits there for it.
+    if (BallBeingThrownIn(figure)) {
+        if (Match_ApproxDistance(MatchCurX, MatchCurY, FoulX, FoulY) > kAtRestartPlace) {
+            FacePoint(figure, FoulX, FoulY);
+            Match_ApplyAnimMotion(figure);
+            MatchSetPlayerAnimKeepFrame(figure, kClipRun, 1, 0);
+        } else {
+            MatchStepPlayerAnim(figure, f.ballDirection & 255);
+        }
+        return;
+    }
     if (!FetchTheBall(figure, FetchHold::AtFeet)) return;
     const int16_t keeper = MatchLineUp[team ^ 1][0];
     if (IsPlayer(keeper)) MatchFigures[keeper].action = kActionKeeperPenaltyGesture;

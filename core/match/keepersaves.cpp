@@ -134,6 +134,7 @@ void CreditShooter(bool teamCount) {
 
 // The keeper touched it last: his team's ball, nobody offside.
 void KeeperTouch(int16_t k) {
+    KeeperTouchedBall = 1;
     LastToucher = k;
     BallTeam = uint8_t(TeamOf(k));
     MatchClearOffsideFlags();
@@ -396,6 +397,7 @@ void Match_ActKeeperJumpPunch(int16_t k) {
     BallState.vz = (SaveSpreadPercent % 16) * 61440 + 983040;
     MatchSfx_PlayEvent(kSoundHeader, -1);
     MatchMarkTeamOffside(k);
+    KeeperTouchedBall = 1;
     LastToucher = k;
     BallTeam = uint8_t(TeamOf(k));
     ++f.counts[kCountPunchAways];
@@ -417,6 +419,7 @@ void Match_ActKeeperTipOver(int16_t k) {
     BallState.vz += 10 * 65536;
     KeeperTipTimer = kTipTicks;
     f.hasKicked = 1;
+    KeeperTouchedBall = 1;
     LastToucher = k;
     BallTeam = uint8_t(TeamOf(k));
     ++f.counts[kCountTips];
@@ -490,11 +493,11 @@ void Match_KeeperTakesBall(int16_t k) {
     Ball_Stop();
     LastToucher = k;
     const int r = GameRandom() % 3;
-    uint16_t action = 154;
+    uint16_t action = kActionKeeperHoldBall;
     if (ShotHoldTimer != 0) {
-        action = 151;
+        action = kActionKeeperHoldGestureA;
     } else if (Goals[team] < Goals[team ^ 1]) {
-        action = 154;
+        action = kActionKeeperHoldBall;
     } else {
         action = r == 0   ? kActionKeeperHoldGestureC
                  : r == 1 ? kActionKeeperHoldGestureD

@@ -164,11 +164,16 @@ void ReplaceLostKeeper(int team) {
 // Both keepers on the pitch take their stance for a restart or a penalty.
 // A keeper who had caught the ball lets go of it: it is put down for the
 // restart, and a holder left on it would keep the taker waiting for good.
+// He makes his gesture with it on the way to his stance.
 void KeepersToTheirStance() {
     for (int team = 0; team < 2; ++team) {
         const int16_t keeper = MatchLineUp[team][0];
         if (!MatchOnPitch(keeper)) continue;
-        if (BallState.holder == keeper + 1) BallState.holder = 0;
+        if (BallState.holder == keeper + 1) {
+            BallState.holder = 0;
+            Match_SetPlayerAction(keeper, kActionKeeperHoldGestureB);
+            continue;
+        }
         if (MatchFigures[keeper].action != kActionKeeperReady)
             Match_SetPlayerAction(keeper, kActionKeeperReady);
     }
@@ -229,7 +234,13 @@ void FoulPhase() {
     BallState.y = FoulY;
     // The kick is taken from the ground: a keeper penalised while holding
     // the ball (handling outside his area) lets go of it, or the taker
-    // would wait on him for good.
+    // would wait on him for good; he makes his gesture on the way to his
+    // stance, rather than go on keeping the ball at his feet.
+    for (int team = 0; team < 2; ++team) {
+        const int16_t keeper = MatchLineUp[team][0];
+        if (BallState.holder == keeper + 1 && MatchOnPitch(keeper))
+            Match_SetPlayerAction(keeper, kActionKeeperHoldGestureB);
+    }
     BallState.holder = 0;
     CurrentTeam = uint8_t(awarded);
     FreeKickForOffside = false;
@@ -257,6 +268,26 @@ void FoulPhase() {
     Restarted(kPhaseFreeKick);
 }
 
+// Who fetches the ball for an offside free kick and throws it to the place of
+// the kick: the awarded team's player nearest where the ball is expected,
+// unless the taker (placed nearest the kick) is himself far nearer the ball
+// while not at it; -1 for nobody.
+int16_t OffsideBallFetcher(int team) {
+    CurrentTeam = uint8_t(team);
+    const int16_t fetcher = MatchFindNearestPlayer(BallState.predicted[2][0], BallState.predicted[2][1], -1);
+    if (fetcher <= 0 || !ValidPlayer(fetcher) || Team(fetcher) != team) return -1;
+    const int16_t taker = Match_NearestByFormation(team, OffsideRecord.x, OffsideRecord.y);
+    if (taker == fetcher) return -1;
+    if (ValidPlayer(taker)) {
+        const MatchFigure& t = MatchFigures[taker];
+        const MatchFigure& f = MatchFigures[fetcher];
+        const int takerToBall = MatchOctDistance(t.x - BallState.x, t.y - BallState.y);
+        const int fetcherToBall = MatchOctDistance(f.x - BallState.x, f.y - BallState.y);
+        if (takerToBall * 4 < fetcherToBall && takerToBall > 80) return -1;
+    }
+    return fetcher;
+}
+
 void OffsidePhase() {
     const int awarded = OffsideRecord.team ^ 1;
     if (Pause(kPhaseOffside, awarded)) return;
@@ -266,11 +297,21 @@ void OffsidePhase() {
     KeepersToTheirStance();
     ++MatchTeamTotals[OffsideRecord.team & 1][kTotalOffsides];
     // Nobody was fouled: the taker is the player whose place in the
-    // formation is nearest the ball.
+    // formation is nearest the place of the kick.
     FouledPlayer = -1;
     FreeKickForOffside = true;
-    BallState.x = OffsideRecord.x;
-    BallState.y = OffsideRecord.y;
+    FoulX = OffsideRecord.x;
+    FoulY = OffsideRecord.y;
+    // A team-mate fetches the ball and throws it there; without one it is
+    // put there.
+    const int16_t fetcher = OffsideBallFetcher(awarded);
+    if (fetcher >= 0) {
+        RestartBallOwner = 0;
+        Match_SetPlayerAction(fetcher, kActionFetchAndThrow);
+    } else {
+        BallState.x = OffsideRecord.x;
+        BallState.y = OffsideRecord.y;
+    }
     Restarted(kPhaseFreeKick);
 }
 
@@ -401,7 +442,8 @@ void PeriodOverPhase() {
     // Whoever is back in ordinary play walks off too.
     for (int16_t figure = 0; figure < kPlayerFigures; ++figure) {
         const MatchFigure& f = MatchFigures[figure];
-        if (f.off != 0 || !MatchInOrdinaryPlay(f.action)) continue;
+        // A dejected player finishes showing it first.
+        if (f.off != 0 || !MatchInOrdinaryPlay(f.action) || f.action == kActionKeeperGestureMate) continue;
         Match_SetPlayerAction(figure, kActionToTunnel);
         MatchFigures[figure].actionParam = uint16_t(GameRandom() % 6);
     }
@@ -424,6 +466,76 @@ bool KeepersInPenaltyStance() {
     return true;
 }
 
+// Between two kicks of the shoot-out: the reactions to the kick just taken,
+// then the keeper who faced it takes the ball back to the spot.
+struct KickAftermath {
+    int kick = -1;  // the count of kicks taken once this kick is over
+    int goalsBefore = 0;
+    int16_t taker = -1;
+    int16_t takerHomeX = 0, takerHomeY = 0;  // where he waited for his turn
+    bool reacted = false;
+    bool returnStarted = false;
+    bool done = false;
+};
+KickAftermath aftermath;
+
+bool FreeToWalkBack(int16_t figure) {
+    return ValidPlayer(figure) && MatchOnPitch(figure) && MatchInOrdinaryPlay(MatchFigures[figure].action) &&
+           MatchFigures[figure].action < kActionKeeperTakeBall;
+}
+
+// The first tick after the kick.  A keeper who conceded reacts while he
+// stands waiting with nobody holding the ball; a keeper who holds it (caught
+// after the kick was over) makes his gesture with it before his stance; a
+// taker who neither scored nor was caught walks back to where he waited.
+void ReactToTheKick(int16_t keeper) {
+    MatchFigure& k = MatchFigures[keeper];
+    const bool scored = ShootOutGoals[0] + ShootOutGoals[1] > aftermath.goalsBefore;
+    if (BallState.holder == keeper + 1 && k.action != kActionCatchReaction) {
+        Match_SetPlayerAction(keeper, kActionKeeperHoldGestureB);
+    } else if (scored && BallState.holder == 0 && k.action == kActionKeeperReady) {
+        Match_SetPlayerAction(keeper, kActionCatchReaction);
+        k.actionParam = uint16_t(9 + GameRandom() % 3);
+    }
+    const int16_t taker = aftermath.taker;
+    if (!scored && FreeToWalkBack(taker)) {
+        Match_SetPlayerAction(taker, kActionKeeperHoldWalk);
+        MatchFigures[taker].targetX = aftermath.takerHomeX;
+        MatchFigures[taker].targetY = aftermath.takerHomeY;
+    }
+}
+
+// True while the aftermath of the kick just taken holds the next one up.
+bool AfterTheKick(int n) {
+    if (n == 0 || aftermath.kick != n || aftermath.done) return false;
+    const int16_t keeper = MatchLineUp[((n - 1) & 1) ^ 1][0];
+    if (!MatchOnPitch(keeper)) {
+        aftermath.done = true;
+        return false;
+    }
+    if (!aftermath.reacted) {
+        aftermath.reacted = true;
+        ReactToTheKick(keeper);
+    }
+    const MatchFigure& k = MatchFigures[keeper];
+    if (!aftermath.returnStarted) {
+        // Once he stands ready again, with the ball loose or in his own hands.
+        const bool ballFree = BallState.holder == 0 || BallState.holder == keeper + 1;
+        if (WaitBounded(k.action != kActionKeeperReady || !ballFree, "the keeper's return of the ball"))
+            return true;
+        aftermath.returnStarted = true;
+        if (k.action != kActionKeeperReady || !ballFree) {
+            aftermath.done = true;
+            return false;
+        }
+        Match_SetPlayerAction(keeper, kActionKeeperReturnBall);
+        return true;
+    }
+    if (WaitBounded(k.action == kActionKeeperReturnBall, "the keeper's return of the ball")) return true;
+    aftermath.done = true;
+    return false;
+}
+
 void ShootoutPhase() {
     const int n = PenaltiesTaken;
     if (MatchShootoutOver(n, ShootOutGoals[0], ShootOutGoals[1])) {
@@ -437,19 +549,38 @@ void ShootoutPhase() {
             const int16_t player = MatchLineUp[winner][slot];
             const bool celebrating =
                 player == ShootOutScorer && MatchFigures[player].action == kActionCelebrate;
+            // A taker still walking back or waiting after his miss joins in.
+            const uint16_t action = MatchFigures[player].action;
+            if (action == kActionKeeperHoldWalk || action == kActionWaitTurning)
+                Match_SetPlayerAction(player, kActionStand);
             if (!celebrating) MatchStartCelebration(player);
+            // One loser in three shows his dejection before he walks off
+            // (once walking he would no longer take it up).
             const int16_t loser = MatchLineUp[winner ^ 1][slot];
-            Match_SetPlayerAction(loser, kActionWalkOff);
-            if (GameRandom() % 3 == 0) MatchStartDejection(loser);
+            const bool dejected = GameRandom() % 3 == 0;
+            if (dejected) MatchStartDejection(loser);
+            if (!dejected || MatchFigures[loser].action != kActionKeeperGestureMate)
+                Match_SetPlayerAction(loser, kActionWalkOff);
         }
         return;
     }
+    if (AfterTheKick(n)) return;
     // The next kick once both keepers are back in their penalty stance (the
     // one who caught the last kick has let go of the ball).
     if (WaitBounded(!KeepersInPenaltyStance(), "the keepers' penalty stance")) return;
     CurrentTeam = uint8_t(n & 1);
     AttackDirection = uint8_t((n & 1) ^ 1);
     const int16_t taker = MatchShootoutTaker();
+    aftermath = KickAftermath{};
+    aftermath.kick = n + 1;
+    aftermath.goalsBefore = ShootOutGoals[0] + ShootOutGoals[1];
+    aftermath.taker = taker;
+    if (ValidPlayer(taker)) {
+        aftermath.takerHomeX = MatchFigures[taker].x;
+        aftermath.takerHomeY = MatchFigures[taker].y;
+    }
+    // The keeper's touch ends a kick: one of an earlier kick does not.
+    KeeperTouchedBall = 0;
     BallState.vx = BallState.vy = BallState.vz = 0;
     BallState.x = kPitchCentreX;
     BallState.y = PitchGeometry.penaltySpotLowY;

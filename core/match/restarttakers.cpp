@@ -146,24 +146,6 @@ void Match_StartCorner(int team) {
 
 namespace {
 
-// The team's outfield player on the pitch whose formation place is nearest
-// the ball.
-int16_t NearestByFormation(int team) {
-    int16_t found = -1;
-    int best = 32767;
-    for (int slot = 1; slot < kTeamFigures; ++slot) {
-        const int16_t figure = MatchLineUp[team][slot];
-        if (!OnPitch(figure)) continue;
-        const MatchFigure& f = MatchFigures[figure];
-        const int d = MatchOctDistance(f.formationX - BallState.x, f.formationY - BallState.y);
-        if (d < best) {
-            best = d;
-            found = figure;
-        }
-    }
-    return found;
-}
-
 void SendSetPieceTaker(int team, uint16_t phase) {
     int16_t taker = -1;
     // A taker lost from a pass free kick is replaced by one who carries the
@@ -171,7 +153,7 @@ void SendSetPieceTaker(int team, uint16_t phase) {
     const bool pass = phase == kPhaseFreeKickSecond;
     if (pass) phase = kPhaseFreeKick;
     if (phase == kPhaseFreeKick && FreeKickForOffside) {
-        taker = NearestByFormation(team);
+        taker = Match_NearestByFormation(team, FoulX, FoulY);
     } else if (phase == kPhasePenalty) {
         taker = PenaltyTakerFigure[team];
         if (!OnPitch(taker) || TeamOf(taker) != team) taker = FirstOfSlots(team, 1, 4);
@@ -212,9 +194,30 @@ void SendBackFromTheKick(int team) {
 
 }  // namespace
 
+int16_t Match_NearestByFormation(int team, int16_t x, int16_t y) {
+    team &= 1;
+    int16_t found = -1;
+    int best = 32767;
+    for (int slot = 1; slot < kTeamFigures; ++slot) {
+        const int16_t figure = MatchLineUp[team][slot];
+        if (!OnPitch(figure)) continue;
+        const MatchFigure& f = MatchFigures[figure];
+        const int d = MatchOctDistance(f.formationX - x, f.formationY - y);
+        if (d < best) {
+            best = d;
+            found = figure;
+        }
+    }
+    return found;
+}
+
 void Match_StartSetPiece(int team, uint16_t phase) {
-    FoulX = BallState.x;
-    FoulY = BallState.y;
+    // An offside free kick is taken where the offside player stood, which the
+    // offside set; the ball may still be on its way there.
+    if (phase != kPhaseFreeKick || !FreeKickForOffside) {
+        FoulX = BallState.x;
+        FoulY = BallState.y;
+    }
     // The other side lines up any wall: after an offside no foul has named
     // it, and the last foul's side may be either, or of another match.
     FoulTeam = int16_t((team & 1) ^ 1);

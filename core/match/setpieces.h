@@ -187,8 +187,12 @@ constexpr int kThrowInPairs = 3;
 void Match_PlaceThrowInPairs(int team, int16_t thrower);
 void Match_StartCorner(int team);
 // A free kick (phases 17, 18) or a penalty (19) for the team at the ball's
-// position, which becomes the foul position.
+// position, which becomes the foul position; an offside's free kick keeps
+// the place the offside set (the ball may still be on its way there).
 void Match_StartSetPiece(int team, uint16_t phase);
+// The team's outfield player on the pitch whose formation place is nearest
+// (x, y); -1 for none.
+int16_t Match_NearestByFormation(int team, int16_t x, int16_t y);
 // Set while the free kick being given is for an offside: its taker is the
 // outfield player whose place in the formation is nearest the ball.
 extern bool FreeKickForOffside;

@@ -212,6 +212,30 @@ TEST_F(BallCollideTest, OverTheGoalLineByWhoTouchedItLast) {
     EXPECT_EQ(MatchPhase, 20);
 }
 
+// A shoot-out kick ends when the ball comes to rest, or when the keeper has
+// touched a ball that no longer goes toward the goal; but a ball in the
+// keeper's hands is his to end the kick with, once he has taken it.
+TEST_F(BallCollideTest, AShootOutKickEndsAtRestOrAtTheKeepersTouchButNotInHisHands) {
+    Period = 4;
+    MatchFigures[kBallFigure].y = 300;
+    Probe(796, 300, 0);
+    Velocity(0, 0);
+    BallState.holder = 17;
+    Ball_Collide();
+    EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
+    BallState.holder = 0;
+    Ball_Collide();
+    EXPECT_EQ(MatchPhase, kPhaseShootOutControl);
+    // Deflected sideways by the keeper, still moving: over at his touch only.
+    MatchPhase = kPhaseOpenPlay;
+    Velocity(5 * 65536, 0);
+    Ball_Collide();
+    EXPECT_EQ(MatchPhase, kPhaseOpenPlay);
+    KeeperTouchedBall = 1;
+    Ball_Collide();
+    EXPECT_EQ(MatchPhase, kPhaseShootOutControl);
+}
+
 TEST_F(BallCollideTest, NearMissOnlyWhileAShotIsPending) {
     LastToucher = 20;
     Probe(870, 122, 40);

@@ -36,15 +36,7 @@ constexpr Exception kActionExceptions[] = {
      "throw-in set-up always places 12 yards away: the batch's powers stay below 20"},
     {kActionLongThrowRunUp, "the run-up of the long throw (see LongThrow)"},
     {kActionLowControl, "no decision chooses it: the air-ball choices name their own"},
-    {kActionKeeperHoldWalk, "not yet started by play"},
-    {kActionWaitTurning, "follows only the keeper-holds walk of a shoot-out, not yet started"},
     {kActionBackToPoint, "its named starter, the period runner, sets no action"},
-    {kActionWalkBack, "started only from the catch reaction (CatchReaction), not yet started by play"},
-    {kActionCatchReaction, "not yet started by play"},
-    {kActionFetchAndThrow, "not yet started by play"},
-    {kActionKeeperHoldGestureB, "not yet started by play"},
-    {kActionKeeperGestureMate, "not yet started by play"},
-    {kActionKeeperReturnBall, "not yet started by play"},
 };
 
 // Actions play enters only a few times in the batch (counts of one run of
@@ -60,6 +52,8 @@ constexpr Exception kRareActions[] = {
     {kActionChestControlB, "the chest control's second side: 1 in 200 matches"},
     {kActionStandingSidePassA, "a standing first-time side pass: 0 to 2 in 200 matches"},
     {kActionStandingSidePassB, "a standing first-time side pass: 0 to 2 in 200 matches"},
+    {kActionKeeperHoldGestureB,
+     "a keeper still holding the ball when a foul, offside or throw-in is given: 0 to 2 in 200 matches"},
     {kActionKeeperLongMiddleHoldingDive, "a long diving catch at mid height: 1 in 200 matches"},
     {kActionKeeperLongHighHoldingDive, "a long diving catch high up: 1 to 2 in 200 matches"},
     {kActionKeeperShortHighParryDive, "a short parrying dive high up: 2 to 4 in 200 matches"},

@@ -229,6 +229,77 @@ TEST_F(PhaseTest, ShootoutEndsWhenTheTrailingTeamCannotDrawLevel) {
     }
 }
 
+// Between two kicks of a shoot-out the keeper who faced the kick shows his
+// dejection at a goal, then takes the ball back toward the spot, and only
+// then is the next kick set up; a taker who missed walks back to where he
+// waited for his turn.
+TEST_F(PhaseTest, BetweenShootOutKicksTheKeeperReactsAndTakesTheBallBack) {
+    Period = 4;
+    PenaltiesTaken = 0;
+    ShootOutGoals[0] = ShootOutGoals[1] = 0;
+    MatchFigures[0].action = MatchFigures[16].action = kActionKeeperReady;
+    MatchPhase = kPhaseShootOutControl;
+    MatchPhaseTick();
+    ASSERT_EQ(MatchPhase, kPhasePenalty);
+    // Team 0's kick goes in past team 1's keeper.
+    PenaltiesTaken = 1;
+    ShootOutGoals[0] = 1;
+    BallState.holder = 0;
+    MatchPhase = kPhaseShootOutControl;
+    MatchPhaseTick();
+    EXPECT_EQ(MatchFigures[16].action, kActionCatchReaction);
+    EXPECT_GE(MatchFigures[16].actionParam, 9);
+    EXPECT_LE(MatchFigures[16].actionParam, 11);
+    MatchFigures[16].action = kActionKeeperReady;  // his reaction is over
+    MatchPhaseTick();
+    EXPECT_EQ(MatchFigures[16].action, kActionKeeperReturnBall);
+    EXPECT_EQ(MatchPhase, kPhaseShootOutControl);
+    MatchFigures[16].action = kActionKeeperReady;  // the ball is rolled back
+    MatchPhaseTick();
+    ASSERT_EQ(MatchPhase, kPhasePenalty);
+    // Team 1's kick is missed: no reaction from team 0's keeper, who goes for
+    // the ball at once, and the taker walks back.
+    const int16_t taker = KickOffTaker;
+    ASSERT_GE(taker, 17);
+    const int16_t homeX = MatchFigures[taker].x, homeY = MatchFigures[taker].y;
+    MatchFigures[taker].action = kActionStand;
+    MatchFigures[taker].x = 796;
+    MatchFigures[taker].y = 330;
+    PenaltiesTaken = 2;
+    MatchPhase = kPhaseShootOutControl;
+    MatchPhaseTick();
+    EXPECT_EQ(MatchFigures[0].action, kActionKeeperReturnBall);
+    EXPECT_EQ(MatchFigures[taker].action, kActionKeeperHoldWalk);
+    EXPECT_EQ(MatchFigures[taker].targetX, homeX);
+    EXPECT_EQ(MatchFigures[taker].targetY, homeY);
+}
+
+// At the end of a shoot-out one loser in three shows his dejection, and he
+// finishes it before the walk off takes him; every winner celebrates.
+TEST_F(PhaseTest, DejectedLosersOfAShootOutFinishTheirDejectionFirst) {
+    Period = 4;
+    int dejected = 0;
+    for (int round = 0; round < 5; ++round) {
+        for (int figure = 0; figure < kPlayerFigures; ++figure) MatchFigures[figure].action = kActionStand;
+        MatchFigures[5].action = kActionWaitTurning;  // a winner who missed his kick
+        PenaltiesTaken = 10;
+        ShootOutGoals[0] = 5;
+        ShootOutGoals[1] = 4;
+        MatchPhase = kPhaseShootOutControl;
+        PhaseTimer = 0;
+        MatchPhaseTick();
+        ASSERT_EQ(MatchPhase, kPhasePeriodOver);
+        EXPECT_EQ(MatchFigures[5].action, kActionCelebrate);
+        MatchPhaseTick();
+        for (int slot = 0; slot < 11; ++slot) {
+            const uint16_t action = MatchFigures[16 + slot].action;
+            EXPECT_TRUE(action == kActionWalkOff || action == kActionKeeperGestureMate) << action;
+            if (action == kActionKeeperGestureMate) ++dejected;
+        }
+    }
+    EXPECT_GT(dejected, 0);
+}
+
 TEST_F(PhaseTest, F1HeldTogglesOnce) {
     static bool f1;
     MatchHooks.keyIsDown = [](int key) { return key == kKeyF1 && f1; };
@@ -504,12 +575,45 @@ TEST_F(PhaseTest, TheOffsideFreeKickGoesToThePlayerPlacedNearestTheBall) {
     MatchFigures[6].formationY = 1450;  // placed nearest
     MatchFigures[3].x = 700;            // stands nearest
     MatchFigures[3].y = 1500;
+    // Team 1's keeper still holds a ball he caught: he lets go of it and
+    // makes his gesture on the way to his stance.
+    MatchFigures[16].action = kActionKeeperHoldBall;
+    BallState.holder = 17;
     MatchPhase = kPhaseOffside;
     TicksIn(kPhaseOffside);
     ASSERT_EQ(MatchPhase, kPhaseFreeKick);
+    EXPECT_EQ(BallState.holder, 0);
+    EXPECT_EQ(MatchFigures[16].action, kActionKeeperHoldGestureB);
+    EXPECT_EQ(MatchFigures[0].action, kActionKeeperReady);
     MatchPhaseTick();
     EXPECT_EQ(int(MatchFigures[6].action), kActionFreeKickFetch);
     EXPECT_NE(int(MatchFigures[3].action), kActionFreeKickFetch);
+}
+
+// The ball of an offside free kick, away from where the offside player
+// stood, is fetched by the team-mate nearest where it is expected and thrown
+// to the place of the kick; the kick stays there though the ball is not yet.
+TEST_F(PhaseTest, AnOffsideFreeKicksBallIsFetchedToThePlaceOfTheKick) {
+    AttackDirection = 0;
+    OffsideRecord = {700, 1500, 1, 20};  // team 0's kick
+    for (int figure = 1; figure < 11; ++figure) {
+        MatchFigure& f = MatchFigures[figure];
+        f.formationX = f.targetX = f.x = int16_t(200 + 100 * figure);
+        f.formationY = 900;
+        f.targetY = f.y = 600;
+    }
+    MatchFigures[6].formationY = 1450;  // placed nearest the kick: the taker
+    BallState.x = BallState.predicted[2][0] = 400;
+    BallState.y = BallState.predicted[2][1] = 520;
+    MatchPhase = kPhaseOffside;
+    TicksIn(kPhaseOffside);
+    ASSERT_EQ(MatchPhase, kPhaseFreeKick);
+    EXPECT_EQ(int(MatchFigures[2].action), kActionFetchAndThrow);
+    EXPECT_EQ(+BallState.x, 400);
+    MatchPhaseTick();
+    EXPECT_EQ(int(MatchFigures[6].action), kActionFreeKickFetch);
+    EXPECT_EQ(+FoulX, 700);
+    EXPECT_EQ(+FoulY, 1500);
 }
 
 TEST_F(PhaseTest, ReplayViewingTickOnlyFinishes) {

@@ -349,11 +349,45 @@ TEST_F(SetPieceScenario, AnOffsidesFreeKickTakesNothingFromTheLastFoul) {
     PhaseTimer = 0;
     FoulTeam = 1;
     FouledPlayer = kTeamFigures + 9;
-    for (int tick = 0; tick < 400 && MatchPhase == kPhaseOffside; ++tick) MatchTick();
+    for (int tick = 0; tick < 1500 && MatchPhase == kPhaseOffside; ++tick) MatchTick();
     ASSERT_NE(MatchPhase, kPhaseOffside);
     MatchTick();  // the free kick's first tick sends its taker
     EXPECT_EQ(FoulTeam, 0) << "the side that was offside";
     EXPECT_EQ(FouledPlayer, -1);
+}
+
+// An offside far from where the ball lies: a team-mate fetches the ball and
+// throws it toward the place of the kick while the taker waits there, and
+// the kick is taken from that place.
+TEST_F(SetPieceScenario, AnOffsideFreeKicksBallIsFetchedWhileTheTakerWaits) {
+    AttackDirection = 0;
+    OffsideRecord = {600, 1500, 1, kTeamFigures + 9};  // team 0's kick
+    scenario::PlaceBall(600, 1300);
+    MatchPhase = kPhaseOffside;
+    PhaseTimer = 0;
+    int16_t fetcher = -1, taker = -1;
+    bool takerNearTheBallWhileFetched = false;
+    int ticks = 0;
+    for (; ticks < 4000 && !(MatchPhase == kPhaseOpenPlay && ticks > 1); ++ticks) {
+        MatchTick();
+        for (int16_t figure = 0; figure < kTeamFigures; ++figure) {
+            const MatchFigure& f = MatchFigures[figure];
+            if (f.action == kActionFetchAndThrow) fetcher = figure;
+            if (f.action == kActionFreeKickFetch) taker = figure;
+        }
+        if (fetcher < 0 || taker < 0 || MatchFigures[fetcher].action != kActionFetchAndThrow) continue;
+        const MatchFigure& t = MatchFigures[taker];
+        if (Match_ApproxDistance(t.x, t.y, BallState.x, BallState.y) < 24)
+            takerNearTheBallWhileFetched = true;
+    }
+    ASSERT_GE(fetcher, 0) << "a team-mate fetched the ball";
+    ASSERT_GE(taker, 0);
+    EXPECT_NE(fetcher, taker);
+    EXPECT_FALSE(takerNearTheBallWhileFetched);
+    EXPECT_EQ(MatchPhase, kPhaseOpenPlay) << "the kick was taken";
+    EXPECT_EQ(+FoulX, 600);
+    EXPECT_EQ(+FoulY, 1500);
+    EXPECT_EQ(RestartStallCount, 0);
 }
 
 TEST_F(SetPieceScenario, FoulInTheAreaGivesAPenaltyStruckFromTheSpot) {
