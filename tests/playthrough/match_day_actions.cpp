@@ -314,12 +314,17 @@ void AskForStoppage() {
     g_watch.step = 3;
 }
 
-// The first substitute for an outfield player without a role, confirmed,
-// then the next steps.
+// The first substitute for an outfield player on the pitch without a role
+// (one sent off cannot be replaced), confirmed, then the next steps.
 void SubstituteFirstBench(std::function<void()> then) {
     Watch& w = g_watch;
+    const auto replaceable = [&w](int row) {
+        const int16_t side = int16_t(w.side);
+        return !testenv::IgEntryHasRole(w.side, row) &&
+               MatchIsPlayerOnPitch(side, GetMatchSideSlot(side, int16_t(row))) != 0;
+    };
     int row = 1;
-    while (row < 10 && testenv::IgEntryHasRole(w.side, row)) ++row;
+    while (row < 10 && !replaceable(row)) ++row;
     w.leavingRow = row;
     w.coming = GetMatchSideSlot(int16_t(w.side), 11);
     SideButtonRow(0);
