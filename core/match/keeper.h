@@ -46,10 +46,11 @@ uint16_t Match_KeeperSideOf(int16_t figure, int16_t x);
 // in the shoot-out; the keeper guesses his side meanwhile), the ticks a high
 // catch still follows it (350), and the ticks after a tip over the bar:
 // three of the match's countdowns, which the tick lowers; the set-piece
-// kicks start the first two.
+// kicks start the first two, and a goal the first (kGoalShotTicks).
 extern int16_t ShotTimer;
 extern int16_t ShotHoldTimer;
 extern int16_t KeeperTipTimer;
+constexpr int16_t kGoalShotTicks = 100;
 // Shots of each team saved by the other team's keeper.
 extern int16_t TeamSavedShotCount[2];
 // 0 middle, 1 low, 2 high: the dive being made.

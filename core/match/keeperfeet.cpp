@@ -121,6 +121,7 @@ void Challenge(int16_t k) {
     }
     MatchDefaultDesignatedPlayer(int16_t(attackers));
     Match_SetPlayerAction(a, kActionStumble);
+    ++attacker.counts[kCountKnockedDown];  // brought down at the keeper's feet
     if (GameRandom() % 100 > f.agility && GameRandom() % 3 == 0) {
         FreeKickAt(k, k, a, attackers);
         ++f.counts[kCountFoulsCommitted];

@@ -20,6 +20,7 @@
 #include "core/match/dribble.h"
 #include "core/match/fouls.h"
 #include "core/match/infobartypes.h"
+#include "core/match/keeper.h"
 #include "core/match/matchclock.h"
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
@@ -843,6 +844,7 @@ void GoalPhase() {
     }
     MatchPhase = kPhaseAfterGoal;
     GoalReplayCountdown = 100;
+    ShotTimer = kGoalShotTicks;
     PhaseTimer = 0;
 }
 

@@ -31,9 +31,8 @@ enum MoreCount : int {
     kMoreOwnAreaChallenges,
     kMoreSecondKind1Passes,
     kMoreTackleAttempts,
-    kMoreCarrierRuns,   // runs with the ball started on the ball
-    kMoreCrossChances,  // looks for a cross from a crossing place
-    kMoreCrossLooks,
+    kMoreCarrierRuns,        // runs with the ball started on the ball
+    kMoreCrossChances,       // looks for a cross from a crossing place
     kMoreHeavyFouls,         // fouls by a heavy sliding tackle
     kMoreKeeperCollections,  // balls a keeper went down on or gathered
     kMoreShotsSaved,         // the shooter's shots a keeper saved

@@ -282,8 +282,10 @@ int16_t Match_ChooseCross(int16_t figure) {
     if (!(f.y >= kGoalLineHigh - depth || f.y <= kGoalLineLow + depth)) return kNoPassReceiver;
     const bool farEnd = CurrentTeam == AttackDirection;
     if (farEnd ? f.y <= kPitchHalfwayY : f.y >= kPitchHalfwayY) return kNoPassReceiver;
+    // A look for a cross from a crossing place counts as a cross tried:
+    // the statistics set the crosses that reached a team-mate against it.
+    ++f.counts[kCountCrosses];
     ++f.moreCounts[kMoreCrossChances];
-    ++f.moreCounts[kMoreCrossLooks];
     int best = 256;
     int16_t result = kNoPassReceiver;
     int x = 0, y = 0;

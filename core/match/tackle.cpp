@@ -80,6 +80,7 @@ void GoDown(int16_t carrier, MatchFigure& t) {
     Match_SetPlayerAction(carrier, MatchFrontOrBackAction(c.facing, t.facing));
     t.hasKicked = 1;
     c.actionFlag = 1;
+    ++c.counts[kCountKnockedDown];
     c.hasBall = 0;
     c.touchLockout = 16;
 }

@@ -170,6 +170,7 @@ void Match_ActBlockTackle(int16_t figure) {
         MatchCountOwnAreaTouch(figure);
         Match_SetPlayerAction(victim, kActionStagger);
         ++v.actionFlag;
+        ++v.counts[kCountKnockedDown];
     }
     t.touchLockout = kChallengeLockout;
     TakeFromVictim(figure, victim);

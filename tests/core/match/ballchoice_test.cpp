@@ -242,9 +242,11 @@ TEST_F(BallChoiceTest, ChallengeOutcomes) {
         c.dribble = 100;
         MatchFigure& t = Player(3, 505, 505, kActionSlideTackle);
         t.tackling = 0;
+        c.counts[kCountKnockedDown] = 0;
         EXPECT_EQ(MatchChallengeOutcome(20, 3), 1);
         EXPECT_EQ(c.action, kActionHurdle);
         EXPECT_EQ(+c.actionFlag, 1);
+        EXPECT_EQ(+c.counts[kCountKnockedDown], 0);  // he rode the tackle
         // Already going down: nothing more happens.
         const uint16_t before = c.action;
         EXPECT_EQ(MatchChallengeOutcome(20, 3), 1);
@@ -255,8 +257,12 @@ TEST_F(BallChoiceTest, ChallengeOutcomes) {
     c.agility = 0;
     MatchFigure& t = Player(3, 505, 505, kActionSlideTackle);
     t.tackling = 0;
+    c.counts[kCountKnockedDown] = 0;
     EXPECT_EQ(MatchChallengeOutcome(20, 3), 0);
     EXPECT_TRUE(c.action == kActionFallForward || c.action == kActionSlidingFall);
+    EXPECT_EQ(+c.counts[kCountKnockedDown], 1);
+    EXPECT_EQ(MatchChallengeOutcome(20, 3), 1);  // already down: not counted again
+    EXPECT_EQ(+c.counts[kCountKnockedDown], 1);
 }
 
 TEST_F(BallChoiceTest, TackleInjuriesAndTheLossOfPace) {

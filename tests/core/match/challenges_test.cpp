@@ -402,6 +402,7 @@ TEST_F(ChallengeTest, TheStandingTackleKnocksTheBallAwayAndStaggersTheCarrier) {
     EXPECT_EQ(+BallState.vz, 655360);
     EXPECT_EQ(+MatchFigures[kVictim].action, kActionStagger);
     EXPECT_EQ(+MatchFigures[kVictim].actionFlag, 1);
+    EXPECT_EQ(+MatchFigures[kVictim].counts[kCountKnockedDown], 1);
     EXPECT_EQ(+BallTeam, 0);
     EXPECT_EQ(+t.counts[kCountTacklesWon], 1);
 

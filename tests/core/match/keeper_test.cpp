@@ -628,9 +628,12 @@ TEST_F(KeeperTest, TheSmotherFoulsOnlyAChallengingAttackerAndKnocksSkillsToTwoAt
         smother(seed);
         ASSERT_EQ(MatchPhase, 0) << seed;
     }
-    // On the ball: a knock that never leaves a skill at 0.
+    EXPECT_EQ(+a.counts[kCountKnockedDown], 0);
+    // On the ball: a knock that never leaves a skill at 0; brought down at
+    // the keeper's feet each time.
     int knocked = 0, fouls = 0, hurt = 0;
     for (uint32_t seed = 1; seed <= 300; ++seed) {
+        a.counts[kCountKnockedDown] = 0;
         Match_SetPlayerAction(9, kActionOnBall);
         a.hasBall = 1;
         a.pace = a.passing = a.shooting = a.tackling = a.heading = a.dribble = a.power = a.agility =
@@ -641,6 +644,7 @@ TEST_F(KeeperTest, TheSmotherFoulsOnlyAChallengingAttackerAndKnocksSkillsToTwoAt
         Match_SetPlayerAction(kKeeper, kActionKeeperSmother);
         smother(seed);
         knocked += a.pace == 2;
+        ASSERT_EQ(+a.counts[kCountKnockedDown], 1) << seed;
         ASSERT_NE(+a.pace, 0);
         ASSERT_NE(+a.stamina, 0);
         fouls += MatchPhase == kPhaseFoul;

@@ -10,6 +10,7 @@
 #include "core/match/ball.h"
 #include "core/match/ballcollide.h"
 #include "core/match/fouls.h"
+#include "core/match/keeper.h"
 #include "core/match/matchtick.h"
 #include "core/match/motion.h"
 #include "core/match/officials.h"
@@ -385,8 +386,10 @@ TEST_F(PhaseTest, GoalCreditsScorerOrOwnGoal) {
     Match_NoteScoringStrike(9, kShotHeaded);
     BallState.y = 2040;  // the high goal: team 0 scores
     MatchPhase = kPhaseGoal;
+    ShotTimer = 0;
     MatchPhaseTick();
     EXPECT_EQ(Goals[0], 1);
+    EXPECT_EQ(ShotTimer, kGoalShotTicks);  // the goal starts the shot countdown
     EXPECT_EQ(int(MatchFigures[9].goals), 1);
     EXPECT_EQ(MatchFigures[9].counts[kCountHeaderGoals], 1);
     EXPECT_EQ(MatchFigures[9].counts[kCountVolleyGoals], 0);

@@ -107,6 +107,27 @@ TEST_F(PassingTest, TheOpponentAheadOnlyInOpenPlay) {
     EXPECT_EQ(Match_OpponentAhead(5), 0);
 }
 
+// A look for a cross from a crossing place is a cross tried, whether or not
+// anyone is found for it; a look from elsewhere is not.
+TEST_F(PassingTest, ACrossIsTriedOnlyFromACrossingPlace) {
+    MatchFigure& p = MatchFigures[5];
+    auto look = [&](int x, int y) {
+        On(5, x, y);
+        MatchCurX = int16_t(x);
+        MatchCurY = int16_t(y);
+        p.facing = Match_GoalDirection(5, 1, 0);
+        GameSeedRandom(1);
+        return Match_ChooseCross(5);
+    };
+    EXPECT_EQ(look(1300, 1900), kNoPassReceiver);  // nobody to cross to
+    EXPECT_EQ(+p.counts[kCountCrosses], 1);
+    look(796, 1900);   // in front of goal, not near a touchline
+    look(1300, 1300);  // near the touchline, far from the goal line
+    look(1300, 300);   // by the goal his team defends
+    EXPECT_EQ(+p.counts[kCountCrosses], 1);
+    EXPECT_EQ(+p.counts[kCountCrossesGood], 0);
+}
+
 TEST_F(PassingTest, TheStarterPicksTheStrikeByTurnDistanceAndPressure) {
     MatchFigure& f = MatchFigures[5];
     // Standing: treated as jogging, forward.
