@@ -157,7 +157,7 @@ void UpdateRecords(uint16_t player, int16_t seller, int16_t buyer, int32_t fee) 
     const bool laterSeason = SeasonCalendar.season != 0;
     if (seller >= 0) {
         if (fee > GetClubRecordSale(seller)) {
-            SetClubRecordSale(seller, player, fee / 100, uint8_t(buyer));
+            SetClubRecordSale(seller, player, fee / 100, buyer);
             if (laterSeason) {
                 AddMessage(seller, buyer, player, kNoPlayer, -1, -1, fee, PositionText(player), -1,
                            Age(player), -1, kMsgRecordSale, kScope, 0);
@@ -167,7 +167,7 @@ void UpdateRecords(uint16_t player, int16_t seller, int16_t buyer, int32_t fee) 
         RebuildClubRoster(seller);
     }
     if (fee > GetClubRecordBuy(buyer)) {
-        SetClubRecordBuy(buyer, player, fee / 100, uint8_t(seller));
+        SetClubRecordBuy(buyer, player, fee / 100, seller);
         if (laterSeason) {
             const uint16_t manager = FindClubManager(buyer);
             SetPlayerFans(manager, int16_t(GetPlayerFans(manager) + GameRandom() % 8));

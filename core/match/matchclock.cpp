@@ -9,6 +9,7 @@
 #include "core/match/matchengine.h"
 #include "core/match/matchfigure.h"
 #include "core/match/matchhooks.h"
+#include "core/match/matchphases.h"
 #include "core/match/matchresult.h"
 #include "core/match/matchrules.h"
 #include "core/match/matchsetup.h"
@@ -269,6 +270,10 @@ void Match_EndOfPeriod() {
     Match_SetPlayerAction(kRefereeFigure + 1, kOfficialWalkToFirstSpot);
     Match_SetPlayerAction(kRefereeFigure + 2, kOfficialWalkToFirstSpot);
     MatchPhase = kPhasePeriodOver;
+    // The period-over wait starts from its own length: a timer left by the
+    // phase the whistle cut short would end it early, before the save of a
+    // late goal's replay, which the next period's start would then drop.
+    PhaseTimer = 0;
     BallState.holder = 0;
     BallHolderWord = 0;
     BallState.controller = 0;

@@ -82,13 +82,12 @@ int16_t Award(int16_t row, int16_t country, int base, int16_t division) {
 
 // Club record fields read by the record holders.
 constexpr int kText = 4000;  // club n's name is text 4000 + n
-constexpr BitField kBuyFee{18, 0, 26}, kBuyTag{28, 9, 8}, kBuySeason{28, 17, 7};
+constexpr BitField kBuyFee{18, 0, 26}, kBuySeason{28, 17, 7};
 constexpr int kBuyPlayer = 26;
 constexpr BitField kCrowd{32, 0, 17}, kCrowdSeason{38, 5, 7};
-constexpr int kCrowdTag = 183;
 constexpr int kGoalsPlayer = 36;
 constexpr BitField kGoals{38, 16, 7}, kGoalsSeason{38, 23, 7};
-constexpr BitField kWinFor{42, 0, 5}, kWinAgainst{42, 5, 5}, kWinTag{42, 14, 8}, kWinSeason{46, 0, 7};
+constexpr BitField kWinFor{42, 0, 5}, kWinAgainst{42, 5, 5}, kWinSeason{46, 0, 7};
 constexpr BitField kPointsSeason{189, 4, 7}, kPoints{189, 11, 8}, kGoalsTotalSeason{189, 19, 7};
 constexpr BitField kGoalsTotal{193, 0, 8}, kDispointsSeason{193, 8, 7}, kDispoints{193, 15, 8};
 
@@ -285,7 +284,7 @@ int16_t HVW_FindRecordGoalsClub(int16_t* season, int16_t* player) {
 int16_t HVW_FindRecordCrowdClub(int16_t* season, int16_t* clubText) {
     int kept = KeepLargest([](int club) { return Field(club, kCrowd); });
     *season = int16_t(Field(kept, kCrowdSeason));
-    *clubText = int16_t(kText + ClubRecords[kept].bytes[kCrowdTag]);
+    *clubText = int16_t(kText + GetClubRecordBook(int16_t(kept)).crowdTag);
     return int16_t(kept);
 }
 
@@ -296,7 +295,7 @@ int16_t HVW_FindRecordWinClub(int16_t* opponentText, int16_t* season) {
         int margin = goalsFor - int(Field(club, kWinAgainst));
         return margin * 64 + goalsFor;
     });
-    *opponentText = int16_t(kText + Field(kept, kWinTag));
+    *opponentText = int16_t(kText + GetClubRecordBook(int16_t(kept)).winTag);
     *season = int16_t(Field(kept, kWinSeason));
     return int16_t(kept);
 }
@@ -309,7 +308,7 @@ int32_t HVW_FindRecordBuyClub(int16_t* player, int16_t* clubText, int16_t* selle
     }
     *player = int16_t(LoadU16(ClubRecords[kept].bytes + kBuyPlayer));
     *clubText = int16_t(kText + kept);
-    *sellerText = int16_t(kText + Field(kept, kBuyTag));
+    *sellerText = int16_t(kText + GetClubRecordBook(int16_t(kept)).signingTag);
     *season = int16_t(Field(kept, kBuySeason));
     return GetClubRecordBuy(int16_t(kept));
 }

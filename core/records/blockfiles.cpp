@@ -21,6 +21,7 @@
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
 #include "core/match/matchratings.h"
+#include "core/match/replay.h"
 #include "core/query/forwarders.h"
 #include "core/records/fixturechecks.h"
 #include "core/records/frontstate.h"
@@ -303,6 +304,15 @@ void RestoreCurrentReferee() {
     CurrentReferee = kept >= 0 && kept <= kMadeUpReferee ? int16_t(kept) : int16_t(-1);
 }
 
+// The saved-goal count goes with the saved game, in the second word of the
+// same table.  A load deletes the goal files of the game that was running,
+// so the count starts again from 0: a count left standing would have the
+// next day end in a reel of files that are gone, or number new ones after
+// them.
+constexpr int kKeptGoalCountWord = 2;
+
+void KeepSavedGoalCount() { StoreU16(MatchDayScreenTable + kKeptGoalCountWord, SavedGoalCount); }
+
 void RebuildAfterLoad() {
     RestoreCurrentReferee();
     SettlePlayedLeagueFlagsAfterLoad();
@@ -312,6 +322,7 @@ void RebuildAfterLoad() {
     UpdateClubSquads();
     TakeOverPermTables();
     DeleteGoalReplayFiles();
+    SavedGoalCount = 0;
     RankClubsByStrength();
     // No squad pass over the computer clubs here: it would reshuffle every
     // squad that the saved game holds, so that the loaded game would play on
@@ -416,6 +427,7 @@ int ReadDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char*
 int SaveGame(int16_t slot) {
     MakeDirectory(kSaveDirectory);
     KeepCurrentReferee();
+    KeepSavedGoalCount();
     SettleHistoryLists();
     int result = WriteBlockFileSafely(SaveFileName(slot, false, "save"), SaveGameDescriptors, kSaveMagic);
     if (result != kSaveOk) return result;

@@ -59,8 +59,7 @@ constexpr BitField kDefeatMonth{50, 0, 4}, kDefeatYear{50, 4, 7};
 constexpr BitField kAvgAttendance{54, 0, 17}, kXCoord{54, 17, 8}, kYCoord{58, 0, 8};
 constexpr int kSeasonLoans = 62;
 constexpr int kBidShortList = 63;
-constexpr int kCrowdTag = 183;
-constexpr int kLowCrowdTag = 184;
+constexpr BitField kCrowdTag{183, 0, 8}, kLowCrowdTag{184, 0, 8};
 constexpr BitField kLowCrowd{185, 0, 17}, kLowCrowdDay{185, 17, 5}, kLowCrowdYear{185, 22, 7};
 constexpr BitField kLowCrowdMonth{189, 0, 4}, kPointsSeason{189, 4, 7}, kPoints{189, 11, 8},
     kGoalsTotalSeason{189, 19, 7};
@@ -78,6 +77,14 @@ constexpr int kSupport = 2093;
 constexpr int kGenerosity = 2094;
 constexpr int kTenure = 2095;
 constexpr int kTenure2 = 2096;
+// A record's tag names the other club, and club numbers run to 1199: the
+// tag byte keeps the low eight bits and these fields the three above them.
+// Without them every club numbered 256 or more would be shown under another
+// club's name.  The bits were never written before, so a record stored
+// without them reads as its low byte, as it always did.
+constexpr BitField kSaleTagHigh{58, 8, 3}, kBuyTagHigh{58, 11, 3}, kCrowdTagHigh{58, 14, 3},
+    kLowCrowdTagHigh{58, 17, 3}, kWinTagHigh{58, 20, 3}, kDefeatTagHigh{58, 23, 3},
+    kGoalsInGameTagHigh{58, 26, 3};
 constexpr int kHeadName = 2097;
 
 // Within a season-history block.
@@ -221,6 +228,15 @@ constexpr int32_t kHeadChangeMoney[6][10] = {
     {200000, 175000, 150000, 125000, 100000, 80000, 60000, 40000, 20000, 10000},
 };
 
+// A tag split over its byte and its high bits.
+void WriteTag(uint8_t* r, BitField low, BitField high, int16_t tag) {
+    WriteField(r, low, uint32_t(uint16_t(tag)) & 0xFF);
+    WriteField(r, high, (uint32_t(uint16_t(tag)) >> 8) & high.Max());
+}
+int16_t ReadTag(const uint8_t* r, BitField low, BitField high) {
+    return int16_t(ReadField(r, low) | ReadField(r, high) << 8);
+}
+
 }  // namespace
 
 void clubrec::StopOnBadNumber(int16_t club, const char* message, const char* accessor) {
@@ -362,12 +378,12 @@ int32_t GetClubRecordSale(int16_t club) {
     CheckGet(club, "Trying to get Record Sale of neg club : '%d'\n");
     return FeeTimesHundred(ReadField(Rec(club), kSaleFee));
 }
-void SetClubRecordSale(int16_t club, uint16_t player, int32_t feeHundreds, uint8_t tag) {
+void SetClubRecordSale(int16_t club, uint16_t player, int32_t feeHundreds, int16_t tag) {
     if (!CanSetRecord(club)) return;
     uint8_t* r = Rec(club);
     WriteField(r, kSaleFee, uint32_t(std::clamp<int32_t>(feeHundreds, 0, kSaleFee.Max())));
     StoreU16(r + kSalePlayer, player);
-    WriteField(r, kSaleTag, tag);
+    WriteTag(r, kSaleTag, kSaleTagHigh, tag);
     StampDate(r, kSaleDay, kSaleMonth, kSaleYear);
 }
 int32_t GetClubRecordBuy(int16_t club) {
@@ -375,12 +391,12 @@ int32_t GetClubRecordBuy(int16_t club) {
     return FeeTimesHundred(ReadField(Rec(club), kBuyFee));
 }
 // A record buy makes the player's name: his reputation rises by 4.
-void SetClubRecordBuy(int16_t club, uint16_t player, int32_t feeHundreds, uint8_t tag) {
+void SetClubRecordBuy(int16_t club, uint16_t player, int32_t feeHundreds, int16_t tag) {
     if (!CanSetRecord(club)) return;
     uint8_t* r = Rec(club);
     WriteField(r, kBuyFee, uint32_t(std::clamp<int32_t>(feeHundreds, 0, kBuyFee.Max())));
     StoreU16(r + kBuyPlayer, player);
-    WriteField(r, kBuyTag, tag);
+    WriteTag(r, kBuyTag, kBuyTagHigh, tag);
     StampDate(r, kBuyDay, kBuyMonth, kBuyYear);
     if (feeHundreds != 0 && IsValidPlayer(player)) {
         SetPlayerReputation(player, int16_t(GetPlayerReputation(player) + 4));
@@ -389,21 +405,21 @@ void SetClubRecordBuy(int16_t club, uint16_t player, int32_t feeHundreds, uint8_
 int32_t GetClubRecordCrowd(int16_t club) {
     return Get(club, kCrowd, "Trying to get Record Crowd of neg club : '%d'\n");
 }
-void SetClubRecordCrowd(int16_t club, int32_t crowd, uint8_t tag) {
+void SetClubRecordCrowd(int16_t club, int32_t crowd, int16_t tag) {
     if (!CanSetRecord(club)) return;
     uint8_t* r = Rec(club);
     WriteField(r, kCrowd, uint32_t(std::clamp<int32_t>(crowd, 0, kCrowd.Max())));
-    r[kCrowdTag] = tag;
+    WriteTag(r, kCrowdTag, kCrowdTagHigh, tag);
     StampDate(r, kCrowdDay, kCrowdMonth, kCrowdYear);
 }
 int32_t GetClubRecordLowCrowd(int16_t club) {
     return Get(club, kLowCrowd, "Trying to get Record Low Crowd of neg club : '%d'\n");
 }
-void SetClubRecordLowCrowd(int16_t club, int32_t crowd, uint8_t tag) {
+void SetClubRecordLowCrowd(int16_t club, int32_t crowd, int16_t tag) {
     if (!CanSetRecord(club)) return;
     uint8_t* r = Rec(club);
     WriteField(r, kLowCrowd, uint32_t(std::clamp<int32_t>(crowd, 0, kLowCrowd.Max())));
-    r[kLowCrowdTag] = tag;
+    WriteTag(r, kLowCrowdTag, kLowCrowdTagHigh, tag);
     StampDate(r, kLowCrowdDay, kLowCrowdMonth, kLowCrowdYear);
 }
 uint16_t GetClubRecordGoals(int16_t club) {
@@ -422,12 +438,12 @@ uint16_t GetClubRecordWinGoalsFor(int16_t club) {
 uint16_t GetClubRecordWinGoalsAgainst(int16_t club) {
     return Get(club, kWinAgainst, "Trying to get Record win goals against of neg club : '%d'\n");
 }
-void SetClubRecordWin(int16_t club, int16_t goalsFor, int16_t goalsAgainst, uint8_t tag) {
+void SetClubRecordWin(int16_t club, int16_t goalsFor, int16_t goalsAgainst, int16_t tag) {
     if (!CanSetRecord(club)) return;
     uint8_t* r = Rec(club);
     WriteField(r, kWinFor, uint32_t(std::clamp<int>(goalsFor, 0, 31)));
     WriteField(r, kWinAgainst, uint32_t(std::clamp<int>(goalsAgainst, 0, 31)));
-    WriteField(r, kWinTag, tag);
+    WriteTag(r, kWinTag, kWinTagHigh, tag);
     StampDate(r, kWinDay, kWinMonth, kWinYear);
 }
 uint16_t GetClubRecordDefeatGoalsFor(int16_t club) {
@@ -436,23 +452,23 @@ uint16_t GetClubRecordDefeatGoalsFor(int16_t club) {
 uint16_t GetClubRecordDefeatGoalsAgainst(int16_t club) {
     return Get(club, kDefeatAgainst, "Trying to get Record defeat goals against of neg club : '%d'\n");
 }
-void SetClubRecordDefeat(int16_t club, int16_t goalsFor, int16_t goalsAgainst, uint8_t tag) {
+void SetClubRecordDefeat(int16_t club, int16_t goalsFor, int16_t goalsAgainst, int16_t tag) {
     if (!CanSetRecord(club)) return;
     uint8_t* r = Rec(club);
     WriteField(r, kDefeatFor, uint32_t(std::clamp<int>(goalsFor, 0, 31)));
     WriteField(r, kDefeatAgainst, uint32_t(std::clamp<int>(goalsAgainst, 0, 31)));
-    WriteField(r, kDefeatTag, tag);
+    WriteTag(r, kDefeatTag, kDefeatTagHigh, tag);
     StampDate(r, kDefeatDay, kDefeatMonth, kDefeatYear);
 }
 uint16_t GetClubRecordGoalsInGame(int16_t club) {
     return Get(club, kGoalsInGame, "Trying to get Record goals in game of neg club : '%d'\n");
 }
-void SetClubRecordGoalsInGame(int16_t club, int16_t goals, uint16_t player, uint8_t tag) {
+void SetClubRecordGoalsInGame(int16_t club, int16_t goals, uint16_t player, int16_t tag) {
     if (!CanSetRecord(club)) return;
     uint8_t* r = Rec(club);
     WriteField(r, kGoalsInGame, uint32_t(std::clamp<int>(goals, 0, 15)));
     StoreU16(r + kGoalsInGamePlayer, player);
-    WriteField(r, kGoalsInGameTag, tag);
+    WriteTag(r, kGoalsInGameTag, kGoalsInGameTagHigh, tag);
     WriteField(r, kGoalsInGameSeason, SeasonStamp());
 }
 
@@ -493,32 +509,32 @@ ClubRecordBook GetClubRecordBook(int16_t club) {
     };
     b.signingPlayer = LoadU16(r + kBuyPlayer);
     b.signingFee = int32_t(ReadField(r, kBuyFee));
-    b.signingTag = uint8_t(ReadField(r, kBuyTag));
+    b.signingTag = ReadTag(r, kBuyTag, kBuyTagHigh);
     b.signingDate = date(kBuyDay, kBuyMonth, kBuyYear);
     b.salePlayer = LoadU16(r + kSalePlayer);
     b.saleFee = int32_t(ReadField(r, kSaleFee));
-    b.saleTag = uint8_t(ReadField(r, kSaleTag));
+    b.saleTag = ReadTag(r, kSaleTag, kSaleTagHigh);
     b.saleDate = date(kSaleDay, kSaleMonth, kSaleYear);
     b.scorer = LoadU16(r + kGoalsPlayer);
     b.scorerGoals = field(kRecordGoals);
     b.scorerSeason = field(kRecordGoalsSeason);
     b.matchScorer = LoadU16(r + kGoalsInGamePlayer);
     b.matchGoals = field(kGoalsInGame);
-    b.matchTag = uint8_t(ReadField(r, kGoalsInGameTag));
+    b.matchTag = ReadTag(r, kGoalsInGameTag, kGoalsInGameTagHigh);
     b.matchSeason = field(kGoalsInGameSeason);
     b.crowd = int32_t(ReadField(r, kCrowd));
-    b.crowdTag = r[kCrowdTag];
+    b.crowdTag = ReadTag(r, kCrowdTag, kCrowdTagHigh);
     b.crowdDate = date(kCrowdDay, kCrowdMonth, kCrowdYear);
     b.lowCrowd = int32_t(ReadField(r, kLowCrowd));
-    b.lowCrowdTag = r[kLowCrowdTag];
+    b.lowCrowdTag = ReadTag(r, kLowCrowdTag, kLowCrowdTagHigh);
     b.lowCrowdDate = date(kLowCrowdDay, kLowCrowdMonth, kLowCrowdYear);
     b.winFor = field(kWinFor);
     b.winAgainst = field(kWinAgainst);
-    b.winTag = uint8_t(ReadField(r, kWinTag));
+    b.winTag = ReadTag(r, kWinTag, kWinTagHigh);
     b.winDate = date(kWinDay, kWinMonth, kWinYear);
     b.defeatFor = field(kDefeatFor);
     b.defeatAgainst = field(kDefeatAgainst);
-    b.defeatTag = uint8_t(ReadField(r, kDefeatTag));
+    b.defeatTag = ReadTag(r, kDefeatTag, kDefeatTagHigh);
     b.defeatDate = date(kDefeatDay, kDefeatMonth, kDefeatYear);
     b.goalsTotal = field(kGoalsTotal);
     b.goalsTotalSeason = field(kGoalsTotalSeason);

@@ -135,23 +135,23 @@ void SetClubSeasonDispoints(int16_t club, int16_t value);
 // Club records.  Fees are given already divided by 100; the fee getters
 // return the stored fee x 100.
 int32_t GetClubRecordSale(int16_t club);
-void SetClubRecordSale(int16_t club, uint16_t player, int32_t feeHundreds, uint8_t tag);
+void SetClubRecordSale(int16_t club, uint16_t player, int32_t feeHundreds, int16_t tag);
 int32_t GetClubRecordBuy(int16_t club);
-void SetClubRecordBuy(int16_t club, uint16_t player, int32_t feeHundreds, uint8_t tag);
+void SetClubRecordBuy(int16_t club, uint16_t player, int32_t feeHundreds, int16_t tag);
 int32_t GetClubRecordCrowd(int16_t club);
-void SetClubRecordCrowd(int16_t club, int32_t crowd, uint8_t tag);
+void SetClubRecordCrowd(int16_t club, int32_t crowd, int16_t tag);
 int32_t GetClubRecordLowCrowd(int16_t club);
-void SetClubRecordLowCrowd(int16_t club, int32_t crowd, uint8_t tag);
+void SetClubRecordLowCrowd(int16_t club, int32_t crowd, int16_t tag);
 uint16_t GetClubRecordGoals(int16_t club);
 void SetClubRecordGoals(int16_t club, uint16_t player, int16_t goals);
 uint16_t GetClubRecordWinGoalsFor(int16_t club);
 uint16_t GetClubRecordWinGoalsAgainst(int16_t club);
-void SetClubRecordWin(int16_t club, int16_t goalsFor, int16_t goalsAgainst, uint8_t tag);
+void SetClubRecordWin(int16_t club, int16_t goalsFor, int16_t goalsAgainst, int16_t tag);
 uint16_t GetClubRecordDefeatGoalsFor(int16_t club);
 uint16_t GetClubRecordDefeatGoalsAgainst(int16_t club);
-void SetClubRecordDefeat(int16_t club, int16_t goalsFor, int16_t goalsAgainst, uint8_t tag);
+void SetClubRecordDefeat(int16_t club, int16_t goalsFor, int16_t goalsAgainst, int16_t tag);
 uint16_t GetClubRecordGoalsInGame(int16_t club);
-void SetClubRecordGoalsInGame(int16_t club, int16_t goals, uint16_t player, uint8_t tag);
+void SetClubRecordGoalsInGame(int16_t club, int16_t goals, uint16_t player, int16_t tag);
 uint16_t GetClubRecordGoalsTotal(int16_t club);
 void SetClubRecordGoalsTotal(int16_t club, int16_t value);
 uint16_t GetClubRecordPointsTotal(int16_t club);
@@ -160,7 +160,8 @@ uint16_t GetClubRecordDispoints(int16_t club);
 void SetClubRecordDispoints(int16_t club, int16_t value);
 
 // A club's ten records decoded for the record screens.  Fees are in
-// hundreds as stored; tags are the 8-bit club fields stored with a record;
+// hundreds as stored; tags are the other club of a record (its tag byte and
+// the high bits kept beside it);
 // dates keep the stored day, month (0-11) and year mod 100; seasons are the
 // season stamps (the season's second year mod 100).
 struct ClubRecordDate {
@@ -169,7 +170,7 @@ struct ClubRecordDate {
 struct ClubRecordBook {
     uint16_t signingPlayer, salePlayer, scorer, matchScorer;
     int32_t signingFee, saleFee;
-    uint8_t signingTag, saleTag, matchTag, crowdTag, lowCrowdTag, winTag, defeatTag;
+    int16_t signingTag, saleTag, matchTag, crowdTag, lowCrowdTag, winTag, defeatTag;
     ClubRecordDate signingDate, saleDate, crowdDate, lowCrowdDate, winDate, defeatDate;
     int16_t scorerGoals, scorerSeason, matchGoals, matchSeason;
     int32_t crowd, lowCrowd;

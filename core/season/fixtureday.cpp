@@ -421,13 +421,16 @@ void PlayFixture(int16_t home, int16_t away, int16_t competition, int16_t userCo
     }
     bool played = false;
     const bool humanMatch = !national && (GetClubControl(home) != 0 || GetClubControl(away) != 0);
+    // The sides the team pick gave a human manager, taken before anything
+    // hands them to the computer: the auto-management switch below, or a
+    // match played without the display as it goes.  Taken after the switch,
+    // a user's match under auto-management would lose its report, its watch
+    // columns and its notices.
+    const bool humanManaged[2] = {MatchTeamHuman(&GameInfo, 0), MatchTeamHuman(&GameInfo, 1)};
     if (humanMatch && AutoManagementSwitch != 0) {
         GameInfo.SetTeamU8(0, kHumanManaged, 0);
         GameInfo.SetTeamU8(1, kHumanManaged, 0);
     }
-    // The sides the match was set up with: a match played without the
-    // display hands both sides to the computer as it goes.
-    const bool humanManaged[2] = {MatchTeamHuman(&GameInfo, 0), MatchTeamHuman(&GameInfo, 1)};
     if (humanMatch) {
         SetSideTactics(home, away, competition, slot);
         const bool resultsOnly = (DisplayModeFlags & kDisplayResultsOnly) != 0 && LastResultPredicted != 0;

@@ -536,7 +536,7 @@ void ComputeAttendance(int16_t slot) {
 void RecordCrowdCheck(int16_t home, int32_t attendance, int16_t away) {
     if (!IsClubNumber(home)) return;
     if (attendance > GetClubRecordCrowd(home)) {
-        SetClubRecordCrowd(home, attendance, uint8_t(away));
+        SetClubRecordCrowd(home, attendance, away);
         if (SeasonCalendar.season > 0) {
             AddMessage(home, away, 0xFFFFFFFFu, 0xFFFFFFFFu, -1, -1, -1, -1, -1, attendance, -1,
                        kMsgRecordCrowd, 1, 0);
@@ -544,7 +544,7 @@ void RecordCrowdCheck(int16_t home, int32_t attendance, int16_t away) {
         }
     }
     const int32_t low = GetClubRecordLowCrowd(home);
-    if (low == 0 || attendance < low) SetClubRecordLowCrowd(home, attendance, uint8_t(away));
+    if (low == 0 || attendance < low) SetClubRecordLowCrowd(home, attendance, away);
 }
 
 // ---------------------------------------------------------------------------

@@ -406,7 +406,7 @@ void PlayerSteps(uint16_t p, int slot, const Report& r, const JobContext& job) {
             const int g = r.goals;
             PayBonus(job.club, int32_t(std::min<int64_t>(int64_t(g) * GetPlayerClause4(p), INT32_MAX)));
             if (GetClubRecordGoalsInGame(job.club) < g)
-                SetClubRecordGoalsInGame(job.club, int16_t(g), p, uint8_t(job.opponent));
+                SetClubRecordGoalsInGame(job.club, int16_t(g), p, job.opponent);
             const int weighted = CupGoalWeight(c, job.own > job.opp, g);
             AddFans(p, FansGain(p, weighted * 4 * B));
             if (job.side == 0) AddFans(p, FansGain(p, weighted * 3 * B));
@@ -641,7 +641,7 @@ void CheckRecordWin(int16_t club, int16_t opponent, int16_t f, int16_t a) {
     const bool record = f - a > recordFor - recordAgainst ||
                         (f - a == recordFor - recordAgainst && f + a > recordFor + recordAgainst);
     if (!record) return;
-    SetClubRecordWin(club, f, a, uint8_t(opponent));
+    SetClubRecordWin(club, f, a, opponent);
     if (!RecordCounts()) return;
     RecordMatchMessage(club, opponent, f, a, kMsgRecordWin);
     SetClubRep(club, int16_t(std::min<int>(GetClubRep(club) + 1, 63)));
@@ -656,7 +656,7 @@ void CheckRecordDefeat(int16_t club, int16_t opponent, int16_t f, int16_t a) {
     const bool record = a - f > recordAgainst - recordFor ||
                         (a - f == recordAgainst - recordFor && f + a > recordFor + recordAgainst);
     if (!record) return;
-    SetClubRecordDefeat(club, f, a, uint8_t(opponent));
+    SetClubRecordDefeat(club, f, a, opponent);
     if (!RecordCounts()) return;
     RecordMatchMessage(club, opponent, f, a, kMsgRecordDefeat);
     const int lowest = IsLeagueClub(club) ? 1 : 0;

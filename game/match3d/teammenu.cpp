@@ -27,6 +27,7 @@
 #include "game/screens/engine/backbuffer.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
+#include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/squad/playerprofile.h"
@@ -254,7 +255,7 @@ void FormatValue(int kind, int entry, uint16_t player, int rating, char* out) {
     const int32_t number = AttributeValueByLabel(uint16_t(kValueKinds[kind]), &text, &money);
     SelectedPlayer = saved;
     if (money != kAttributeNoMoney) {
-        std::snprintf(out, kTextSize, "%d", int(money));
+        std::snprintf(out, kTextSize, "%s", Price2str(money));
     } else if (text != kAttributeNoText) {
         std::snprintf(out, kTextSize, "%s", GetText(int16_t(text)));
     } else if (number != kAttributeNoNumber) {
@@ -486,6 +487,11 @@ void IgTeam_Enter() {
     IgTeamHuman = MatchTeamHuman(&GameInfo, Side()) ? 1 : 0;
     IgValueColumnA = -1;
     IgValueColumnB = 0;
+}
+
+const char* IgTeam_ValueText(int row, int column) {
+    if (row < 0 || row >= kIgListRows + kIgBenchRows) return "";
+    return column == 0 ? g_rows[row].columnA : g_rows[row].columnB;
 }
 
 void IgTeam_Build() {
@@ -806,8 +812,8 @@ void PaintRow(int r, int y) {
     SetFont(6);
     if (row.position >= 0) DrawTextNoAt(kListX + 150, y + 11, row.position, JUSTIFY_CENTRE_MIDDLE);
     DrawTextAddrAt(kListX + 185, y + 11, row.rating, JUSTIFY_CENTRE_MIDDLE);
-    DrawTextAddrAt(kListX + 220, y + 11, row.columnA, JUSTIFY_CENTRE_MIDDLE);
-    DrawTextAddrAt(kListX + 255, y + 11, row.columnB, JUSTIFY_CENTRE_MIDDLE);
+    DrawTextAddrAt(kListX + 220, y + 11, IgTeam_ValueText(r, 0), JUSTIFY_CENTRE_MIDDLE);
+    DrawTextAddrAt(kListX + 255, y + 11, IgTeam_ValueText(r, 1), JUSTIFY_CENTRE_MIDDLE);
     int iconX = kListX + 270;
     for (int16_t icon : {row.cardIcons[0], row.cardIcons[1], row.injuryIcon}) {
         if (icon < 0) continue;

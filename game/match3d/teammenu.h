@@ -31,6 +31,9 @@ extern const MenuItem IgTeamTable[];
 // runs both).
 void IgTeam_Enter();
 void IgTeam_Build();
+// The text a row (list 0-10, bench 11 up) shows in value column 0 (A) or
+// 1 (B); "" past the rows.
+const char* IgTeam_ValueText(int row, int column);
 
 // The list's rows 0-10 (line-up entries 0-10) and the bench's rows 0-4
 // (entries 11 up), with the button that clicked (right opens the player).

@@ -13,6 +13,7 @@
 #include "core/base/trackedmemory.h"
 #include "core/club/tactics.h"
 #include "core/club/transfers.h"
+#include "core/match/matchphases.h"
 #include "core/match/motion.h"
 #include "core/query/clubscreens.h"
 #include "core/query/layerstate.h"
@@ -133,6 +134,11 @@ int16_t StartSoakGame(const std::string& gameDir, const SoakConfig& config) {
     ClearTotStatTables();
     std::memcpy(DivisionLayout, kShippedDivisionLayout, sizeof DivisionLayout);
     GameSeedRandom(config.seed);
+    // The player introduction's step counter is kept for the program's run
+    // (only its first match with a line-up shows it): each soak game starts
+    // it as a fresh run does, so that one seed plays one world whatever an
+    // earlier game of the process played.
+    IntroStep = 0;
     // As the played-countries screen leaves them before the new game.
     for (int country = 0; country < kCountryCount; ++country)
         PlayedLeagueFlags[country] = uint16_t((config.playedCountries >> country) & 1);

@@ -97,7 +97,7 @@ void AppendSeason(char* line, int season) {
 
 // The record signing or sale: player, "from" or "to" the other club, the
 // fee (stored in hundreds) and the date; empty without a player or a fee.
-void FillTransferLine(char* line, uint16_t player, int32_t feeHundreds, int16_t word, uint8_t tag,
+void FillTransferLine(char* line, uint16_t player, int32_t feeHundreds, int16_t word, int16_t tag,
                       const ClubRecordDate& date) {
     if (player == 0 || feeHundreds == 0) return;
     char money[NUMBER_TEXT_SIZE];

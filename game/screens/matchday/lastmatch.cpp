@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "core/base/bytes.h"
+#include "core/query/forwarders.h"
+#include "core/season/competitioncodes.h"
 #include "core/season/fixtures.h"
 #include "core/season/matchsetup.h"
 #include "game/screens/engine/displaymaps.h"
@@ -26,6 +28,21 @@ LastMatchCopy g_copy = EmptyCopy();
 bool g_kept = false;
 char g_names[2][gameinfo::kTeamNameLength + 1];
 char g_refereeSurname[kRefereeSurnameLength + 1];
+int16_t g_userSide = 0;
+
+// The user's side is the one his club plays on.  The human-managed flags
+// cannot tell it: a match played unseen, or under auto-management, hands
+// both sides to the computer before it ends, and the flag rule would then
+// take the user for the away side.  The flag rule stays for a copy whose
+// teams are not clubs (a national side) or not the user's club.
+int16_t FindUserSide(const EnterGameInfo& setup) {
+    const int16_t club = HVW_GetMyClub();
+    if (club >= 0 && !IsNationalTeamDay(setup.I16(gameinfo::kCompetition))) {
+        if (setup.TeamI16(0, gameinfo::kTeamClub) == club) return 0;
+        if (setup.TeamI16(1, gameinfo::kTeamClub) == club) return 1;
+    }
+    return setup.TeamU8(0, gameinfo::kHumanManaged) == 0 ? 1 : 0;
+}
 
 // The texts the readers hand out, taken once per copy.
 void TakeTexts() {
@@ -40,6 +57,12 @@ void TakeTexts() {
     }
     std::memcpy(g_refereeSurname, g_copy.refereeRecord.bytes + kRefereeSurnameAt, kRefereeSurnameLength);
     g_refereeSurname[kRefereeSurnameLength] = 0;
+}
+
+// What is taken from the copy once, when it is made.
+void TakeCopy() {
+    TakeTexts();
+    g_userSide = FindUserSide(g_copy.setup);
 }
 
 int ReportWord(int side, int field) { return recbits::LoadU16(g_copy.result.teams[side].bytes + field); }
@@ -58,19 +81,19 @@ void LastMatch_Keep(int16_t fixture) {
     g_copy.attendance = LastAttendance;
     g_copy.minute = std::clamp<int16_t>(GetMatchMinute(), 0, kLastMinute);
     g_kept = true;
-    TakeTexts();
+    TakeCopy();
 }
 
 void LastMatch_Set(const LastMatchCopy& copy) {
     g_copy = copy;
     g_kept = true;
-    TakeTexts();
+    TakeCopy();
 }
 
 void LastMatch_Forget() {
     g_copy = EmptyCopy();
     g_kept = false;
-    TakeTexts();
+    TakeCopy();
 }
 
 bool LastMatch_Exists() { return g_kept; }
@@ -99,4 +122,4 @@ char LastMatch_RefereeInitial() { return g_copy.referee >= 0 ? char(g_copy.refer
 
 const char* LastMatch_RefereeSurname() { return g_refereeSurname; }
 
-int16_t LastMatch_UserSide() { return g_copy.setup.TeamU8(0, gameinfo::kHumanManaged) == 0 ? 1 : 0; }
+int16_t LastMatch_UserSide() { return g_userSide; }

@@ -44,6 +44,6 @@ const uint8_t* LastMatch_PlayerReport(int side, int entry);
 // The referee's initial (0 when none) and surname ("" when none).
 char LastMatch_RefereeInitial();
 const char* LastMatch_RefereeSurname();
-// The side of the human manager's team: 1 when the first team is computer
-// managed, else 0.
+// The side of the user's team: the side of his club when one of the two
+// teams is his club; else 1 when the first team is computer managed, else 0.
 int16_t LastMatch_UserSide();

@@ -41,9 +41,9 @@ int PostMatch_Goals(const PostMatchView& match, int side) {
     return recbits::LoadU16(match.result->teams[side].bytes + kReportGoals);
 }
 
-uint16_t PostMatch_FirstSide(const PostMatchView& match) {
-    return match.setup->TeamU8(0, gameinfo::kHumanManaged) == 0 ? 1 : 0;
-}
+// The kept copy knows the user's side by his club: the human-managed flags
+// of a match played unseen no longer tell it.
+uint16_t PostMatch_FirstSide(const PostMatchView&) { return uint16_t(LastMatch_UserSide()); }
 
 const char* PostMatch_TeamName(const PostMatchView& match, int side,
                                char (&out)[gameinfo::kTeamNameLength + 1]) {

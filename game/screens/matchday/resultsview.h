@@ -22,8 +22,8 @@ struct PostMatchView {
 PostMatchView PostMatch_Shown();
 // A side's goals of the shown match, from its fixture when it has one.
 int PostMatch_Goals(const PostMatchView& match, int side);
-// The side the pages show first: the away side when the computer manages
-// the home side, else the home side.
+// The side the pages show first: the user's side of the kept match
+// (LastMatch_UserSide).
 uint16_t PostMatch_FirstSide(const PostMatchView& match);
 // A side's team name, cut to the block's 50 characters.
 const char* PostMatch_TeamName(const PostMatchView& match, int side,

@@ -224,9 +224,9 @@ int32_t Fitness_PageUpA(MenuHotItem*) { return PageUp(FitnessListA); }
 int32_t Fitness_PageDownA(MenuHotItem*) { return PageDown(FitnessListA); }
 int32_t Fitness_PageUpB(MenuHotItem*) { return PageUp(FitnessListB); }
 int32_t Fitness_PageDownB(MenuHotItem*) { return PageDown(FitnessListB); }
-int32_t Fitness_ToTraining(MenuHotItem*) { return LeaveFor(76); }
-int32_t Fitness_ToIndividualTraining(MenuHotItem*) { return LeaveFor(77); }
-int32_t Fitness_ToStaffList(MenuHotItem*) { return LeaveFor(78); }
+int32_t Fitness_ToTraining(MenuHotItem*) { return LeaveFor(kScreenTraining); }
+int32_t Fitness_ToIndividualTraining(MenuHotItem*) { return LeaveFor(kScreenUserCoachingList); }
+int32_t Fitness_ToStaffList(MenuHotItem*) { return LeaveFor(kScreenStaffList); }
 
 int32_t Fitness_Back(MenuHotItem*) {
     if (FitnessReturnOption != -1) {
@@ -274,7 +274,7 @@ const MenuItem FitnessListsTable[] = {
     {MI_BUTTON_TEXT, 208, 440, 174, 30, MenuValue(600), Fitness_ToIndividualTraining},
     {MI_BUTTON_TEXT, 384, 440, 174, 30, MenuValue(79), Fitness_ToStaffList},
     {MI_ICON, 590, 456, 10, 0, MenuValue(kStaffBackIcon), nullptr},
-    {MI_HOT_RECT, 570, 436, 40, 40, MenuValue(-1), Fitness_Back},
+    {MI_HOT_RECT, 570, 436, 40, 40, MenuValue(75), Fitness_Back},
     {MI_GROUP, 0, 0, 1, 0, TitleBarTable, nullptr},
     {MI_END, 320, 452, 10, 0, MenuFunction(Fitness_Leave), nullptr},
 };

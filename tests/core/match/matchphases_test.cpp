@@ -377,6 +377,24 @@ TEST_F(PhaseTest, PeriodOverFinishesThePeriod) {
     EXPECT_TRUE(MatchFinished);
 }
 
+// The whistle that cuts a stoppage short leaves its timer behind; the walk
+// off still lasts its full length, so that a late goal's replay is saved.
+TEST_F(PhaseTest, APeriodEndedOnALeftoverTimerWaitsItsFullLength) {
+    for (int16_t leftover : {int16_t(-1), int16_t(3)}) {
+        MatchFinished = 0;
+        MatchPhase = kPhaseAfterGoal;
+        PhaseTimer = leftover;
+        Period = 0;
+        Match_EndOfPeriod();
+        int ticks = 0;
+        while (!MatchFinished && ticks < 5000) {
+            MatchPhaseTick();
+            ++ticks;
+        }
+        EXPECT_EQ(ticks, 360) << leftover;
+    }
+}
+
 TEST_F(PhaseTest, GoalCreditsScorerOrOwnGoal) {
     AttackDirection = 0;
     // A header, not a counted shot, from inside the area: a header goal only.

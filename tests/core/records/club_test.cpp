@@ -221,6 +221,36 @@ TEST_F(ClubTest, RecordsCarryTheirDateStamps) {
     EXPECT_EQ(GetClubRecordCrowd(c), 98765);
 }
 
+// Every record names the other club, whose number may lie above 255; a
+// record written before the high bits were kept reads as its tag byte.
+TEST_F(ClubTest, RecordsNameClubsAbove255AndOldRecordsReadAsTheirByte) {
+    const int16_t c = 8;
+    SetClubYCoord(c, 0xC7);
+    SetClubRecordSale(c, 1, 1, 1101);
+    SetClubRecordBuy(c, 1, 1, 1102);
+    SetClubRecordCrowd(c, 5000, 1103);
+    SetClubRecordLowCrowd(c, 400, 1104);
+    SetClubRecordWin(c, 5, 0, 1105);
+    SetClubRecordDefeat(c, 0, 5, 1199);
+    SetClubRecordGoalsInGame(c, 3, 1, 256);
+    const ClubRecordBook b = GetClubRecordBook(c);
+    EXPECT_EQ(b.saleTag, 1101);
+    EXPECT_EQ(b.signingTag, 1102);
+    EXPECT_EQ(b.crowdTag, 1103);
+    EXPECT_EQ(b.lowCrowdTag, 1104);
+    EXPECT_EQ(b.winTag, 1105);
+    EXPECT_EQ(b.defeatTag, 1199);
+    EXPECT_EQ(b.matchTag, 256);
+    EXPECT_EQ(ClubBytes(c)[183], 1103 & 0xFF);  // the tag byte as it always was
+    EXPECT_EQ(GetClubYCoord(c), 0xC7);          // the neighbour in the word
+    EXPECT_EQ(GetClubRecordWinGoalsFor(c), 5);
+
+    // An older record: its high bits were never written.
+    std::memset(ClubRecords[c].bytes + 59, 0, 3);
+    EXPECT_EQ(GetClubRecordBook(c).winTag, 1105 & 0xFF);
+    EXPECT_EQ(GetClubYCoord(c), 0xC7);
+}
+
 TEST_F(ClubTest, RecordBuyRaisesTheReputationOfAPaidSigning) {
     SetPlayerReputation(50, 20);
     SetClubRecordBuy(3, 50, 0, 1);

@@ -21,6 +21,7 @@
 #include "core/club/squads.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
+#include "core/match/replay.h"
 #include "core/records/blockfiles.h"
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
@@ -204,6 +205,17 @@ TEST_F(SaveGameTest, TheRefereeOfTheUsersNextMatchComesBackWithTheGame) {
     CurrentReferee = 3;
     ASSERT_EQ(LoadGame(1), 0);
     EXPECT_EQ(CurrentReferee, -1);
+}
+
+// The saved-goal count is written with the game; a load, which deletes the
+// goal files, starts it again from 0.
+TEST_F(SaveGameTest, TheSavedGoalCountIsWrittenWithTheGameAndResetByALoad) {
+    const size_t wordAt = BlockOffset(76) + 4 + 2;  // the table's second word
+    SavedGoalCount = 7;
+    ASSERT_EQ(SaveGame(1), 0);
+    EXPECT_EQ(testbytes::GetU16(testenv::ReadHostFile("SaveData/save1"), wordAt), 7);
+    ASSERT_EQ(LoadGame(1), 0);
+    EXPECT_EQ(SavedGoalCount, 0);
 }
 
 // The played-countries choice is part of the game.  A game saved before it

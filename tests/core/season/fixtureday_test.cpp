@@ -126,6 +126,17 @@ TEST_F(FixtureDayTest, TheUsersMatchQueuesItsPostMatchNotices) {
     EXPECT_EQ(Fakes().unshown, unshown + 1);
     EXPECT_EQ(CountPlayerEvents(TeamSheet[1][0], 3, &count), 1);
     EXPECT_EQ(CountPlayerEvents(TeamSheet[0][0], kReportEventInjury, &count), 0);
+
+    // Under auto-management the user's away match is still his.
+    ClearReportEvents();
+    AutoManagementSwitch = 1;
+    Fakes().script.firstInjury[0] = 12;
+    Fakes().script.firstInjury[1] = 0;
+    Fixture(4, kCompLeague, 2, 0);
+    EXPECT_EQ(ProcessFixture(4), 1);
+    AutoManagementSwitch = 0;
+    EXPECT_EQ(CountPlayerEvents(TeamSheet[1][0], 3, &count), 1);
+    EXPECT_EQ(CountPlayerEvents(TeamSheet[0][0], kReportEventInjury, &count), 1);
 }
 
 TEST_F(FixtureDayTest, NationalFixturesAreNeverShown) {

@@ -18,6 +18,8 @@
 #include "core/match/matchrules.h"
 #include "core/match/phases.h"
 #include "core/records/clubrecords.h"
+#include "core/records/text.h"
+#include "core/records/textids.h"
 #include "game/match3d/matchmenus.h"
 #include "game/match3d/matchsoundbanks.h"
 #include "game/match3d/playerstatsmenu.h"
@@ -235,6 +237,13 @@ TEST_F(InGameMenuTest, ListRolesAndInstructionsChangeTheMatch) {
     EXPECT_EQ(IgShownRole, 1);
     IgTeam_ShowRole(1);
     EXPECT_EQ(IgShownRole, kIgNone);
+
+    // The value column shows a player's value in the game's money form.
+    IgTeam_ColumnB(3);
+    IgTeam_Build();
+    const std::string currency = GetText(kTextCurrency);
+    ASSERT_FALSE(currency.empty());
+    EXPECT_EQ(std::string(IgTeam_ValueText(1, 1)).rfind(currency, 0), 0u) << IgTeam_ValueText(1, 1);
 
     // Byte A cycles 0-4, (B, C) through its five pairs.
     IgTeamEntry(0, 6)[kIgTeamAAt] = 0;

@@ -343,6 +343,11 @@ TEST(FitnessListControls, PagingTreatmentsAndTheWaysOut) {
         EXPECT_EQ(PreviousMenuOption, kScreenClubMain);
         EXPECT_EQ(FitnessReturnOption, -1);
     }
+    // The back area carries the value its table gives it, as the drill chart's.
+    const MenuItem* back = FitnessListsTable;
+    while (back->type != MI_END && back->handler != Fitness_Back) ++back;
+    ASSERT_EQ(back->type, MI_HOT_RECT);
+    EXPECT_EQ(back->data, MenuValue(75));
     FitnessReturnOption = 79;
     EXPECT_EQ(Fitness_Back(nullptr), MENU_CLOSE);
     EXPECT_EQ(MenuOption, kScreenStaffMember);

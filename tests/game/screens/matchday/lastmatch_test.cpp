@@ -9,7 +9,9 @@
 #include "core/base/bytes.h"
 #include "core/match/matchresult.h"
 #include "core/match/matchsetup.h"
+#include "core/records/playerrecords.h"
 #include "core/records/referees.h"
+#include "core/season/competitioncodes.h"
 #include "core/season/matchsetup.h"
 #include "game/screens/matchday/lastmatch.h"
 
@@ -105,6 +107,33 @@ TEST_F(LastMatchTest, AShootOutGivesBothPenaltyScoresAndAFullNameStaysBounded) {
     EXPECT_EQ(LastMatch().referee, -1);
     EXPECT_STREQ(LastMatch_RefereeSurname(), "");
     EXPECT_EQ(LastMatch_UserSide(), 0);
+}
+
+// A match played unseen ends with both sides in the computer's hands: the
+// user's side is still the one his club played on, home or away.
+TEST_F(LastMatchTest, TheUsersSideIsHisClubsWhateverTheManagedFlagsSay) {
+    const uint16_t keptCount = PlayerCount;
+    const PlayerRecord keptUser = PlayerRecords[1];
+    PlayerCount = 2;
+    SetPlayerClub(1, 700);
+    EnterGameInfo* block = ClearMatchSetupBlock();
+    block->SetI16(gameinfo::kCompetition, 0);
+    block->SetTeamI16(0, gameinfo::kTeamClub, 300);
+    block->SetTeamI16(1, gameinfo::kTeamClub, 700);
+    block->SetTeamU8(0, gameinfo::kHumanManaged, 1);  // the flag rule would say home
+    LastMatch_Keep(3);
+    EXPECT_EQ(LastMatch_UserSide(), 1);
+    block->SetTeamI16(0, gameinfo::kTeamClub, 700);
+    block->SetTeamI16(1, gameinfo::kTeamClub, 300);
+    block->SetTeamU8(0, gameinfo::kHumanManaged, 0);  // the flag rule would say away
+    LastMatch_Keep(3);
+    EXPECT_EQ(LastMatch_UserSide(), 0);
+    // A national side's number is no club: the flags decide.
+    block->SetI16(gameinfo::kCompetition, kCompNationalTeam);
+    LastMatch_Keep(3);
+    EXPECT_EQ(LastMatch_UserSide(), 1);
+    PlayerRecords[1] = keptUser;
+    PlayerCount = keptCount;
 }
 
 }  // namespace
