@@ -318,9 +318,9 @@ void AskForStoppage() {
 // (one sent off cannot be replaced), confirmed, then the next steps.
 void SubstituteFirstBench(std::function<void()> then) {
     Watch& w = g_watch;
-    const auto replaceable = [&w](int row) {
-        const int16_t side = int16_t(w.side);
-        return !testenv::IgEntryHasRole(w.side, row) &&
+    const int16_t side = int16_t(w.side);
+    const auto replaceable = [side](int row) {
+        return !testenv::IgEntryHasRole(side, row) &&
                MatchIsPlayerOnPitch(side, GetMatchSideSlot(side, int16_t(row))) != 0;
     };
     int row = 1;
