@@ -105,8 +105,12 @@ constexpr Unexpected kNotExpected[] = {
      "his scouting; FriendlyScreensTest.ScoutingStartedOnTheScreenReportsEachWeekUntilItEnds"},
     {kMsgScoutRecommended, kUserScreenAction,
      "his scouting; FriendlyScreensTest.ScoutingStartedOnTheScreenReportsEachWeekUntilItEnds"},
-    {kMsgSkillImproved, kUserScreenAction, "side-skill work in his training schedule; no screen test yet"},
-    {kMsgRetrained, kUserScreenAction, "position work in his training schedule; no screen test yet"},
+    {kMsgSkillImproved, kUserScreenAction,
+     "side-skill work in his training schedule; "
+     "TrainingScreensTest.SideSkillAndPositionWorkChosenOnTheScheduleAreReported"},
+    {kMsgRetrained, kUserScreenAction,
+     "position work in his training schedule; "
+     "TrainingScreensTest.SideSkillAndPositionWorkChosenOnTheScheduleAreReported"},
     {kMsgPlayerNotKeen, kUserScreenAction,
      "his sale; DealScreensTest.SellingOpensFromTheDayMessagesAndAWithdrawalCostsMorale"},
 
