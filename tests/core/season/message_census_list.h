@@ -47,18 +47,28 @@ constexpr Unexpected kNotExpected[] = {
     {kMsgJobRefused, kUserScreenAction,
      "his job application; DayMessagesTest.TheJobApplicationIsAnsweredOnItsDay"},
     {kMsgSignedFreeAgent, kUserScreenAction,
-     "his own signing of a player without a club; no screen test yet"},
+     "his own signing of a player without a club; "
+     "DealScreensTest.AFreeAgentOfferedForFromHisProfileIsSignedInTheTalks"},
     {kMsgRivalForUserTarget, kUserScreenAction,
-     "a bid of his that a computer club then matches; no screen test yet"},
+     "a bid of his that a computer club then matches; "
+     "DealScreensTest.ARivalBidIsToldAndTheSellOnShareSetOnTheSheetIsPaid"},
     {kMsgSellOnPaid, kUserScreenAction,
-     "a sell-on share set in his deal; computer bids carry none; no screen test yet"},
+     "a sell-on share set in his deal; computer bids carry none; "
+     "DealScreensTest.ARivalBidIsToldAndTheSellOnShareSetOnTheSheetIsPaid"},
     {kMsgTopEarner, kUserScreenAction,
-     "the top-earner clause granted in his contract talks; no screen test yet"},
+     "the top-earner clause granted in his contract talks; "
+     "DealScreensTest.TheTopEarnerClauseGrantedInTheTalksRaisesHisWage"},
     {kMsgExchangeDone, kUserScreenAction,
      "his exchange deal; DealScreensTest.TheLastExchangeTalksCompleteTheDealAndABreakOffLeavesOtherDeals"},
-    {kMsgExchangeWithdrawn, kUserScreenAction, "his exchange deal; no screen test yet"},
-    {kMsgExchangeGone, kUserScreenAction, "his exchange deal; no screen test yet"},
-    {kMsgExchangeUnfit, kUserScreenAction, "his exchange deal; no screen test yet"},
+    {kMsgExchangeWithdrawn, kUserScreenAction,
+     "his exchange deal; "
+     "DealScreensTest.AnExchangeDealFallsThroughWhenItsPlayerCannotComeOrTheTalksBreakOff"},
+    {kMsgExchangeGone, kUserScreenAction,
+     "his exchange deal; "
+     "DealScreensTest.AnExchangeDealFallsThroughWhenItsPlayerCannotComeOrTheTalksBreakOff"},
+    {kMsgExchangeUnfit, kUserScreenAction,
+     "his exchange deal; "
+     "DealScreensTest.AnExchangeDealFallsThroughWhenItsPlayerCannotComeOrTheTalksBreakOff"},
     {kMsgShortlistWatched, kUserScreenAction,
      "his shortlist; PlayerScreensTest.AShortlistedPlayersMovesAreReported"},
     {kMsgShortlistInjury, kUserScreenAction,
