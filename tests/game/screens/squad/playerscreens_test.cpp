@@ -18,11 +18,17 @@
 #include "core/base/trackedmemory.h"
 #include "core/club/bids.h"
 #include "core/club/coaching.h"
+#include "core/club/contractexpiry.h"
+#include "core/club/contractreview.h"
 #include "core/club/injuries.h"
+#include "core/club/loans.h"
 #include "core/club/shortlist.h"
+#include "core/club/squadneeds.h"
 #include "core/club/squads.h"
 #include "core/club/staff.h"
 #include "core/club/training.h"
+#include "core/club/transfercompletion.h"
+#include "core/match/matchresult.h"
 #include "core/query/datesandform.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
@@ -39,11 +45,15 @@
 #include "core/records/textids.h"
 #include "core/records/training.h"
 #include "core/season/calendar.h"
+#include "core/season/competitioncodes.h"
 #include "core/season/competitions.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
+#include "core/season/nationalsquads.h"
+#include "core/season/pickteam.h"
 #include "core/season/playedleagues.h"
+#include "core/season/postmatch.h"
 #include "core/season/soak.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/painting.h"
@@ -431,6 +441,128 @@ TEST_F(PlayerScreensTest, AShortlistedPlayerIsFollowedUntilTakenOff) {
     InjurePlayerRandom(foreign, 10, other_);
     EXPECT_EQ(posted(kMsgShortlistDeciding), deciding + 1);
     EXPECT_EQ(posted(kMsgShortlistInjury), injured + 1);
+}
+
+// The reports on a player the user shortlisted from his profile: a club's
+// transfer search finding him, his call-ups, his listing and his renewal
+// at the contract review, his sale, his loan, a trial and his contract
+// running out.  The user's action goes through the screen; the world's
+// events are brought about by the rules that post the reports.
+TEST_F(PlayerScreensTest, AShortlistedPlayersMovesAreReported) {
+    const auto posted = [](int16_t type) { return SeasonEvents.messagesPosted[type]; };
+    const auto shortlist = [](uint16_t p) {
+        Open(p);
+        PlayerProfile_Act(Action::Shortlist);
+        return ShortList_IsPlayerOn(p) != 0;
+    };
+    ShortList_Clear();
+    const int16_t third = int16_t(DivisionClubLists[0][1][2]);
+    const uint16_t p = PlainPlayerOf(other_, 3), q = PlainPlayerOf(other_, 4);
+    ASSERT_NE(q, 0);
+    ASSERT_TRUE(shortlist(p));
+    ASSERT_TRUE(shortlist(q));
+
+    // A club's search for his position finds the players it rates best:
+    // found again once shortlisted, each is told as targeted and watched.
+    SquadNeeds.WantedPosition = HVW_GetPositionType(p);
+    SearchTransferTargets(0, third, 0, 100000000, 1000000, 0);
+    int listed = 0;
+    for (int16_t e = 0; e < kBidListEntries; ++e) {
+        const uint16_t found = GetClubBidShortListId(third, SquadNeeds.WantedPosition, e);
+        SetClubBidShortList(third, SquadNeeds.WantedPosition, e, 0, 0, 0);
+        if (found != 0 && GetPlayerClub(found) != uint16_t(user_) && shortlist(found)) ++listed;
+    }
+    ASSERT_GT(listed, 0);
+    const int64_t targeted = posted(kMsgShortlistTargeted), watched = posted(kMsgShortlistWatched);
+    SearchTransferTargets(0, third, 0, 100000000, 1000000, 0);
+    EXPECT_GT(posted(kMsgShortlistTargeted), targeted);
+    EXPECT_EQ(posted(kMsgShortlistWatched) - watched, posted(kMsgShortlistTargeted) - targeted);
+
+    // Called up for each of his country's sides.
+    const int16_t nation = int16_t(GetPlayerNationality(p));
+    for (int16_t kind = 0; kind < kNationalTeamKinds; ++kind) {
+        const int16_t type = kind == 0 ? kMsgShortlistCalledUp : kMsgShortlistUnder21CalledUp;
+        const int64_t before = posted(type);
+        NationalSquads[kind][nation][0] = p;
+        CallUpNationalSquad(nation, kind, int16_t(SeasonCalendar.currentDay));
+        EXPECT_EQ(posted(type), before + 1) << kind;
+    }
+
+    // The contract review lists him too old to renew, and renews him young.
+    if (SeasonCalendar.month == 7) SeasonCalendar.month = 8;  // the month all long contracts are set
+    SetPlayerContract(p, 6);
+    SetPlayerField117(p, 0);
+    SetPlayerTxList(p, 0);
+    SetPlayerAge(p, 21);
+    int64_t before = posted(kMsgShortlistNews);
+    ReviewClubContracts(other_);
+    EXPECT_EQ(HVW_GetPlayerTxList(p), 1);
+    EXPECT_EQ(posted(kMsgShortlistNews), before + 1);
+    SetPlayerTxList(p, 0);
+    SetPlayerAge(p, 2);
+    SetPlayerContract(p, 6);
+    before = posted(kMsgShortlistRenewed);
+    ReviewClubContracts(other_);
+    EXPECT_GT(HVW_GetPlayerContract(p), 6);
+    EXPECT_EQ(posted(kMsgShortlistRenewed), before + 1);
+
+    // Sold to another club, then loaned back.
+    before = posted(kMsgShortlistSold);
+    CompleteTransfer(p, third, 100000, 0);
+    ASSERT_EQ(GetPlayerClub(p), uint16_t(third));
+    EXPECT_EQ(posted(kMsgShortlistSold), before + 1);
+    before = posted(kMsgShortlistLoan);
+    RecordPlayerLoanMove(p, other_, 4, 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(posted(kMsgShortlistLoan), before + 1);
+
+    // The other one goes on trial, and his contract runs out.
+    before = posted(kMsgShortlistTrial);
+    StartLoanTrial(q, third, 2);
+    EXPECT_EQ(posted(kMsgShortlistTrial), before + 1);
+    SetPlayerContract(q, 1);
+    before = posted(kMsgShortlistContractOver);
+    MonthlyContractPass();
+    EXPECT_EQ(posted(kMsgShortlistContractOver), before + 1);
+}
+
+// His matches are reported too: man of the match, an assist, a goal and a
+// sending-off in a league match, and a goal for the reserves.
+TEST_F(PlayerScreensTest, AShortlistedPlayersMatchesAreReported) {
+    const auto posted = [](int16_t type) { return SeasonEvents.messagesPosted[type]; };
+    using namespace gameinfo;
+    ShortList_Clear();
+    const uint16_t p = PlainPlayerOf(other_, 5);
+    ASSERT_NE(p, 0);
+    Open(p);
+    PlayerProfile_Act(Action::Shortlist);
+    ASSERT_EQ(ShortList_IsPlayerOn(p), 1);
+
+    const auto playAMatch = [&](int16_t goals, int16_t cards) {
+        std::memset(&MatchResult, 0, sizeof MatchResult);
+        std::memset(TeamSheet, 0, sizeof TeamSheet);
+        for (int side = 0; side < 2; ++side)
+            recbits::StoreU16(MatchResult.teams[side].bytes + kReportManOfTheMatch, 0xFFFF);
+        recbits::StoreU16(MatchResult.teams[0].bytes + kReportGoals, uint16_t(goals));
+        recbits::StoreU16(MatchResult.teams[0].bytes + kReportManOfTheMatch, p);
+        TeamSheet[0][9] = p;
+        uint8_t* report = MatchPlayerReport(0, 9);
+        recbits::StoreU16(report + kPlayerRating, 75);
+        recbits::StoreU16(report + kPlayerGoals, uint16_t(goals));
+        recbits::StoreU16(report + kPlayerAssists, 1);
+        recbits::StoreU16(report + kPlayerCards, uint16_t(cards));
+        recbits::StoreU16(report + kPlayerNumber, p);
+    };
+    constexpr int16_t kTypes[] = {kMsgShortlistManOfTheMatch, kMsgShortlistGoodGame, kMsgShortlistScored,
+                                  kMsgShortlistSentOff, kMsgShortlistScoredForReserves};
+    int64_t before[5];
+    for (int i = 0; i < 5; ++i) before[i] = posted(kTypes[i]);
+    playAMatch(2, 2);
+    PostMatchClubJob(other_, 0, kCompLeague, 0);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(posted(kTypes[i]), before[i] + 1) << kTypes[i];
+    playAMatch(1, 0);
+    PostMatchClubJobShort(other_, 0, kCompLeague, 0);
+    EXPECT_EQ(posted(kMsgShortlistScoredForReserves), before[4] + 1);
+    EXPECT_EQ(posted(kMsgShortlistScored), before[2] + 1) << "a reserve goal is not a first-team goal";
 }
 
 // A player with no value (a free agent) is bid for at once, in the user's

@@ -28,6 +28,8 @@
 #include "core/season/calendar.h"
 #include "core/season/fixtures.h"
 #include "core/season/matchsetup.h"
+#include "core/season/messagetypes.h"
+#include "core/season/soak.h"
 #include "game/screens/club/staffbars.h"
 #include "game/screens/engine/backbuffer.h"
 #include "game/screens/engine/frontendloop.h"
@@ -75,6 +77,12 @@ std::vector<int16_t> ExpectedRetraining(uint16_t p) {
     for (int k = 1; k < 13; ++k)
         if (score[k] * 100 / best >= threshold && k != int(GetPlayerPosition2(p))) types.push_back(kTypes[k]);
     return types;
+}
+
+// The position each position-work kind (9..20) trains towards.
+int16_t TargetOfKind(int16_t kind) {
+    constexpr int16_t kTargets[12] = {1, 2, 4, 3, 5, 6, 7, 8, 9, 10, 11, 12};
+    return kTargets[kind - 9];
 }
 
 std::vector<int16_t> Offered(uint16_t p) {
@@ -505,6 +513,86 @@ TEST_F(TrainingScreensTest, AWeekOfDailyTrainingShowsAsGainsOnTheConditionScreen
         EXPECT_EQ(shownSum, recordSum) << p;
     }
     EXPECT_GT(shownGains, 0);
+}
+
+// Side-skill and position work chosen on the schedule are reported when
+// they take: the side skill once learnt, the new position once the player's
+// best role is the one he works towards.
+TEST_F(TrainingScreensTest, SideSkillAndPositionWorkChosenOnTheScheduleAreReported) {
+    // One player learns his weaker foot; another, whose best role is not
+    // his position, works towards that role.
+    static uint16_t learner = 0, mover = 0;
+    static int16_t target = -1;
+    learner = mover = 0;
+    target = -1;
+    for (int i = 0; i < std::min<int>(TrainingSquadCount, kTrainingPageRows); ++i) {
+        const uint16_t p = TrainingSquadList[i];
+        if (HVW_GetPositionType(p) == 0) continue;
+        const int16_t best = BestRoleForPlayer(p);
+        if (mover == 0 && best > 0 && best != int16_t(GetPlayerPosition2(p)) &&
+            Training_OffersRetraining(p, best)) {
+            mover = p;
+            target = best;
+        } else if (learner == 0) {
+            learner = p;
+        }
+    }
+    ASSERT_NE(learner, 0);
+    ASSERT_NE(mover, 0);
+    SetPlayerSetting3(learner, 0);
+    static const auto rowOf = [](uint16_t p) {
+        for (int row = 0; row < kTrainingPageRows; ++row)
+            if (Training_RowView(row).player == p) return row;
+        return -1;
+    };
+    // The pop-up row of the k-th type the list offers (title and headings
+    // hold no type).
+    static const auto popupRowOf = [](bool (*wanted)(int16_t)) {
+        int16_t types[32];
+        const int count = Training_OfferedTypes(types, 32);
+        const std::vector<MenuPopupRowView> rows = MenuViewPopupRows();
+        int k = 0;
+        for (int i = 0; i < int(rows.size()); ++i) {
+            if (rows[size_t(i)].entry->function == nullptr) continue;
+            if (k < count && wanted(types[k])) return i;
+            ++k;
+        }
+        return -1;
+    };
+    static const auto chooseRegular = [](uint16_t p, bool (*wanted)(int16_t)) {
+        testenv::MenuUserClickItem(
+            [p](const MenuHotItem& item) { return ItemAt(item, 488, 118 + 22 * rowOf(p)); });
+        MenuUserWait(10);
+        testenv::MenuUserClickPopupRow([wanted] { return popupRowOf(wanted); });
+        MenuUserWait(10);
+    };
+    MenuOption = kScreenTraining;
+    testenv::MenuUserWaitFor(TableUp(TrainingTable), 3000);
+    chooseRegular(learner, [](int16_t type) { return type == 5; });
+    chooseRegular(mover,
+                  [](int16_t type) { return type >= 9 && type <= 20 && TargetOfKind(type) == target; });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
+    RunScreens({kScreenTraining});
+    ASSERT_EQ(HVW_GetRegularTraining(learner), 5);
+    ASSERT_GE(HVW_GetRegularTraining(mover), 9);
+
+    // Days of training until both have taken; they are kept fit and at home.
+    const auto posted = [](int16_t type) { return SeasonEvents.messagesPosted[type]; };
+    const int64_t skills = posted(kMsgSkillImproved), retrained = posted(kMsgRetrained);
+    for (int day = 0;
+         day < 400 && (posted(kMsgSkillImproved) == skills || posted(kMsgRetrained) == retrained); ++day) {
+        for (uint16_t p : {learner, mover}) {
+            SetPlayerIP(p, 0);
+            SetPlayerIT(p, 0);
+            SetPlayerIntDuty(p, 0);
+        }
+        ProcessSquadTrainingDay();
+    }
+    EXPECT_GT(posted(kMsgSkillImproved), skills);
+    EXPECT_GE(HVW_GetPlayerSetting3(learner), 1);
+    EXPECT_EQ(posted(kMsgRetrained), retrained + 1);
+    EXPECT_EQ(int16_t(GetPlayerPosition2(mover)), target);
+    EXPECT_EQ(HVW_GetRegularTraining(mover), 8) << "the work done, his schedule turns to general training";
 }
 
 }  // namespace

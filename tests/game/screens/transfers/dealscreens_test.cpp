@@ -16,9 +16,13 @@
 
 #include "core/base/random.h"
 #include "core/base/trackedmemory.h"
+#include "core/club/bids.h"
 #include "core/club/exchangedeals.h"
 #include "core/club/shortlist.h"
+#include "core/club/squadmood.h"
+#include "core/club/squadneeds.h"
 #include "core/club/squads.h"
+#include "core/club/transfercompletion.h"
 #include "core/club/transferprices.h"
 #include "core/club/transfers.h"
 #include "core/query/dealscreens.h"
@@ -36,6 +40,8 @@
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
+#include "core/season/soak.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/squad/playerinfo.h"
@@ -375,6 +381,114 @@ TEST_F(DealScreensTest, ARenewalAtTheDemandsAndARefusal) {
     EXPECT_EQ(HVW_GetPlayerFlag95(p), 0);
 }
 
+// A free agent the user offers for from his profile is signed in the
+// talks, and told as his signing of a player without a club.
+TEST_F(DealScreensTest, AFreeAgentOfferedForFromHisProfileIsSignedInTheTalks) {
+    const uint16_t agent = PlainPlayerOf(other_, 3);
+    ASSERT_NE(agent, 0);
+    SetPlayerClub(agent, int16_t(kNoClub));
+    SetPlayerLoanClub(agent, int16_t(kNoClub));
+    for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
+    SelectedPlayer = int16_t(agent);
+    PlayerProfile_Enter();
+    PlayerStatsMenu();
+    {
+        StdoutCapture out;
+        PlayerProfile_Act(ProfileAction::Offer);
+    }
+    ASSERT_EQ(GetClubBidPlayer(user_, 0), agent) << "a player with no value is bid for at once";
+    // The daily jobs' acceptance, arranged: his contract waits in the
+    // user's slots and the day's messages open the talks.
+    PendingHumanDeals[0] = agent;
+    MenuOption = kScreenClubMain;
+    ProcessHalvornDayMessages();
+    ASSERT_EQ(MenuOption, kScreenContractTalks);
+    OpenTalks(agent);
+    CurrentOffer.terms = CurrentDemands;
+    const int64_t signed0 = SeasonEvents.messagesPosted[kMsgSignedFreeAgent];
+    const int64_t free0 = SeasonEvents.messagesPosted[kMsgTransferFree];
+    EXPECT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE) << CurrentOffer.refusalText;
+    EXPECT_EQ(GetPlayerClub(agent), uint16_t(user_));
+    EXPECT_EQ(SeasonEvents.messagesPosted[kMsgSignedFreeAgent], signed0 + 1);
+    EXPECT_EQ(SeasonEvents.messagesPosted[kMsgTransferFree], free0) << "not told as a free transfer";
+}
+
+// A bid with a sell-on share set on the sheet: a computer club bidding for
+// the same player is told to the user; the player bought, his sale on
+// pays the share to the club he was bought from, and the user is told.
+TEST_F(DealScreensTest, ARivalBidIsToldAndTheSellOnShareSetOnTheSheetIsPaid) {
+    const uint16_t p = PlainPlayerOf(other_, 7);
+    const int16_t third = int16_t(DivisionClubLists[0][1][2]);
+    ASSERT_NE(p, 0);
+    for (int16_t slot = 0; slot < 4; ++slot) {
+        SetClubBid(user_, slot, 0, 0, 0);
+        SetClubBid(third, slot, 0, 0, 0);
+    }
+    OpenSheet(p, user_);
+    ASSERT_EQ(CurrentDeal.direction, 1);
+    DealSheet_ToggleClause(nullptr);
+    for (int i = 0; i < 400 && CurrentDeal.offer < CurrentDeal.asking; ++i) DealSheet_StepFigure(1000, true);
+    DealSheet_Update();
+    ASSERT_EQ(CurrentDeal.verdict, 0);
+    const int16_t percentage = CurrentDeal.percentage;
+    ASSERT_GT(percentage, 0);
+    MenuOption = kScreenDealSheet;
+    ASSERT_EQ(DealSheet_Deal(nullptr), MENU_CLOSE);
+    ASSERT_EQ(GetClubBidPlayer(user_, 0), p);
+    EXPECT_EQ(GetClubBidClause(user_, 0), uint32_t(percentage));
+
+    const int64_t rivals = SeasonEvents.messagesPosted[kMsgRivalForUserTarget];
+    ClubMakeBid(third, p, 10000, int16_t(GetPlayerPosition(p)), 0);
+    EXPECT_EQ(SeasonEvents.messagesPosted[kMsgRivalForUserTarget], rivals + 1);
+    HVW_CancelClubBidForPlayer(third, p);
+
+    // His bid taken (arranged), the talks complete the purchase.
+    PendingHumanDeals[0] = p;
+    MenuOption = kScreenClubMain;
+    ProcessHalvornDayMessages();
+    ASSERT_EQ(MenuOption, kScreenContractTalks);
+    OpenTalks(p);
+    CurrentOffer.terms = CurrentDemands;
+    ASSERT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE) << CurrentOffer.refusalText;
+    ASSERT_EQ(GetPlayerClub(p), uint16_t(user_));
+    EXPECT_EQ(GetPlayerSellOnClause(p), uint16_t(other_));
+    EXPECT_EQ(GetPlayerSellOnPercent(p), uint16_t(percentage));
+
+    // Sold on: the club he came from takes its share.
+    const int32_t fee = 1000000, before = GetClubBalance(other_);
+    const int64_t paid = SeasonEvents.messagesPosted[kMsgSellOnPaid];
+    CompleteTransfer(p, third, fee, 0);
+    ASSERT_EQ(GetPlayerClub(p), uint16_t(third));
+    EXPECT_EQ(GetClubBalance(other_), before + fee / 100 * percentage);
+    EXPECT_EQ(SeasonEvents.messagesPosted[kMsgSellOnPaid], paid + 2)
+        << "to the seller and to the share's club";
+}
+
+// The top-earner clause granted in the talks: while another player of the
+// squad earns more, the daily squad pass raises him to that wage and tells
+// the user.
+TEST_F(DealScreensTest, TheTopEarnerClauseGrantedInTheTalksRaisesHisWage) {
+    const uint16_t p = PlainPlayerOf(user_, 6);
+    HVW_SetPlayerFlag95(p, 0);
+    OpenTalks(p);
+    CurrentOffer.terms = CurrentDemands;
+    ContractTalks_Toggle(2);
+    ASSERT_NE(CurrentOffer.terms.clause8, 0);
+    MenuOption = kScreenContractTalks;
+    {
+        StdoutCapture out;
+        ASSERT_EQ(ContractTalks_Offer(nullptr), MENU_CLOSE) << CurrentOffer.refusalText;
+    }
+    ASSERT_NE(GetPlayerClause8(p), 0u);
+    EvaluateClubSquad(user_);
+    const int32_t top = SquadNeeds.TopWage;
+    ASSERT_LT(25 * int32_t(GetPlayerWage(p)), top) << "another player earns more";
+    const int64_t posted = SeasonEvents.messagesPosted[kMsgTopEarner];
+    ClubSquadMoodJob(user_);
+    EXPECT_EQ(SeasonEvents.messagesPosted[kMsgTopEarner], posted + 1);
+    EXPECT_EQ(int32_t(GetPlayerWage(p)), std::min<int32_t>(top / 25, 4000));
+}
+
 // ---- Selling --------------------------------------------------------------------------------
 
 TEST_F(DealScreensTest, SellingOpensFromTheDayMessagesAndAWithdrawalCostsMorale) {
@@ -504,6 +618,79 @@ TEST_F(DealScreensTest, TheLastExchangeTalksCompleteTheDealAndABreakOffLeavesOth
     EXPECT_EQ(PendingDealPlayer(dealB), 0);
     EXPECT_EQ(PendingDealPlayer(untouched), elsewhere);
     EXPECT_EQ(MenuOption, kScreenPlayerStats);
+}
+
+// An exchange deal made on the sheet: terms agreed, then taken up again
+// as a bid that carries his player.  When the bid is answered and the
+// contract waits, the day's messages withdraw the deal if the exchange
+// player is injured or has left; talks broken off with a main player of
+// a human club withdraw his deals too.
+TEST_F(DealScreensTest, AnExchangeDealFallsThroughWhenItsPlayerCannotComeOrTheTalksBreakOff) {
+    const auto posted = [](int16_t type) { return SeasonEvents.messagesPosted[type]; };
+    const int16_t third = int16_t(DivisionClubLists[0][1][2]);
+    for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
+    // The sheet's two steps; the bid's acceptance is arranged.
+    const auto makeDeal = [this](uint16_t p, uint16_t own) {
+        for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(other_, slot, 0, 0, 0);
+        DealSheetPendingNumber = 0;
+        OpenSheet(p, user_);
+        CurrentDeal.exchange[0] = ExchangeSlot{own, 0, 1000};
+        const int32_t asking = CurrentDeal.asking;
+        CurrentDeal.adjustments = asking;
+        for (int percent = 95; percent >= 40 && CurrentDeal.verdict != 1; percent -= 5) {
+            CurrentDeal.offer = int32_t(int64_t(asking) * percent / 100);
+            DealSheet_Update();
+        }
+        {
+            StdoutCapture out;
+            if (CurrentDeal.verdict != 1 || DealSheet_Deal(nullptr) != MENU_CLOSE) return -1;
+        }
+        const int deal = PendingDeal_FindMain(p);
+        if (deal < 0) return -1;
+        DealSheetPendingNumber = int16_t(deal + 1);
+        OpenSheet(p, user_);
+        CurrentDeal.offer = CurrentDeal.asking;
+        DealSheet_Update();
+        if (CurrentDeal.verdict != 0 || DealSheet_Deal(nullptr) != MENU_CLOSE) return -1;
+        if (HVW_GetPlayerFlag120(p) == 0 || PendingDealExchange(deal, 0) != own) return -1;
+        PendingHumanDeals[0] = p;
+        return deal;
+    };
+    const auto settle = [] {
+        MenuOption = kScreenClubMain;
+        ProcessHalvornDayMessages();
+    };
+
+    // His exchange player injured: the deal is withdrawn as one whose player is unfit.
+    const uint16_t p = PlainPlayerOf(other_, 16), own = PlainPlayerOf(user_, 20);
+    ASSERT_GE(makeDeal(p, own), 0);
+    SetPlayerIP(own, 5);
+    int64_t before = posted(kMsgExchangeUnfit);
+    settle();
+    EXPECT_EQ(posted(kMsgExchangeUnfit), before + 1);
+    EXPECT_EQ(PendingDeal_FindMain(p), -1);
+    EXPECT_NE(MenuOption, kScreenContractTalks);
+
+    // His exchange player sold elsewhere meanwhile: withdrawn as gone.
+    const uint16_t p2 = PlainPlayerOf(other_, 17), own2 = PlainPlayerOf(user_, 21);
+    ASSERT_GE(makeDeal(p2, own2), 0);
+    CompleteTransfer(own2, third, 50000, 0);
+    ASSERT_EQ(GetPlayerClub(own2), uint16_t(third));
+    before = posted(kMsgExchangeGone);
+    settle();
+    EXPECT_EQ(posted(kMsgExchangeGone), before + 1);
+    EXPECT_EQ(PendingDeal_FindMain(p2), -1);
+
+    // Talks broken off with a main player of a human club withdraw his deal.
+    const uint16_t mine = PlainPlayerOf(user_, 22), theirs = PlainPlayerOf(other_, 18);
+    const int deal = HVW_AddPendingDeal(mine, theirs, 0, 0, 0, 1, user_, other_, 5000, 5000, 0);
+    ASSERT_GE(deal, 0);
+    HVW_SetPlayerFlag120(mine, 1);
+    OpenTalks(mine);
+    before = posted(kMsgExchangeWithdrawn);
+    EXPECT_EQ(ContractTalks_BreakOff(nullptr), MENU_CLOSE);
+    EXPECT_EQ(posted(kMsgExchangeWithdrawn), before + 1);
+    EXPECT_EQ(PendingDealPlayer(deal), 0);
 }
 
 TEST_F(DealScreensTest, APendingDealAndAnAgreedExchangeSurviveASaveAndALoad) {
