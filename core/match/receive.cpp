@@ -20,6 +20,14 @@ namespace {
 
 constexpr int kAnyHeight = 10000;
 constexpr int kOnThePoint = 5;
+// A ball in the air that the high-ball reaction leaves alone starts at this
+// height; the chest band of that reaction, and the top of the ball contacts'
+// reach where a low control cushions the ball, start at the next.
+constexpr int kAirBallFloor = 30;
+constexpr int kChestBand = 110;
+// The low control meets a ball this near and this low.
+constexpr int kLowControlReach = 8;
+constexpr int kLowControlHeight = 140;
 
 bool IsOwnKeeper(int16_t figure) { return MatchLineUp[figure / kTeamFigures][0] == figure; }
 
@@ -100,6 +108,14 @@ void Match_ActReceivePass(int16_t figure) {
     if (std::abs(back - toBall) > 8) {
         if (BallState.direction >= 256) return;  // a still ball: wait for it
         GiveUp(figure);
+        return;
+    }
+    // A ball coming at him in the air below his chest, about to reach him:
+    // he takes it down with a low control rather than letting it bounce off.
+    if (BallState.z >= kAirBallFloor && BallState.z < kChestBand &&
+        Match_BallInReach(MatchCurX, MatchCurY, BallState.predicted[0][0], BallState.predicted[0][1],
+                          kLowControlReach, kLowControlHeight) == 0) {
+        Match_SetPlayerAction(figure, kActionLowControl);
         return;
     }
     const int t = Match_FoldedDifference(toBall, f.facing & 255);

@@ -35,8 +35,10 @@ constexpr Exception kActionExceptions[] = {
      "units off, and the thrower takes the nearest team-mate within 480, one of whom the "
      "throw-in set-up always places 12 yards away: the batch's powers stay below 20"},
     {kActionLongThrowRunUp, "the run-up of the long throw (see LongThrow)"},
-    {kActionLowControl, "no decision chooses it: the air-ball choices name their own"},
-    {kActionBackToPoint, "its named starter, the period runner, sets no action"},
+    {kActionBackToPoint,
+     "nothing starts it: the period runner named as its starter only sets the figures up "
+     "(action 0, keepers 152), the restart phases place their players with action 103, and "
+     "the throw-in taker only waits for a team-mate already in it"},
 };
 
 // Actions play enters only a few times in the batch (counts of one run of

@@ -264,6 +264,36 @@ TEST_F(PassEdgeTest, TheReceiverGivesUpWhenTheBallIsLostAndWaitsOnAStillBall) {
     EXPECT_EQ(+r.action, kActionThink);
 }
 
+// On his point, a ball coming at him in the air below his chest and about
+// to reach him is taken down with the low control; one at his feet, one at
+// chest height and one still far off leave him receiving.
+TEST_F(PassEdgeTest, TheReceiverTakesALowBallInTheAirWithTheLowControl) {
+    struct Case {
+        int z, predictedY;
+        uint16_t action;
+    };
+    constexpr Case kCases[] = {{60, 1396, kActionLowControl},
+                               {20, 1396, kActionReceivePass},
+                               {120, 1396, kActionReceivePass},
+                               {60, 1300, kActionReceivePass}};
+    MatchFigure& r = MatchFigures[6];
+    for (const Case& c : kCases) {
+        PutBall(796, 1380);
+        BallState.z = int16_t(c.z);
+        BallState.vy = 6 * 65536;
+        BallState.direction = 128;
+        BallState.speed = 6;
+        BallState.predicted[0][0] = 796;
+        BallState.predicted[0][1] = int16_t(c.predictedY);
+        On(6, 796, 1400);
+        r.aimX = 796;
+        r.aimY = 1400;
+        Match_SetPlayerAction(6, kActionReceivePass);
+        Run(6);
+        EXPECT_EQ(+r.action, c.action) << "ball at height " << c.z << ", expected at y " << c.predictedY;
+    }
+}
+
 // A winger running along the goal line crosses into the area, and the
 // team-mate under the ball's path goes up for it.
 TEST(PassEdgeScenario, ACrossFromTheGoalLineIsMetInTheAir) {
