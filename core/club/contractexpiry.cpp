@@ -148,7 +148,7 @@ void MonthlyContractPass() {
         const int16_t club = market::PlayingClub(p);
         if (left == 0) market::PostShortlistNews(kMsgShortlistContractOver, p, club, PositionText(p));
         if (left == 1) Post(kMsgLastContractMonth, market::OwningClub(p), -1, p, true);
-        if (GameRandom() % 200 == 10) AssignPlayerAgent(p);
+        if (GameRandom() % 200 == 10) SetPlayerAgent(p, int16_t(AssignPlayerAgent(p)));
         if (left == 0) SetPlayerSaleStatus(p, 0);
         if (club >= 0 && left == 0 && old != 0) {
             SetPlayerContract(p, 0);

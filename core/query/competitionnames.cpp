@@ -219,7 +219,13 @@ int16_t HVW_CountNationCups(int16_t country) {
     if (!IsCountryNumber(country)) return 0;
     int16_t count = 0;
     for (int cup = 0; cup < kCupCount; ++cup) {
-        if (recbits::LoadU16(CupRoundRules.bytes[country][cup][0] + kCupDrawDay) != 0xFFFF) ++count;
+        // The European cups are run under country 0's rules for the clubs of
+        // every country: read from the country's own slots, they counted
+        // only in country 0, and every other country's lists, which take
+        // the last three slots counted as the European cups, lost its
+        // national cups.
+        const int rules = cup < kFirstEuropeanCup ? country : 0;
+        if (recbits::LoadU16(CupRoundRules.bytes[rules][cup][0] + kCupDrawDay) != 0xFFFF) ++count;
     }
     return count;
 }

@@ -61,8 +61,13 @@ constexpr const char* kGoalExtension = ".dhf";
 // without them (an older save) gives both tables empty.
 uint8_t PermPendingDeals[kPendingDeals * kPendingDealSize];
 uint8_t PermAgreedExchanges[kAgreedExchangeBlockSize];
+// The clubs' strength ranking as the running game last built it (club and
+// strength of each place, then each nation's count of ranked clubs).
+constexpr int kRankedClubBytes = 6;
+uint8_t PermStrengthRanking[kClubCount * kRankedClubBytes + 2 * kCountryCount];
 const DataBlockDescriptor kPermFileBlocks[] = {{PermPendingDeals, sizeof PermPendingDeals},
                                                {PermAgreedExchanges, sizeof PermAgreedExchanges},
+                                               {PermStrengthRanking, sizeof PermStrengthRanking},
                                                {nullptr, 0}};
 const DataBlockDescriptor kTeamEditBlocks[] = {{&ClubNameRecords[kClubCount], sizeof(ClubNameRecord)},
                                                {nullptr, 0}};
@@ -187,6 +192,7 @@ int LoadPermFileFrom(int16_t slot, bool prefixed) {
     if (file == nullptr) return kSaveOpenFailed;
     std::memset(PermPendingDeals, 0, sizeof PermPendingDeals);
     std::memset(PermAgreedExchanges, 0, sizeof PermAgreedExchanges);
+    std::memset(PermStrengthRanking, 0, sizeof PermStrengthRanking);
     // Blocks missing at the end (an older perm file) stay empty.
     int read = ReadDataBlocks(kPermFileBlocks, file, kPermMagic);
     int closed = std::fclose(file);
@@ -287,6 +293,45 @@ void TakeOverPermTables() {
     AgreedExchange_Unpack(PermAgreedExchanges);
 }
 
+void KeepStrengthRanking() {
+    uint8_t* out = PermStrengthRanking;
+    for (const ClubStrengthEntry& entry : ClubStrengthRanking) {
+        StoreU16(out, entry.club);
+        StoreU32(out + 2, entry.strength);
+        out += kRankedClubBytes;
+    }
+    for (uint16_t count : ClubCountOfNation) {
+        StoreU16(out, count);
+        out += 2;
+    }
+}
+
+// The ranking is rebuilt only weekly, so a game rebuilding it at the load
+// would judge its clubs by another ranking until Monday than the game it
+// was saved from, and play on differently. The saved ranking is taken over
+// when it ranks every club once; a perm file without it (an older save)
+// leaves it to be rebuilt.
+bool TakeOverStrengthRanking() {
+    std::vector<bool> ranked(kClubCount, false);
+    for (int place = 0; place < kClubCount; ++place) {
+        const uint16_t club = LoadU16(PermStrengthRanking + place * kRankedClubBytes);
+        if (!IsClubNumber(club) || ranked[club]) return false;
+        ranked[club] = true;
+    }
+    const uint8_t* in = PermStrengthRanking;
+    for (ClubStrengthEntry& entry : ClubStrengthRanking) {
+        // Field by field: the entries' padding stays as the table holds it.
+        entry.club = LoadU16(in);
+        entry.strength = LoadU32(in + 2);
+        in += kRankedClubBytes;
+    }
+    for (uint16_t& count : ClubCountOfNation) {
+        count = std::min<uint16_t>(LoadU16(in), kClubCount);
+        in += 2;
+    }
+    return true;
+}
+
 // The referee the match-day screens appointed to the user's next match is
 // kept in the first word of their saved table, plus one, so that the zeros
 // of a table that never held one read as none.  Without it a loaded game
@@ -323,7 +368,7 @@ void RebuildAfterLoad() {
     TakeOverPermTables();
     DeleteGoalReplayFiles();
     SavedGoalCount = 0;
-    RankClubsByStrength();
+    if (!TakeOverStrengthRanking()) RankClubsByStrength();
     // No squad pass over the computer clubs here: it would reshuffle every
     // squad that the saved game holds, so that the loaded game would play on
     // with other teams than the game it was saved from.  What the pass
@@ -439,6 +484,7 @@ int SavePermFile(int16_t slot) {
     for (int i = 0; i < kPendingDeals; ++i)
         std::memcpy(PermPendingDeals + i * kPendingDealSize, PendingDealTable[i].bytes, kPendingDealSize);
     AgreedExchange_Pack(PermAgreedExchanges);
+    KeepStrengthRanking();
     return WriteBlockFileSafely(SaveFileName(slot, false, "perm"), kPermFileBlocks, kPermMagic);
 }
 

@@ -301,9 +301,6 @@ void RunDailyClubJobs(int16_t realDay) {
     if (!realDay) return;
     // The chairmen whose day of the month it is count down their time.
     UpdateClubHeads();
-    // The strength ranking as today's world stands, so that the board's
-    // scores of the day are those a loaded game would give.
-    RankClubsByStrength();
     if (GameRandom() % 7 == 0) SquadHarmonyReview();
     PostTransferReminders();
     RunDailyJobPasses();

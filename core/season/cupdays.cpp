@@ -164,6 +164,25 @@ bool RanksBelow(const GroupRow& a, const GroupRow& b) {
     return a.goalsScored < b.goalsScored;
 }
 
+// The group list that the screens search holds the first eight groups of
+// each of the two group stages.
+void ListGroup(int n, int k, int stage, int g) {
+    if (stage < 0 || stage > 1 || g >= kGroupsListed) return;
+    for (int i = 0; i < kGroupSize; ++i)
+        ChampionsLeagueGroups[stage][g][i] = CupDrawClub(n, k, stage, g * kGroupSize + i);
+}
+
+// A group stage's groups are listed as soon as they are drawn: listed only
+// when the stage was settled, the screens found last season's groups (or
+// none) all through the stage.
+void ListDrawnGroups(int n, int k, int r) {
+    for (int g = 0; g < kGroupsListed; ++g) {
+        const int first = g * kGroupSize;
+        if (CupDrawClub(n, k, r, first) == -1 && CupDrawClub(n, k, r, first + 1) == -1) continue;
+        ListGroup(n, k, r, g);
+    }
+}
+
 void SettleGroups(int n, int k, int r) {
     const int previous = r - 1;
     const int16_t code = FirstCode(k, previous);
@@ -171,10 +190,7 @@ void SettleGroups(int n, int k, int r) {
         const int first = g * kGroupSize;
         if (CupDrawClub(n, k, previous, first) == -1 && CupDrawClub(n, k, previous, first + 1) == -1)
             continue;
-        if (k == kCupEuropeanA && g < kGroupsListed && previous < 2) {
-            for (int i = 0; i < kGroupSize; ++i)
-                ChampionsLeagueGroups[previous][g][i] = CupDrawClub(n, k, previous, first + i);
-        }
+        if (k == kCupEuropeanA) ListGroup(n, k, previous, g);
         GroupRow rows[kGroupRows];
         for (int i = 0; i < kGroupRows; ++i)
             rows[i] = GroupRow{CupDrawClub(n, k, previous, first + i), 0, 0, 0};
@@ -314,6 +330,7 @@ void RunRoundDay(int n, int k, int r, const RoundRule& rule) {
         if (comingThrough && r > 0) AddAlternatives(n, k, r);
     }
     const int days = rule.matchDay - Counter();
+    if (rule.through == kGroupRound && k == kCupEuropeanA) ListDrawnGroups(n, k, r);
     if (rule.through == kGroupRound)
         ArrangeGroupMatches(n, k, r, days);
     else

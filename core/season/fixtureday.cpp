@@ -25,6 +25,7 @@
 #include "core/records/history.h"
 #include "core/records/ranges.h"
 #include "core/records/records.h"
+#include "core/records/referees.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/records/training.h"
@@ -33,6 +34,7 @@
 #include "core/season/computertactics.h"
 #include "core/season/fixtures.h"
 #include "core/season/matchday.h"
+#include "core/season/matchevents.h"
 #include "core/season/matchsetup.h"
 #include "core/season/nationalsquads.h"
 #include "core/season/pickteam.h"
@@ -282,6 +284,18 @@ void MatchEvents_Record(int16_t slot) {
     int free = g_eventLog.keepers > 0 ? g_eventLog.firstFree : 0;
     while (free < kMatchEventRecords && MatchEventKind(free) != -1) ++free;
     if (g_eventLog.keepers > 0) g_eventLog.firstFree = free;
+    // The referee of a club's first-team match, so that a preview can recall
+    // what he gave that club before.
+    const int16_t competition = FixtureType(slot);
+    const int16_t referee = GetMatchSetupBlock()->I16(gameinfo::kRefereeNumber);
+    if (competition != kCompReserveLeague && !IsNationalDay(competition) && referee >= 0 &&
+        referee <= kMadeUpReferee && free < kMatchEventRecords - 1) {
+        uint8_t* out = EventRecord(free++);
+        recbits::StoreU16(out + kEventFixture, uint16_t(slot));
+        recbits::StoreU16(out + kEventLogPlayer, uint16_t(referee));
+        out[kEventFlags] = uint8_t(kKindReferee << 1);
+        out[kEventLogMinute] = 0;
+    }
     for (int e = 0; e < kMatchEvents; ++e) {
         const uint8_t* event = MatchResult.events[e];
         const uint8_t type = event[kEventKind];

@@ -34,6 +34,8 @@ extern FixtureResultMakers ResultMakers;
 // The log of every played fixture's events: 140000 records of 9 bytes
 // (u16 fixture slot, u16 player, a 32-bit flags word: bit 0 the side, bits
 // 1-7 the signed kind, -1 a free record; u8 minute).  Saved with the game.
+// A played first-team club fixture's events follow a record naming its
+// referee (kind 5).
 constexpr int kMatchEventRecords = 140000;
 constexpr int kMatchEventRecordSize = 9;
 extern uint8_t MatchEventHistory[kMatchEventRecords * kMatchEventRecordSize];

@@ -15,6 +15,7 @@
 #include "core/records/ranges.h"
 #include "core/season/clubseason.h"
 #include "core/season/competitions.h"
+#include "core/season/european.h"
 #include "core/season/fixtures.h"
 #include "core/season/matchsetup.h"
 #include "core/season/messages.h"
@@ -659,6 +660,9 @@ void SetUpSeasonFixtures(int16_t firstPlayableDay) {
     KeepSetUpRosters(true);
     std::memset(DivisionClubLists, 0xFF, sizeof DivisionClubLists);
     std::memset(CompetitionTable, 0xFF, sizeof CompetitionTable);
+    // The new season's groups are not drawn yet (zeros): until its first
+    // draw no club is found in last season's.
+    std::memset(ChampionsLeagueGroups, 0, sizeof ChampionsLeagueGroups);
     BuildDivisionClubLists();
     DivisionBatches batches;
     for (int country = 0; country < kCountryCount; ++country) {

@@ -18,6 +18,11 @@ constexpr int8_t kKindOwnGoal = 2;
 constexpr int8_t kKindSendingOff = 3;
 constexpr int8_t kKindBooking = 4;
 constexpr int8_t kKindFree = -1;
+// Not an event: the referee who took the fixture, his number in the player
+// field (side 0, minute 0), written ahead of the fixture's events. The
+// searches and counts below pass over it as they pass over any kind
+// outside 0-4.
+constexpr int8_t kKindReferee = 5;
 
 // A scorer line holds his first 5 goals; every further 9 take a new line.
 constexpr int kScorerFirstLineEntries = 5;

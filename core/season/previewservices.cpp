@@ -20,6 +20,7 @@
 #include "core/records/messagetemplates.h"
 #include "core/records/ranges.h"
 #include "core/records/records.h"
+#include "core/records/referees.h"
 #include "core/records/text.h"
 #include "core/season/calendar.h"
 #include "core/season/clubseason.h"
@@ -316,9 +317,56 @@ int16_t PlayerAbsence(uint16_t player, int16_t slot) {
 
 int16_t AbsenceReasonText(int16_t code) { return code != 0 ? kAbsentText : int16_t(-1); }
 
+namespace {
+
+// What the referee gave the user's club's players in the club's first-team
+// fixtures he took this season, as the event log keeps them: the count of
+// the kind's events, and the fixture and player of the last.
+int16_t RefereeCardCount(int16_t referee, int8_t eventKind, uint16_t* player, int16_t* fixture) {
+    const int16_t club = HVW_GetMyClub();
+    if (!IsClubNumber(club) || referee < 0 || referee > kMadeUpReferee) return 0;
+    int16_t count = 0;
+    int32_t taken = -1;  // the fixture of the referee's latest record while his
+    int side = 0;        // run of the log lasts, with the club's side
+    for (int32_t r = 0; r < kMatchEventRecords; ++r) {
+        const int8_t kind = MatchEventKind(r);
+        if (kind == kKindFree) break;
+        const uint16_t slot = MatchEventFixture(r);
+        if (kind == kKindReferee) {
+            taken = -1;
+            if (MatchEventPlayer(r) != uint16_t(referee) || slot >= kFixtureSlots) continue;
+            const int16_t code = FixtureType(int16_t(slot));
+            if (code == kCompReserveLeague ||
+                (FixtureHome(int16_t(slot)) != club && FixtureAway(int16_t(slot)) != club))
+                continue;
+            taken = slot;
+            side = FixtureHome(int16_t(slot)) == club ? 0 : 1;
+            continue;
+        }
+        if (taken < 0 || slot != uint16_t(taken) || !MatchEvents_IsSound(r)) continue;
+        if (kind != eventKind || MatchEventSide(r) != side) continue;
+        ++count;
+        *player = MatchEventPlayer(r);
+        *fixture = int16_t(taken);
+    }
+    return count;
+}
+
+}  // namespace
+
 int16_t PlayerRecordCounter(uint16_t player, int16_t mode, int16_t kind, uint16_t* second, int16_t* fixture) {
-    if (second != nullptr) *second = 0;
-    if (fixture != nullptr) *fixture = -1;
+    uint16_t unusedPlayer = 0;
+    int16_t unusedFixture = -1;
+    if (second == nullptr) second = &unusedPlayer;
+    if (fixture == nullptr) fixture = &unusedFixture;
+    *second = 0;
+    *fixture = -1;
+    if (mode == kRecordOfReferee) {
+        if (kind == kRefereeSendingsOff)
+            return RefereeCardCount(int16_t(player), kKindSendingOff, second, fixture);
+        if (kind == kRefereeBookings) return RefereeCardCount(int16_t(player), kKindBooking, second, fixture);
+        return 0;
+    }
     if (mode != 0 || !IsPlayerNumber(player) || player == 0) return 0;
     const int16_t club = PlayersClub(player);
     if (club < 0) return 0;

@@ -63,9 +63,13 @@ int16_t AbsenceReasonText(int16_t code);
 // Over the player's club's last five league fixtures: mode 0 kind 3 the
 // fixtures he and a team-mate both scored in (second: that team-mate),
 // kind 4 the fixtures he scored in, kind 5 1 when he scored three or more
-// goals.  Mode 1 (a referee's record) counts 0, with no fixture and no
-// player: neither the fixtures nor the event log keep which referee took a
-// fixture, so a referee's earlier matches cannot be found.
+// goals.  Mode 1 takes a referee in place of the player: over the user's
+// club's first-team fixtures he took this season, kind 1 counts the club's
+// players he sent off and kind 2 those he booked, with the fixture and
+// the player of the last (none: -1 and 0).
+constexpr int16_t kRecordOfReferee = 1;
+constexpr int16_t kRefereeSendingsOff = 1;
+constexpr int16_t kRefereeBookings = 2;
 int16_t PlayerRecordCounter(uint16_t player, int16_t mode, int16_t kind, uint16_t* second, int16_t* fixture);
 // The club's latest league fixtures in a row in which the player scored.
 int16_t PlayerStreak(uint16_t player, int16_t club);

@@ -651,31 +651,33 @@ void WriteReferee() {
         if (nation >= 0) AppendText(line, sizeof line, " (%s)", GetText(int16_t(5200 + nation)));
     }
     AppendText(line, sizeof line, ".");
-    int16_t fixtureA = -1, fixtureB = -1;
-    uint16_t playerA = 0, playerB = 0;
-    const int16_t sendings = PlayerRecordCounter(uint16_t(referee), 1, 2, &playerA, &fixtureA);
-    const int16_t cards = PlayerRecordCounter(uint16_t(referee), 1, 1, &playerB, &fixtureB);
+    int16_t bookedIn = -1, sentOffIn = -1;
+    uint16_t booked = 0, sentOff = 0;
+    const int16_t bookings =
+        PlayerRecordCounter(uint16_t(referee), kRecordOfReferee, kRefereeBookings, &booked, &bookedIn);
+    const int16_t sendingsOff =
+        PlayerRecordCounter(uint16_t(referee), kRecordOfReferee, kRefereeSendingsOff, &sentOff, &sentOffIn);
     const char* remark = nullptr;
     TextMsg_ResetArgs();
-    if (sendings > 0 && cards > 0) {
+    if (bookings > 0 && sendingsOff > 0) {
         ArgClub(g.user);
         ArgClub(g.opponent);
         remark = TextMsg_ExpandBody(214, 6);
-    } else if (sendings > 0) {
-        if (sendings == 1 && fixtureA >= 0 && fixtureA < kFixtureSlots) {
-            ArgClub(FixtureHome(fixtureA) == g.user ? FixtureAway(fixtureA) : FixtureHome(fixtureA));
+    } else if (bookings > 0) {
+        if (bookings == 1 && bookedIn >= 0 && bookedIn < kFixtureSlots) {
+            ArgClub(FixtureHome(bookedIn) == g.user ? FixtureAway(bookedIn) : FixtureHome(bookedIn));
             remark = Expand(2488);
         } else {
-            ArgNumber(sendings);
+            ArgNumber(bookings);
             remark = Expand(2486);
         }
-    } else if (cards > 0) {
-        if (cards == 1 && fixtureB >= 0 && fixtureB < kFixtureSlots && playerB != 0) {
-            ArgClub(FixtureHome(fixtureB) == g.user ? FixtureAway(fixtureB) : FixtureHome(fixtureB));
-            ArgPlayer(playerB);
+    } else if (sendingsOff > 0) {
+        if (sendingsOff == 1 && sentOffIn >= 0 && sentOffIn < kFixtureSlots && sentOff != 0) {
+            ArgClub(FixtureHome(sentOffIn) == g.user ? FixtureAway(sentOffIn) : FixtureHome(sentOffIn));
+            ArgPlayer(sentOff);
             remark = Expand(2485);
         } else {
-            ArgNumber(cards);
+            ArgNumber(sendingsOff);
             remark = Expand(2486);
         }
     }

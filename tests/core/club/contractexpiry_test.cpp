@@ -72,6 +72,23 @@ TEST_F(ExpiryTest, ContractsRunDownAndOut) {
     EXPECT_FALSE(InAnyRoster(q));
 }
 
+// The monthly pass's agent draw gives the player the agent it names.
+TEST_F(ExpiryTest, AnAgentDrawnAtTheMonthlyPassIsTheOneThePlayerKeeps) {
+    constexpr int16_t kUnchanged = 499;
+    for (uint16_t p = 2; p < PlayerCount; ++p) {
+        SetPlayerContract(p, 60);
+        SetPlayerAgent(p, kUnchanged);
+    }
+    uint16_t changed = 0;
+    for (int pass = 0; pass < 40 && changed == 0; ++pass) {
+        MonthlyContractPass();
+        for (uint16_t p = 2; p < PlayerCount && changed == 0; ++p) {
+            if (GetPlayerAgent(p) != uint16_t(kUnchanged)) changed = p;
+        }
+    }
+    EXPECT_NE(changed, 0) << "no drawn agent was stored";
+}
+
 TEST_F(ExpiryTest, ARetiredManagersRecordMakesAYoungsterWhoDoesNotManage) {
     const uint16_t m = MakePlayer(kClub, 13, 46);
     ASSERT_EQ(GetPlayerPosition(m), 13u);

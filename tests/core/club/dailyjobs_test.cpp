@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "core/club/board.h"
 #include "core/club/loans.h"
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
@@ -167,9 +168,11 @@ TEST_F(WeeklyTest, AMonthOfClubDays) {
     SetPlayerLoanClub(mover, kHost);
 
     SeasonCalendar.weekday = 0;  // Saturday 13 July
+    constexpr uint32_t kStaleStrength = 0xFFFFFFFFu;
     int bansServed = 0, loanWeeks = 0, paydays = 0;
     for (int day = 0; day < 40; ++day) {
         SetPlayerFlag123(flagged, 1);
+        ClubStrengthRanking[0].strength = kStaleStrength;  // cleared by a rebuild only
         const int banWait = GetPlayerBanWait(banned);
         const int period = GetPlayerLoanPeriod(player_);
         const int32_t wages = GetClubSeasonPlayerWages(kHost);
@@ -191,6 +194,8 @@ TEST_F(WeeklyTest, AMonthOfClubDays) {
             ASSERT_EQ(weekday, 2);
             ++paydays;
         }
+        // The strength ranking is the week's, rebuilt on Mondays alone.
+        ASSERT_EQ(ClubStrengthRanking[0].strength != kStaleStrength, weekday == 2) << "day " << day;
         bool moverInHost = false;
         for (uint16_t p : ClubRoster[kHost]) moverInHost |= p == mover;
         ASSERT_EQ(moverInHost, SeasonCalendar.month != 6) << "day " << day;

@@ -116,10 +116,12 @@ TEST_F(CompTest, DivisionAndCupNameEntries) {
 }
 
 TEST_F(CompTest, CupRulesOfTheCountries) {
+    // A country's national cups in use, then the three European cups that
+    // every country's clubs play.
     EXPECT_EQ(HVW_CountNationCups(0), 7);
-    EXPECT_EQ(HVW_CountNationCups(1), 3);
-    EXPECT_EQ(HVW_CountNationCups(4), 0);
-    EXPECT_EQ(HVW_CountNationCups(8), 2);
+    EXPECT_EQ(HVW_CountNationCups(1), 6);
+    EXPECT_EQ(HVW_CountNationCups(4), 3);
+    EXPECT_EQ(HVW_CountNationCups(8), 5);
     EXPECT_EQ(HVW_GetCupRoundCount(0, 0), 8);
     EXPECT_EQ(HVW_GetCupRoundCount(1, 6), 6);
     EXPECT_EQ(HVW_GetCupRoundCount(5, 4), 2);

@@ -17,6 +17,7 @@
 
 #include "core/base/corehooks.h"
 #include "core/base/trackedmemory.h"
+#include "core/club/board.h"
 #include "core/club/exchangedeals.h"
 #include "core/club/squads.h"
 #include "core/club/transferprices.h"
@@ -126,7 +127,8 @@ TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
     EXPECT_EQ(std::memcmp(file.data() + file.size() - 8, "END0", 4), 0);
     EXPECT_NE(testbytes::GetU32(file, file.size() - 4), 0u);  // the check word over the blocks
     EXPECT_EQ(testenv::ReadHostFile("SaveData/perm1").size(),
-              size_t(16 + 4 + kPendingDeals * kPendingDealSize + 4 + kAgreedExchangeBlockSize + 8));
+              size_t(16 + 4 + kPendingDeals * kPendingDealSize + 4 + kAgreedExchangeBlockSize + 4 +
+                     kClubCount * 6 + 2 * kCountryCount + 8));
 
     Scramble();
     ASSERT_EQ(LoadGame(1), 0);
@@ -216,6 +218,34 @@ TEST_F(SaveGameTest, TheSavedGoalCountIsWrittenWithTheGameAndResetByALoad) {
     EXPECT_EQ(testbytes::GetU16(testenv::ReadHostFile("SaveData/save1"), wordAt), 7);
     ASSERT_EQ(LoadGame(1), 0);
     EXPECT_EQ(SavedGoalCount, 0);
+}
+
+// The clubs' strength ranking is rebuilt weekly: the game keeps the one it
+// plays by, and a game saved before it was kept rebuilds it at the load.
+TEST_F(SaveGameTest, TheStrengthRankingComesBackWithTheGameAndAnOlderSaveRebuildsIt) {
+    for (int place = 0; place < kClubCount; ++place)
+        ClubStrengthRanking[place] = {uint16_t(kClubCount - 1 - place), uint32_t(7 + place)};
+    ClubCountOfNation[3] = 77;
+    ASSERT_EQ(SaveGame(1), 0);
+    std::memset(ClubStrengthRanking, 0, sizeof ClubStrengthRanking);
+    std::memset(ClubCountOfNation, 0, sizeof ClubCountOfNation);
+    ASSERT_EQ(LoadGame(1), 0);
+    EXPECT_EQ(ClubStrengthRanking[0].club, kClubCount - 1);
+    EXPECT_EQ(ClubStrengthRanking[0].strength, 7u);
+    EXPECT_EQ(ClubStrengthRanking[kClubCount - 1].club, 0);
+    EXPECT_EQ(ClubCountOfNation[3], 77);
+
+    const uint8_t older[24] = {'D', 'A', 'T', '0', 'P', 'R', 'M', '0', 0, 0, 0, 0,
+                               0,   0,   0,   0,   'E', 'N', 'D', '0', 0, 0, 0, 0};
+    testenv::WriteHostFile("SaveData/perm1", Bytes(older, older + 24));
+    ASSERT_EQ(LoadGame(1), 0);
+    const std::vector<ClubStrengthEntry> loaded(std::begin(ClubStrengthRanking),
+                                                std::end(ClubStrengthRanking));
+    RankClubsByStrength();
+    for (int place = 0; place < kClubCount; ++place) {
+        ASSERT_EQ(loaded[size_t(place)].club, ClubStrengthRanking[place].club) << place;
+        ASSERT_EQ(loaded[size_t(place)].strength, ClubStrengthRanking[place].strength) << place;
+    }
 }
 
 // The played-countries choice is part of the game.  A game saved before it

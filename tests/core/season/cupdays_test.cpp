@@ -12,6 +12,7 @@
 #include <tuple>
 #include "core/base/bytes.h"
 #include "core/match/matchresult.h"
+#include "core/query/leagueoutlook.h"
 #include "core/records/honours.h"
 #include "core/records/ranges.h"
 #include "core/season/clubseason.h"
@@ -117,6 +118,44 @@ TEST_F(CupSeasonTest, EveryCupOfASeasonEndsWithAWinnerAndARunnerUp) {
     EXPECT_EQ(cup6.size(), 32u);
     EXPECT_EQ(cup4.count(-1), 0u);
     EXPECT_EQ(cup4.size(), 64u);
+}
+
+// The group list the screens search holds a stage's groups from the day
+// they are drawn, and a new season's lay-out forgets last season's.
+TEST_F(CupSeasonTest, TheGroupListHoldsEachStageFromItsDrawOn) {
+    // Last season's groups, then the new season's lay-out.
+    for (int stage = 0; stage < 2; ++stage) {
+        for (int g = 0; g < 8; ++g) {
+            for (int i = 0; i < 4; ++i)
+                ChampionsLeagueGroups[stage][g][i] = int16_t(300 + 32 * stage + 4 * g + i);
+        }
+    }
+    ClearFixtureTable();
+    SetUpSeasonFixtures();
+    ShuffleEuropeanOrder();
+    EXPECT_EQ(HVW_FindClubGroup(300, 0), -1);
+    EXPECT_EQ(HVW_FindClubGroup(340, 1), -1);
+    const auto expectListed = [](int stage, int groups) {
+        for (int g = 0; g < groups; ++g) {
+            for (int i = 0; i < 4; ++i) {
+                const int16_t club = CupDrawClub(0, 6, stage, 4 * g + i);
+                ASSERT_TRUE(IsClubNumber(club)) << "stage " << stage << " group " << g;
+                EXPECT_EQ(HVW_FindClubGroup(club, int16_t(stage)), g)
+                    << "stage " << stage << " club " << club;
+            }
+        }
+    };
+    bool first = false;
+    while (CompetitionDayWord < 103) {
+        ScoreTodaysFixtures();
+        PlayTodaysCupFixtures();
+        NextDay();
+        if (CompetitionDayWord == 47 && !first) {
+            first = true;
+            expectListed(0, 8);
+        }
+    }
+    expectListed(1, 4);
 }
 
 // A small world: nation 0's clubs 0..39 in its table in club order.

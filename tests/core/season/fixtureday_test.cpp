@@ -4,11 +4,13 @@
 
 #include <algorithm>
 
+#include "core/match/matchsetup.h"
 #include "core/query/layerstate.h"
 #include "core/season/computertactics.h"
 #include "core/season/fixtureday.h"
 #include "core/season/fixtures.h"
 #include "core/season/matchday.h"
+#include "core/season/matchevents.h"
 #include "core/season/nationalsquads.h"
 #include "core/season/reportfacts.h"
 #include "tests/core/season/selection_fixture.h"
@@ -60,6 +62,8 @@ TEST_F(FixtureDayTest, TheUsersMatchIsShownHisDivisionPlayedUnseenTheRestPredict
     Fixture(1, kCompLeague, 2, 3);
     Fixture(2, kCompLeague, 4, 5);
     FindHumanClubFixture();
+    // The count runs on over every fixture the program processed before.
+    const int16_t processedBefore = ProcessedFixtureCount;
     EXPECT_EQ(ProcessFixture(0), 1);
     EXPECT_EQ(Fakes().shown, 1);
     EXPECT_EQ(LastResultPredicted, 0);
@@ -73,7 +77,7 @@ TEST_F(FixtureDayTest, TheUsersMatchIsShownHisDivisionPlayedUnseenTheRestPredict
     EXPECT_EQ(Fakes().predicted, 1);
     EXPECT_EQ(LastResultPredicted, 1);
     EXPECT_EQ(PlayedBySimulation, 0);
-    EXPECT_EQ(ProcessedFixtureCount >= 3, true);
+    EXPECT_EQ(int16_t(ProcessedFixtureCount - processedBefore), 3);
 
     // After a predicted result with the results-only bit, the user's match
     // is not shown: it lies in his division, so it runs unseen.
@@ -226,16 +230,22 @@ TEST_F(FixtureDayTest, EventsLandInTheLogByKind) {
     s.eventCount = 7;
     MatchEventHistory[4] = 0;  // record 0 in use by an earlier match
     ProcessFixture(0);
+    // The match's referee first, then its events.
+    const int16_t referee = GetMatchSetupBlock()->I16(gameinfo::kRefereeNumber);
+    ASSERT_GE(referee, 0);
+    EXPECT_EQ(MatchEventKind(1), kKindReferee);
+    EXPECT_EQ(MatchEventPlayer(1), uint16_t(referee));
+    EXPECT_EQ(MatchEventFixture(1), 0);
     const int expected[][4] = {{0, 0, 11, 12}, {1, 1, 12, 20}, {3, 1, 14, 40},
                                {2, 0, 15, 50}, {2, 1, 16, 60}, {4, 0, 17, 70}};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(MatchEventKind(1 + i), expected[i][0]) << i;
-        EXPECT_EQ(MatchEventSide(1 + i), expected[i][1]) << i;
-        EXPECT_EQ(MatchEventPlayer(1 + i), expected[i][2]) << i;
-        EXPECT_EQ(MatchEventMinute(1 + i), expected[i][3]) << i;
-        EXPECT_EQ(MatchEventFixture(1 + i), 0) << i;
+        EXPECT_EQ(MatchEventKind(2 + i), expected[i][0]) << i;
+        EXPECT_EQ(MatchEventSide(2 + i), expected[i][1]) << i;
+        EXPECT_EQ(MatchEventPlayer(2 + i), expected[i][2]) << i;
+        EXPECT_EQ(MatchEventMinute(2 + i), expected[i][3]) << i;
+        EXPECT_EQ(MatchEventFixture(2 + i), 0) << i;
     }
-    EXPECT_EQ(MatchEventKind(7), -1);
+    EXPECT_EQ(MatchEventKind(8), -1);
 
     // A full log takes nothing more and says so.
     for (int r = 0; r < kMatchEventRecords; ++r) MatchEventHistory[r * kMatchEventRecordSize + 4] = 0;
@@ -256,12 +266,14 @@ TEST_F(FixtureDayTest, TheKeptFirstFreeEventRecordIsTheLogsFirstFreeOne) {
     s.events[0] = {0, 0, 11, 0, 12};
     s.events[1] = {3, 1, 14, 0, 40};
     s.eventCount = 2;
-    ProcessFixture(0);  // records 0 and 1, before any keeping
+    ProcessFixture(0);  // records 0-2 (its referee's and two), before any keeping
+    // The matches below are logged without a referee.
+    GetMatchSetupBlock()->SetI16(gameinfo::kRefereeNumber, -1);
     MatchEvents_KeepFirstFree(true);
     for (int match = 0; match < 2; ++match) {
         MatchEvents_Record(0);
-        EXPECT_EQ(MatchEventKind(2 + 2 * match), 0) << match;
-        EXPECT_EQ(MatchEventKind(3 + 2 * match), 3) << match;
+        EXPECT_EQ(MatchEventKind(3 + 2 * match), 0) << match;
+        EXPECT_EQ(MatchEventKind(4 + 2 * match), 3) << match;
     }
     MatchEvents_Clear();
     MatchEvents_Record(0);

@@ -31,6 +31,7 @@
 #include "core/season/clubseason.h"
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
+#include "core/season/matchevents.h"
 #include "core/season/reportfacts.h"
 #include "game/screens/engine/backbuffer.h"
 #include "game/screens/engine/frontendloop.h"
@@ -551,6 +552,67 @@ TEST_F(MatchPreviewTest, TheLastMeetingAndTwoAbsenteesOffTheElevenAreTold) {
     }
     DeleteFixture(met);
     ClearClubResultMemory();
+}
+
+// The referee line recalls what the referee gave the user's players in
+// the club's earlier matches he took, as the event log keeps them.
+TEST_F(MatchPreviewTest, TheRefereeLineRecallsHisEarlierCardsForTheUsersClub) {
+    const int16_t user = testenv::FirstClubOf(0, 0);
+    const int16_t slot = NextFixture(user, kCompLeague, kStartDay);
+    ASSERT_GE(slot, 0);
+    const int16_t opponent = FixtureHome(slot) == user ? FixtureAway(slot) : FixtureHome(slot);
+    const int16_t earlier = HVW_AddFixture(int16_t(kStartDay - 3), kCompLeague, user, opponent, 0);
+    ASSERT_GE(earlier, 0);
+    int16_t met = -1, next = -1;
+    for (int s = 0; s < kFixtureSlots && (met < 0 || next < 0); ++s) {
+        if (FixtureDay(s) == kStartDay - 3 && FixtureHome(s) == user && FixtureAway(s) == opponent)
+            met = int16_t(s);
+        if (FixtureDay(s) >= kStartDay && FixtureType(s) == kCompLeague && IsFixtureOfClub(s, user) &&
+            next < 0)
+            next = int16_t(s);
+    }
+    ASSERT_GE(met, 0);
+    HVW_BuildSquadList(user);
+    const uint16_t sentOff = FirstTeamList.players[0], booked = FirstTeamList.players[1];
+    HVW_BuildSquadList(opponent);
+    const uint16_t opponentBooked = FirstTeamList.players[0];
+    ASSERT_NE(sentOff, 0);
+    ASSERT_NE(opponentBooked, 0);
+
+    std::vector<uint8_t> keptLog(std::begin(MatchEventHistory), std::end(MatchEventHistory));
+    SeasonCalendar.currentDay = int16_t(FixtureDay(next));
+    CurrentReferee = HVW_AppointReferee(next);
+    const auto put = [](int record, int16_t fixture, uint16_t player, int kind, int side) {
+        uint8_t* r = MatchEventHistory + record * kMatchEventRecordSize;
+        recbits::StoreU16(r, uint16_t(fixture));
+        recbits::StoreU16(r + 2, player);
+        r[4] = uint8_t(kind << 1 | side);
+        r[8] = 30;
+    };
+    const auto refereeLine = [&]() -> std::string {
+        MatchDay_PreparePreview();
+        MatchReport_Show();
+        return ReportRefereeLine >= 0 ? ReportLine[ReportRefereeLine].text : "";
+    };
+    MatchEvents_Clear();
+    put(0, met, uint16_t(CurrentReferee), kKindReferee, 0);
+    put(1, met, sentOff, kKindSendingOff, 0);
+    put(2, met, opponentBooked, kKindBooking, 1);  // the other side's: not his record with the club
+    std::string line = refereeLine();
+    EXPECT_NE(line.find(HVW_GetPlayerShortName(sentOff)), std::string::npos) << line;
+    EXPECT_NE(line.find(HVW_GetClubName(opponent)), std::string::npos) << line;
+
+    put(3, met, booked, kKindBooking, 0);  // cards of both kinds: message 214
+    line = refereeLine();
+    EXPECT_EQ(line.find(HVW_GetPlayerShortName(sentOff)), std::string::npos) << line;
+    EXPECT_NE(line.find(HVW_GetClubName(opponent)), std::string::npos) << line;
+
+    put(0, met, uint16_t(CurrentReferee + 1), kKindReferee, 0);  // another referee's match
+    line = refereeLine();
+    EXPECT_EQ(line.find(HVW_GetClubName(opponent)), std::string::npos) << line;
+
+    std::copy(keptLog.begin(), keptLog.end(), std::begin(MatchEventHistory));
+    DeleteFixture(met);
 }
 
 // The final of the second European cup opens with its own remark (text
