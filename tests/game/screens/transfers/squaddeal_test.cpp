@@ -753,7 +753,7 @@ TEST_F(SquadDealTest, ScriptedDealFromTheSquadListCancelledThenConfirmed) {
         restoredPrice = GetPlayerManPrice(player);
         SetPlayerFlag123(player, 0);
     });
-    // Again, now a role change that hurts, a praise, and Confirm.
+    // Again, now a role change that pleases, a praise, and Confirm.
     ScriptDealFromSquadList();
     for (int i = 0; i < 4; ++i) {  // 2 -> 6
         ClickAt(349, 102, 206, 22);
