@@ -92,6 +92,19 @@ enum : int16_t {
     kMsgManyUnsettled = 290,
     kMsgFewUnsettled = 291,
 
+    // A player's answer to the manager's talk on the player deal screen.
+    kMsgTalkReassured = 266,       // the talk about his level taken to heart
+    kMsgTalkUnconvinced = 267,     // the talk about his level shrugged off
+    kMsgRolePleased = 268,         // a squad role above his old one
+    kMsgRoleUpset = 269,           // a squad role below his old one
+    kMsgRebukeAccepted = 270,      // a disciplinary talk accepted
+    kMsgRebukeResented = 271,      // a disciplinary talk taken badly
+    kMsgCriticismRejected = 272,   // told where he falls short, he disagrees
+    kMsgCriticismAccepted = 273,   // told where he falls short, he will improve
+    kMsgTalkSettled = 274,         // a settling talk that worked
+    kMsgTalkStillUnsettled = 275,  // a settling talk that did not
+    kMsgPraiseThanks = 276,        // praise, always welcome
+
     // Careers, injuries and discipline.
     kMsgManagerOnly = 28,
     kMsgPlayerRetired = 29,

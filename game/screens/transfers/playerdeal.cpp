@@ -20,6 +20,7 @@
 #include "core/records/text.h"
 #include "core/records/textids.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/unrest.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
@@ -345,12 +346,12 @@ void RoleChange(const DealOutcome& o, int16_t oldRole, int16_t newRole) {
     const int d = RoleMoraleTable[oldRole][newRole];
     o.AddMorale(d);
     if (d < 0) {
-        o.Post(269);
+        o.Post(kMsgRoleUpset);
         o.AddF118(-R(-d));
         o.AddF96(-R(-2 * d));
         o.Reaction(-d / 10);
     } else if (d > 0) {
-        o.Post(268);
+        o.Post(kMsgRolePleased);
     }
 }
 
@@ -362,7 +363,7 @@ void LevelTalk(const DealOutcome& o, int level) {
     const bool pass = R(100) < t;
     const bool banWait = GetPlayerBanWait(o.p) != 0;
     if (pass || banWait) {
-        o.Post(266);
+        o.Post(kMsgTalkReassured);
         o.AddStat(kAggressionStat, R(5 * level));
         o.AddStat(kAmbitionStat, R(10 * level));
         o.AddMorale(-R(10 * level));
@@ -371,7 +372,7 @@ void LevelTalk(const DealOutcome& o, int level) {
             o.AddStat(kAggressionStat, -R(5 * level));
         }
     } else {
-        o.Post(267);
+        o.Post(kMsgTalkUnconvinced);
         o.AddStat(kAggressionStat, R(5 * level));
         o.AddStat(kAmbitionStat, -R(10 * level));
         o.AddStat(kProfessionalismStat, -R(10 * level));
@@ -384,10 +385,10 @@ void DisciplineTalk(const DealOutcome& o, int option) {
     switch (option) {
         case 1:
             if (R(100) < o.Stat(kProfessionalismStat)) {
-                o.Post(270);
+                o.Post(kMsgRebukeAccepted);
                 o.SetF118(0);
             } else {
-                o.Post(271);
+                o.Post(kMsgRebukeResented);
                 o.AddMorale(R(60));
                 o.Injure();
                 o.Reaction(o.Fans() / 12);
@@ -395,38 +396,38 @@ void DisciplineTalk(const DealOutcome& o, int option) {
             break;
         case 2:
             if (R(100) < o.Stat(kAmbitionStat)) {
-                o.Post(270);
+                o.Post(kMsgRebukeAccepted);
                 o.SetF118(0);
             }
             break;
         case 3:
             if (R(100) < o.Stat(kAmbitionStat)) {
-                o.Post(270);
+                o.Post(kMsgRebukeAccepted);
                 o.SetF118(R(o.F118() + 1));
             }
             break;
         case 4:
             if (R(100) < o.Stat(kProfessionalismStat)) {
-                o.Post(270);
+                o.Post(kMsgRebukeAccepted);
                 o.AddStat(kAmbitionStat, -R(20));
             } else {
-                o.Post(271);
+                o.Post(kMsgRebukeResented);
                 o.Reaction(o.Fans() / 20);
                 o.AddMorale(R(60));
             }
             break;
         case 5:
             if (R(100) > o.Stat(kLeadershipStat)) {
-                o.Post(270);
+                o.Post(kMsgRebukeAccepted);
                 o.SetF118(R(o.F118() + 1));
             }
             break;
         case 6:
             if (R(100) < o.Stat(kProfessionalismStat)) {
-                o.Post(270);
+                o.Post(kMsgRebukeAccepted);
                 o.SetF118(0);
             } else {
-                o.Post(271);
+                o.Post(kMsgRebukeResented);
                 o.Reaction(o.Fans() / 10);
                 o.Injure();
             }
@@ -462,7 +463,7 @@ void CriticalTalk(const DealOutcome& o, int option) {
             return;
     }
     if (pass) {
-        o.Post(273);
+        o.Post(kMsgCriticismAccepted);
         switch (option) {
             case 1:
             case 2:
@@ -485,7 +486,7 @@ void CriticalTalk(const DealOutcome& o, int option) {
         }
         return;
     }
-    o.Post(272);
+    o.Post(kMsgCriticismRejected);
     switch (option) {
         case 3:
             o.AddF118(-R(o.F118() / 4 + 1));
@@ -536,7 +537,7 @@ void SettlingTalk(const DealOutcome& o, int option) {
             o.AddF96(R(range));
             o.AddMorale(R(range));
         }
-        o.Post(274);
+        o.Post(kMsgTalkSettled);
         return;
     }
     switch (option) {
@@ -556,7 +557,7 @@ void SettlingTalk(const DealOutcome& o, int option) {
             o.AddStat(kAmbitionStat, -R(10));
             break;
     }
-    o.Post(275);
+    o.Post(kMsgTalkStillUnsettled);
 }
 
 // Kind 3: praise, which only ever lifts him.
@@ -577,7 +578,7 @@ void PraiseTalk(const DealOutcome& o, int option) {
         o.AddMorale(R(lift.second));
     }
     o.AddF118(R(lift.field118));
-    o.Post(276);
+    o.Post(kMsgPraiseThanks);
 }
 
 }  // namespace

@@ -123,6 +123,28 @@ constexpr Unexpected kNotExpected[] = {
      "TrainingScreensTest.SideSkillAndPositionWorkChosenOnTheScheduleAreReported"},
     {kMsgPlayerNotKeen, kUserScreenAction,
      "his sale; DealScreensTest.SellingOpensFromTheDayMessagesAndAWithdrawalCostsMorale"},
+    {kMsgTalkReassured, kUserScreenAction,
+     "a talk about his level on his deal screen; SquadDealTest.ScriptedTalkOutcomesPostTheirAnswers"},
+    {kMsgTalkUnconvinced, kUserScreenAction,
+     "a talk about his level on his deal screen; SquadDealTest.ScriptedTalkOutcomesPostTheirAnswers"},
+    {kMsgRolePleased, kUserScreenAction,
+     "a squad role raised on his deal screen; SquadDealTest.ScriptedTalkOutcomesPostTheirAnswers"},
+    {kMsgRoleUpset, kUserScreenAction,
+     "a squad role lowered on his deal screen; SquadDealTest.RoleChangesTheirMoraleAndTheExitToTalks"},
+    {kMsgRebukeAccepted, kUserScreenAction,
+     "a disciplinary talk on his deal screen; SquadDealTest.ScriptedTalkOutcomesPostTheirAnswers"},
+    {kMsgRebukeResented, kUserScreenAction,
+     "a disciplinary talk on his deal screen; SquadDealTest.ScriptedTalkOutcomesPostTheirAnswers"},
+    {kMsgCriticismRejected, kUserScreenAction,
+     "a critical talk on his deal screen; SquadDealTest.ScriptedTalkOutcomesPostTheirAnswers"},
+    {kMsgCriticismAccepted, kUserScreenAction,
+     "a critical talk on his deal screen; SquadDealTest.ScriptedTalkOutcomesPostTheirAnswers"},
+    {kMsgTalkSettled, kUserScreenAction,
+     "a settling talk on his deal screen; SquadDealTest.ScriptedTalkOutcomesPostTheirAnswers"},
+    {kMsgTalkStillUnsettled, kUserScreenAction,
+     "a settling talk on his deal screen; SquadDealTest.ScriptedTalkOutcomesPostTheirAnswers"},
+    {kMsgPraiseThanks, kUserScreenAction,
+     "praise on his deal screen; SquadDealTest.ScriptedTalkOutcomesPostTheirAnswers"},
 
     // Human-run clubs only: the soak's one is a club of the lowest division.
     {kMsgBigQuarrel, kHumanClubOnly, "and a rival camp-mate, 1 in 20 a mood job, then a draw above 160"},
@@ -184,10 +206,8 @@ constexpr Unexpected kNotExpected[] = {
 };
 
 // Numbers the code-space header names no message for: no routine posts
-// them.  The player deal screen's outcomes (first 266..276) are posted by
-// that screen alone (SquadDealTest.RoleChangesTheirMoraleAndTheExitToTalks
-// shows 268 and 269), and the match preview expands the bodies of its own
-// three (213, 214, 226) without posting them.
+// them.  The match preview expands the bodies of its own three (213, 214,
+// 226) without posting them.
 struct TypeRange {
     int16_t first, last;
 };
@@ -196,15 +216,12 @@ constexpr TypeRange kUnnamed[] = {
     {103, 120}, {125, 136}, {140, 143}, {148, 148}, {153, 153}, {155, 155}, {164, 164}, {166, 167},
     {169, 169}, {173, 190}, {192, 196}, {199, 220}, {226, 226}, {289, 289},
 };
-constexpr TypeRange kDealScreenOutcomes = {266, 276};
 
 inline Unexpected FindUnexpected(int16_t type) {
     for (const Unexpected& u : kNotExpected)
         if (u.type == type) return u;
     for (const TypeRange& r : kUnnamed)
         if (type >= r.first && type <= r.last) return {type, kNoRulePosts, "no message of this number"};
-    if (type >= kDealScreenOutcomes.first && type <= kDealScreenOutcomes.last)
-        return {type, kUserScreenAction, "the player deal screen's outcome"};
     return {type, kRare, nullptr};
 }
 

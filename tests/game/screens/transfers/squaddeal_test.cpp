@@ -29,12 +29,14 @@
 #include "core/records/dates.h"
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
+#include "core/records/playerstats.h"
 #include "core/records/records.h"
 #include "core/records/shippeddatabase.h"
 #include "core/records/text.h"
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menusetup.h"
@@ -152,6 +154,27 @@ class SquadDealTest : public MenuEngineTest {
         SetPlayerFlag123(p, 0);
         SetPlayerManPrice(p, -1);
     }
+    // Scripted: from the player's profile to his deal screen, through the
+    // profile's action pop-up.
+    static void ScriptDealFromProfile() {
+        ClickAt(60, 559);
+        testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
+        testenv::MenuUserWait(4);
+        testenv::MenuUserClickPopupRow(8);  // the deal, after the eight entries of an own player
+        testenv::MenuUserWaitFor([] { return Up(ContractMenuTable); }, 1000);
+        testenv::MenuUserWait(6);
+    }
+    // Scripted: from the squad list to the deal screen of its third row.
+    static void ScriptDealFromSquadList() {
+        testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * 2 + 11);
+        testenv::MenuUserWait(2);
+        testenv::MenuUserPress(1);
+        testenv::MenuUserWait(6);
+        testenv::MenuUserRelease(1);
+        testenv::MenuUserWaitFor([] { return Up(PlayerStatsTable); }, 1000);
+        testenv::MenuUserWait(2);
+        ScriptDealFromProfile();
+    }
     int16_t user_ = -1;
 };
 
@@ -259,13 +282,13 @@ TEST_F(SquadDealTest, RoleChangesTheirMoraleAndTheExitToTalks) {
     SetPlayerField117(p, 6);
     OpenDeal(p);
     ContractDeal_CycleRole(nullptr);
-    const int upset = ArchiveCount(user_, 269);
-    const int reactions = ArchiveCount(user_, 290) + ArchiveCount(user_, 291);
+    const int upset = ArchiveCount(user_, kMsgRoleUpset);
+    const int reactions = ArchiveCount(user_, kMsgManyUnsettled) + ArchiveCount(user_, kMsgFewUnsettled);
     GameSeedRandom(7);
     EXPECT_EQ(ContractDeal_Process(nullptr), MENU_CLOSE);
     EXPECT_EQ(GetPlayerMorale(p), 0);
-    EXPECT_EQ(ArchiveCount(user_, 269), upset + 1);
-    EXPECT_EQ(ArchiveCount(user_, 290) + ArchiveCount(user_, 291), reactions + 1);
+    EXPECT_EQ(ArchiveCount(user_, kMsgRoleUpset), upset + 1);
+    EXPECT_EQ(ArchiveCount(user_, kMsgManyUnsettled) + ArchiveCount(user_, kMsgFewUnsettled), reactions + 1);
     EXPECT_EQ(MenuOption, kScreenContractTalks);
     EXPECT_EQ(ContractTalksReason, 7);
     EXPECT_EQ(DealStartRole, -1);
@@ -284,10 +307,10 @@ TEST_F(SquadDealTest, RoleChangesTheirMoraleAndTheExitToTalks) {
     SetPlayerField117(p, 1);
     OpenDeal(p);
     SetPlayerField117(p, 0);
-    const int welcomed = ArchiveCount(user_, 268);
+    const int welcomed = ArchiveCount(user_, kMsgRolePleased);
     ContractDeal_Process(nullptr);
     EXPECT_EQ(GetPlayerMorale(p), 30);
-    EXPECT_EQ(ArchiveCount(user_, 268), welcomed);
+    EXPECT_EQ(ArchiveCount(user_, kMsgRolePleased), welcomed);
     EXPECT_EQ(MenuOption, kScreenPlayerStats);
 
     // Nothing chosen: only the flag, and the profile again.
@@ -315,10 +338,10 @@ TEST_F(SquadDealTest, LevelKindAndOptionOutcomesForSeededDraws) {
     int d[8];
     const int ranges[8] = {4, 4, 100, 10, 20, 20, 10, 10};
     for (int i = 0; i < 8; ++i) d[i] = GameRandom() % ranges[i];
-    const int talked = ArchiveCount(user_, 266);
+    const int talked = ArchiveCount(user_, kMsgTalkReassured);
     GameSeedRandom(1234);
     ContractDeal_Process(nullptr);
-    EXPECT_EQ(ArchiveCount(user_, 266), talked + 1);
+    EXPECT_EQ(ArchiveCount(user_, kMsgTalkReassured), talked + 1);
     EXPECT_EQ(GetPlayerStat(p, 21, 0), 50 - d[0] + d[1]);
     EXPECT_EQ(GetPlayerStat(p, 15, 0), 50 + d[3] - d[7]);
     EXPECT_EQ(GetPlayerStat(p, 25, 0), 50 + d[4]);
@@ -334,12 +357,12 @@ TEST_F(SquadDealTest, LevelKindAndOptionOutcomesForSeededDraws) {
     GameSeedRandom(99);
     const int a = GameRandom() % 20, b = GameRandom() % 20, c = GameRandom() % 60;
     GameSeedRandom(99);
-    const int praised = ArchiveCount(user_, 276);
+    const int praised = ArchiveCount(user_, kMsgPraiseThanks);
     ContractDeal_Process(nullptr);
     EXPECT_EQ(GetPlayerStat(p, 24, 0), 50 + a);
     EXPECT_EQ(GetPlayerStat(p, 25, 0), 50 + b);
     EXPECT_EQ(GetPlayerField118(p), std::min(30 + c, 63));
-    EXPECT_EQ(ArchiveCount(user_, 276), praised + 1);
+    EXPECT_EQ(ArchiveCount(user_, kMsgPraiseThanks), praised + 1);
 
     // The kind confirmed is the one the summary shows, also after another
     // kind is shown: kind 0 option 2 passes (r(100) < 99 for this seed).
@@ -701,22 +724,7 @@ TEST_F(SquadDealTest, ScriptedDealFromTheSquadListCancelledThenConfirmed) {
         role = 2;
         startPrice = 1234567;
     });
-    const auto toDeal = [] {
-        testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * 2 + 11);
-        testenv::MenuUserWait(2);
-        testenv::MenuUserPress(1);
-        testenv::MenuUserWait(6);
-        testenv::MenuUserRelease(1);
-        testenv::MenuUserWaitFor([] { return Up(PlayerStatsTable); }, 1000);
-        testenv::MenuUserWait(2);
-        ClickAt(60, 559);
-        testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
-        testenv::MenuUserWait(4);
-        testenv::MenuUserClickPopupRow(8);  // the deal, after the eight entries of an own player
-        testenv::MenuUserWaitFor([] { return Up(ContractMenuTable); }, 1000);
-        testenv::MenuUserWait(6);
-    };
-    toDeal();
+    ScriptDealFromSquadList();
     testenv::MenuUserMoveTo(780, 300);
     testenv::MenuUserWait(3);
     testenv::MenuUserKey(0x46);  // Scroll Lock: a grab
@@ -745,8 +753,8 @@ TEST_F(SquadDealTest, ScriptedDealFromTheSquadListCancelledThenConfirmed) {
         restoredPrice = GetPlayerManPrice(player);
         SetPlayerFlag123(player, 0);
     });
-    // Again, now a role change that hurts, a praise, and Confirm.
-    toDeal();
+    // Again, now a role change that pleases, a praise, and Confirm.
+    ScriptDealFromSquadList();
     for (int i = 0; i < 4; ++i) {  // 2 -> 6
         ClickAt(349, 102, 206, 22);
         testenv::MenuUserWait(6);
@@ -807,6 +815,146 @@ TEST_F(SquadDealTest, ScriptedDealFromTheSquadListCancelledThenConfirmed) {
             for (int x = gap - 1; x < gap + 5; ++x)
                 comma += grab[size_t(y) * 800 + size_t(x)] != testenv::BackPixel(x, y);
     EXPECT_GT(comma, 4);
+}
+
+// Each talk outcome confirmed on the screen posts its answer to the user's
+// inbox, from the player to his club, with his age in years.  The player's
+// values are set so that the test goes the intended way for any draw; the
+// generator is seeded so the run repeats.
+TEST_F(SquadDealTest, ScriptedTalkOutcomesPostTheirAnswers) {
+    MenuOption = kScreenSquadList;
+    PreviousMenuOption = kScreenClubMain;
+    static uint16_t player;
+    static int16_t club;
+    static bool done;
+    player = 0;
+    club = user_;
+    done = false;
+    testenv::MenuUserWaitFor([] { return Up(SquadListTable); }, 3000);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] {
+        player = ShownPlayers[2];
+        HVW_SetPlayerFlag95(player, 0);
+        SetPlayerField117(player, 2);
+        Prepare(player);
+        // The inbox drops a repeat of today's message about the same player.
+        ClearInbox();
+    });
+    struct Round {
+        uint16_t level;      // 0 none, 1 low, 2 high
+        int kind, option;    // the talk confirmed: kind 0..3, option 1..6
+        bool raiseRole;      // one step up the squad roles
+        int16_t answers[2];  // posted by the confirm; -1 none
+    };
+    // Level: pass when r(100) < stat 24 / level.  Kind 0 options 1 and 4:
+    // pass when r(100) < stat 24.  Kind 1 option 3: pass when r(60) >=
+    // field 96.  Kind 2 option 1: pass when r(100) <= stat 25; option 6:
+    // pass when r(100) > stat 18.
+    static const Round kRounds[] = {
+        {1, 0, 1, false, {kMsgTalkReassured, kMsgRebukeAccepted}},    // stat 24 at 100
+        {1, 0, 4, false, {kMsgTalkUnconvinced, kMsgRebukeResented}},  // stat 24 at 0
+        {0, 1, 3, false, {kMsgCriticismRejected, -1}},                // field 96 at 60
+        {0, 1, 3, false, {kMsgCriticismAccepted, -1}},                // field 96 at 0
+        {0, 2, 1, false, {kMsgTalkSettled, -1}},                      // stat 25 at 100
+        {0, 2, 6, false, {kMsgTalkStillUnsettled, -1}},               // stat 18 at 100
+        {0, 3, 2, true, {kMsgRolePleased, kMsgPraiseThanks}},         // role 2 to 3
+    };
+    static const int16_t kValues[][3] = {
+        // stat 24, field 96, stat 18
+        {100, 30, 50}, {0, 30, 50}, {50, 60, 50}, {50, 0, 50}, {50, 30, 50}, {50, 30, 100}, {50, 30, 50},
+    };
+    static size_t round;
+    round = 0;
+    for (size_t i = 0; i < std::size(kRounds); ++i) {
+        testenv::MenuUserDo([] {
+            Prepare(player);
+            SetPlayerField117(player, 2);
+            SetPlayerStat(player, kProfessionalismStat, kValues[round][0]);
+            SetPlayerField96(player, kValues[round][1]);
+            SetPlayerStat(player, kSpiritStat, kValues[round][2]);
+            SetPlayerStat(player, kAmbitionStat, 100);
+        });
+        ScriptDealFromSquadList();
+        const Round& r = kRounds[i];
+        if (r.raiseRole) {
+            ClickAt(349, 102, 206, 22);
+            testenv::MenuUserWait(6);
+        }
+        if (r.level != 0) {
+            ClickAt(r.level == 1 ? 349 : 453, 124, 102, 22);
+            testenv::MenuUserWait(3);
+        }
+        ClickAt(60 + 169 * r.kind, 242, 169, 28);
+        testenv::MenuUserWait(3);
+        ClickAt(60, 306 + 22 * (r.option - 1), 680, 22);
+        testenv::MenuUserWait(3);
+        testenv::MenuUserDo([] { GameSeedRandom(uint32_t(300 + round)); });
+        ClickAt(60, 559, 339, 28);  // Confirm
+        testenv::MenuUserWaitFor([] { return Up(PlayerStatsTable); }, 1000);
+        testenv::MenuUserWait(2);
+        testenv::MenuUserDo([] {
+            const Round& now = kRounds[round];
+            for (int16_t type : now.answers) {
+                if (type < 0) continue;
+                const MessageRecord* found = nullptr;
+                for (const MessageRecord& m : UserInbox) {
+                    uint16_t t;
+                    std::memcpy(&t, m.bytes + kMsgType, 2);
+                    if (t == uint16_t(type)) {
+                        found = &m;
+                        break;
+                    }
+                }
+                if (found == nullptr) {
+                    ADD_FAILURE() << "round " << round << ": no message " << type;
+                    continue;
+                }
+                int16_t clubA, clubB;
+                uint32_t playerA, playerB;
+                int32_t money, number1, number2;
+                std::memcpy(&clubA, found->bytes + kMsgClubA, 2);
+                std::memcpy(&clubB, found->bytes + kMsgClubB, 2);
+                std::memcpy(&playerA, found->bytes + kMsgPlayerA, 4);
+                std::memcpy(&playerB, found->bytes + kMsgPlayerB, 4);
+                std::memcpy(&money, found->bytes + kMsgMoney, 4);
+                std::memcpy(&number1, found->bytes + kMsgNumber1, 4);
+                std::memcpy(&number2, found->bytes + kMsgNumber2, 4);
+                EXPECT_EQ(clubA, club) << type;
+                EXPECT_EQ(clubB, -1) << type;
+                EXPECT_EQ(playerA, player) << type;
+                EXPECT_EQ(playerB, 0xFFFFFFFFu) << type;
+                EXPECT_EQ(money, -1) << type;
+                EXPECT_EQ(number1, int32_t(GetPlayerAge(player)) + 16) << type;
+                EXPECT_EQ(number2, -1) << type;
+            }
+            // Each confirm posts its answers and no other talk's.
+            int talks = 0;
+            for (const MessageRecord& m : UserInbox) {
+                uint16_t t;
+                std::memcpy(&t, m.bytes + kMsgType, 2);
+                talks += t >= uint16_t(kMsgTalkReassured) && t <= uint16_t(kMsgPraiseThanks) ? 1 : 0;
+            }
+            static int before = 0;
+            if (round == 0) before = 0;
+            const int added = (now.answers[0] >= 0 ? 1 : 0) + (now.answers[1] >= 0 ? 1 : 0);
+            EXPECT_EQ(talks, before + added) << "round " << round;
+            before = talks;
+            ++round;
+        });
+        ClickAt(743, 559);  // back to the squad list
+        testenv::MenuUserWaitFor([] { return Up(SquadListTable); }, 1000);
+        testenv::MenuUserWait(3);
+    }
+    testenv::MenuUserDo([] { done = true; });
+    testenv::MenuUserClose();
+    int rounds = 0;
+    while (!done && !WinCloseRequested() && ++rounds < 200) DoMainMenuOption();
+    EXPECT_TRUE(done);
+    EXPECT_EQ(round, std::size(kRounds));
+    ASSERT_NE(player, 0);
+    SetPlayerField117(player, 2);
+    SetPlayerManPrice(player, -1);
+    Prepare(player);
 }
 
 TEST_F(SquadDealTest, ScriptedSquadNumbersOnANewSeasonDay) {
