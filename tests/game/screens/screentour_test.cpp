@@ -19,6 +19,7 @@
 #include "core/season/leagues.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/screenids.h"
+#include "game/screens/league/clubfixtures.h"
 #include "game/system/startup.h"
 #include "tests/fakes/menu_env.h"
 #include "tests/fakes/screen_tour.h"
@@ -44,6 +45,8 @@ class ScreenTourTest : public MenuEngineTest {
         // The hooks the test program starts with: a later test may need the
         // front end called from the core (the progress a new game shows).
         InstallGameHooks();
+        // The tour unlocked the soak screen's title click, which lasts the run.
+        ClubFixtures_ResetTitleClick();
         folder_.reset();
         MenuEngineTest::TearDown();
     }

@@ -553,6 +553,9 @@ class MatchRoadTest : public ::testing::Test {
         SetClubControl(user, 1);
         HVW_SetViewedCountry(0);
         SoakMode = 0;
+        // The day is played from the club screen: an earlier test of this
+        // program may have left the game quitting.
+        MenuOption = kScreenClubMain;
         return user;
     }
 

@@ -722,6 +722,9 @@ class ScreenSoakTest : public SoakScreensTest {
         testenv::DayUserStop();
         if (ready()) ResultMakers = g_realMakers;
         g_watch = nullptr;
+        // The title-click sequence unlocked the soak screen for the rest of the
+        // run; the next test in this program starts with it locked.
+        ClubFixtures_ResetTitleClick();
         SoakScreensTest::TearDown();
     }
 };
