@@ -816,6 +816,10 @@ void JoinMeetingLines() {
 
 }  // namespace
 
+// Lines of the lowest priority go first, bottom-most first, until the text
+// fits. The headline and the referee line are never hidden: neither is
+// counted in the measured text, so hiding them would lose a line and gain
+// no room.
 void MatchReport_FitText() {
     if (ReportRefereeLine < 0) return;
     const int bottom = ReportLayout.mainTop + ReportLayout.mainHeight;
