@@ -489,6 +489,8 @@ void WriteClubPlayerNotes(int16_t club, int16_t other) {
         } else if (onSheet) {
             WriteAvailablePlayer(n, player, shirt <= kStarters, category, number, positionText);
         } else if (collectedCount < 3 && std::find(n.listed, n.listed + 3, player) != n.listed + 3) {
+            // Only a fit player is "left out": an absent one is told of, or
+            // passed over, above.
             collected[collectedCount++] = player;
         }
     }
