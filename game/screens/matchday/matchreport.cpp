@@ -489,6 +489,8 @@ void WriteClubPlayerNotes(int16_t club, int16_t other) {
         } else if (onSheet) {
             WriteAvailablePlayer(n, player, shirt <= kStarters, category, number, positionText);
         } else if (collectedCount < 3 && std::find(n.listed, n.listed + 3, player) != n.listed + 3) {
+            // Only a fit player is "left out": an absent one is told of, or
+            // passed over, above.
             collected[collectedCount++] = player;
         }
     }
@@ -816,6 +818,10 @@ void JoinMeetingLines() {
 
 }  // namespace
 
+// Lines of the lowest priority go first, bottom-most first, until the text
+// fits. The headline and the referee line are never hidden: neither is
+// counted in the measured text, so hiding them would lose a line and gain
+// no room.
 void MatchReport_FitText() {
     if (ReportRefereeLine < 0) return;
     const int bottom = ReportLayout.mainTop + ReportLayout.mainHeight;
