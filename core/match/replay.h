@@ -172,8 +172,8 @@ void Replay_LoopStart();
 constexpr int kMaxSavedGoals = 100;
 // Goal replay files made since the count was last reset; saved with the game.
 // Reset by the Continue entries, by leaving the day's results list for the
-// club screen and by loading a game (which deletes the goal files); while it is not 0 at the end of a
-// Continue the day loop plays the saved goals.
+// club screen and by loading a game (which deletes the goal files); while it
+// is not 0 at the end of a Continue the day loop plays the saved goals.
 extern uint16_t SavedGoalCount;
 // The index of the saved goal being shown in the goal-replay file list
 // (GoalReplayFiles), -1 idle.

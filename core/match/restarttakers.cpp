@@ -35,9 +35,10 @@ constexpr int kTenYards = 10 * 16;
 
 bool OnPitch(int16_t figure) { return IsPlayer(figure) && MatchOnPitch(figure); }
 
-// The team's outfield player on the pitch nearest the point; with `given`,
-// only one free to take a task and not yet given one.
-int16_t NearestOutfield(int team, int x, int y, const bool* given = nullptr) {
+// The team's outfield player on the pitch nearest the point, measured from
+// where he stands or from his formation place; with `given`, only one free
+// to take a task and not yet given one.
+int16_t NearestOfTeam(int team, int x, int y, bool byFormation, const bool* given = nullptr) {
     int16_t found = -1;
     int best = 32767;
     for (int slot = 1; slot < kTeamFigures; ++slot) {
@@ -45,13 +46,18 @@ int16_t NearestOutfield(int team, int x, int y, const bool* given = nullptr) {
         if (!OnPitch(figure)) continue;
         if (given != nullptr && (given[figure] || MatchPlayerCanAct(figure) == 0)) continue;
         const MatchFigure& f = MatchFigures[figure];
-        const int d = MatchOctDistance(f.x - x, f.y - y);
+        const int d = byFormation ? MatchOctDistance(f.formationX - x, f.formationY - y)
+                                  : MatchOctDistance(f.x - x, f.y - y);
         if (d < best) {
             best = d;
             found = figure;
         }
     }
     return found;
+}
+
+int16_t NearestOutfield(int team, int x, int y, const bool* given = nullptr) {
+    return NearestOfTeam(team, x, y, false, given);
 }
 
 int16_t FirstOfSlots(int team, int from, int to) {
@@ -195,20 +201,7 @@ void SendBackFromTheKick(int team) {
 }  // namespace
 
 int16_t Match_NearestByFormation(int team, int16_t x, int16_t y) {
-    team &= 1;
-    int16_t found = -1;
-    int best = 32767;
-    for (int slot = 1; slot < kTeamFigures; ++slot) {
-        const int16_t figure = MatchLineUp[team][slot];
-        if (!OnPitch(figure)) continue;
-        const MatchFigure& f = MatchFigures[figure];
-        const int d = MatchOctDistance(f.formationX - x, f.formationY - y);
-        if (d < best) {
-            best = d;
-            found = figure;
-        }
-    }
-    return found;
+    return NearestOfTeam(team & 1, x, y, true);
 }
 
 void Match_StartSetPiece(int team, uint16_t phase) {
