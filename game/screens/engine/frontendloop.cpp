@@ -37,6 +37,7 @@
 #include "core/season/news.h"
 #include "game/match3d/kitpalette.h"
 #include "game/match3d/videochoice.h"
+#include "game/screens/club/clubinfo.h"
 #include "game/screens/club/positionscreen.h"
 #include "game/screens/club/staffmember.h"
 #include "game/screens/country/clubsbynation.h"
@@ -1139,6 +1140,9 @@ void ProcessHalvornDayMessages() {
         MenuOption = kScreenClubInfo;
         PreviousMenuOption = kScreenClubMain;
         ClubPickedFlag = 2;
+        // The waiting offer's word names the manager it was made to: taking
+        // the job clears his shirt.
+        TakeJobShirtPlayer = JobOfferPending;
         return;
     }
     if (MenuOption != kScreenPlayerStats && MenuOption != kScreenPlayerInfo) MenuOption = kScreenClubMain;

@@ -184,7 +184,8 @@ TEST_F(GoalFileTest, AFailedSaveIsLoggedAndPlayGoesOn) {
     Replay_SaveGoal();
     // The warning is a line of its own with nothing in front of it.
     const std::string text = out.Text();
-    const std::string line = "Warning: Failed to save replay to 'SaveData\\GOALS\\ B GOAL 1-0 (22 min).dhf'\n";
+    const std::string line =
+        "Warning: Failed to save replay to 'SaveData\\GOALS\\ B GOAL 1-0 (22 min).dhf'\n";
     const size_t at = text.find(line);
     ASSERT_NE(at, std::string::npos) << text;
     EXPECT_TRUE(at == 0 || text[at - 1] == '\n') << text;
