@@ -164,7 +164,8 @@ void Replay_SaveGoal() {
         NewDiskItem{},
     };
     if (NewDisk_Save(path.c_str(), table, 0) < 0) {
-        std::printf("Replay_SaveGoal(): Warning: Failed to save replay to '%s'\n", path.c_str());
+        // This warning's text stands as it is, with no routine name in front.
+        std::printf("Warning: Failed to save replay to '%s'\n", path.c_str());
         return;
     }
 }

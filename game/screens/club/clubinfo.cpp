@@ -328,7 +328,7 @@ void TakeManagerJob() {
         }
     }
     if (clearShirt) {
-        // Only a real player: the word is 0 when no deal named one.
+        // Only a real player: the word is 0 when no job offer named one.
         if (IsValidPlayer(TakeJobShirtPlayer)) HVW_SetPlayerShirt(TakeJobShirtPlayer, 0);
         TakeJobShirtPlayer = 0;
         JobOfferPending = 0;

@@ -8,7 +8,8 @@
 
 // The screen the back button returns to.
 extern int16_t ClubInfoPrevious;
-// A player whose shirt the job change clears (0 none).
+// A player whose shirt the job change clears (0 none): the manager a
+// waiting job offer named, set when the day's messages show the offer.
 extern uint16_t TakeJobShirtPlayer;
 
 extern const MenuItem ClubInfoTable[];

@@ -37,6 +37,7 @@
 #include "core/season/news.h"
 #include "game/match3d/kitpalette.h"
 #include "game/match3d/videochoice.h"
+#include "game/screens/club/clubinfo.h"
 #include "game/screens/club/positionscreen.h"
 #include "game/screens/club/staffmember.h"
 #include "game/screens/country/clubsbynation.h"
@@ -689,9 +690,19 @@ void ResetFrontEnd() {
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
     if (MenuFollowUp == 1) {
-        if (playerInfo || (MenuOption != kScreenAgentProfile && MenuOption != kScreenPlayerInfo &&
-                           MenuOption != kScreenCareerHistory))
-            MenuOption = kScreenDealSheet;
+        // During a deal the player screens lead back to the offer, unless
+        // the user goes on to the agent, the career history or, from the
+        // profile, the contract details.  The contract details' own id
+        // leads back too: their buttons only close while the deal is open,
+        // so going on to them would reopen them for ever.
+        const bool goesOn = MenuOption == kScreenAgentProfile || MenuOption == kScreenCareerHistory ||
+                            (!playerInfo && MenuOption == kScreenPlayerInfo);
+        if (!goesOn) MenuOption = kScreenDealSheet;
+        // The deal link is spent here, except on the way to the contract
+        // details, whose own exit is followed up in turn.  The agent and the
+        // career history offer the title bar's lists: a link left set behind
+        // them would send some later, unrelated profile to the old offer.
+        if (goesOn && MenuOption == kScreenPlayerInfo) return;
     } else if (MenuFollowUp == 2) {
         MenuOption = kScreenContractTalks;
         ContractTalksReason = 0;
@@ -1139,6 +1150,9 @@ void ProcessHalvornDayMessages() {
         MenuOption = kScreenClubInfo;
         PreviousMenuOption = kScreenClubMain;
         ClubPickedFlag = 2;
+        // The waiting offer's word names the manager it was made to: taking
+        // the job clears his shirt.
+        TakeJobShirtPlayer = JobOfferPending;
         return;
     }
     if (MenuOption != kScreenPlayerStats && MenuOption != kScreenPlayerInfo) MenuOption = kScreenClubMain;

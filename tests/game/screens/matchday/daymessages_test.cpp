@@ -21,6 +21,7 @@
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
 #include "core/season/messages.h"
+#include "game/screens/club/clubinfo.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/transfers/contracttalks.h"
 #include "tests/fakes/test_util.h"
@@ -44,6 +45,7 @@ class DayMessagesTest : public ::testing::Test {
         ClearJobApplication();
         SackedClubControl = 0;
         JobOfferPending = 0;
+        TakeJobShirtPlayer = 0;
         SeasonEndNoticeOff = 0;
         ClubPickedFlag = 0;
         SquadOfferFlag = 0;
@@ -165,6 +167,8 @@ TEST_F(DayMessagesTest, AJobOfferOpensTheOfferingClub) {
     EXPECT_EQ(SelectedClub, uint16_t(other_));
     EXPECT_EQ(PreviousMenuOption, kScreenClubMain);
     EXPECT_EQ(ClubPickedFlag, 2);
+    // The offer's word names whose shirt the job change clears.
+    EXPECT_EQ(TakeJobShirtPlayer, 1);
 }
 
 TEST_F(DayMessagesTest, OtherwiseHomeUnlessThePlayerScreensAreNext) {

@@ -46,6 +46,7 @@
 #include "game/screens/engine/painting.h"
 #include "game/screens/squad/playerinfo.h"
 #include "game/screens/squad/playerprofile.h"
+#include "game/screens/transfers/agentprofile.h"
 #include "game/screens/transfers/contracttalks.h"
 #include "game/screens/transfers/dealsheet.h"
 #include "game/screens/transfers/exchangelist.h"
@@ -1191,6 +1192,66 @@ TEST_F(DealScreensUserTest, AnOfferFromTheProfileABidAndTheTalksThatCompleteTheP
     EXPECT_GT(DealHeaderInGrab(talks, p, talksHeader), 50);
     EXPECT_GT(DealTextInGrab(talks, 40, 161, 9, JUSTIFY_LEFT_MIDDLE, wageLine), 20);
     EXPECT_GT(DealTextInGrab(talks, 400, 490, 8, JUSTIFY_CENTRE_MIDDLE, GetText(refusal)), 30);
+}
+
+// An exchange player's contract details opened during a deal: the agent's
+// line reaches the agent, whose screen goes back through the profile to
+// the offer; the details' back icon returns to the offer at once.
+TEST_F(DealScreensUserTest, TheContractDetailsInADealReachTheAgentAndLeadBackToTheOffer) {
+    static uint16_t dealt, offered;
+    dealt = PlainPlayerOf(other_, 6);
+    offered = PlainPlayerOf(user_, 3);
+    ASSERT_NE(dealt, 0);
+    ASSERT_NE(offered, 0);
+    CurrentDeal = DealSheet{};
+    CurrentDeal.exchange[0] = ExchangeSlot{offered, 0, HVW_ValuePlayer(offered)};
+    DealSheetReset = 0;
+    SelectedPlayer = int16_t(dealt);
+    ASSERT_EQ(DealSheet_ExchangeName(0), MENU_CLOSE);
+    const auto upAndWait = [](const MenuItem* table) {
+        testenv::MenuUserWaitFor([table] { return Up(table); }, 3000);
+        testenv::MenuUserWait(3);
+    };
+    const auto profileToDetails = [&] {
+        ASSERT_EQ(MenuOption, kScreenPlayerStats);
+        upAndWait(PlayerStatsTable);
+        ClickAt(516, 559);  // the contract details
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, kScreenPlayerInfo);
+        upAndWait(PlayerInfoTable);
+    };
+
+    profileToDetails();
+    ClickAt(20, 359);  // the agent's line
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenAgentProfile);
+    upAndWait(AgentProfileTable);
+    ClickAt(743, 559);
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerStats);
+    upAndWait(PlayerStatsTable);
+    ClickAt(743, 559);
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenDealSheet);
+
+    // The offer again, for the dealt player with the exchange kept; his
+    // exchange player's profile once more.
+    static uint16_t shown, kept;
+    upAndWait(DealSheetTable);
+    testenv::MenuUserDo([] {
+        shown = uint16_t(SelectedPlayer);
+        kept = CurrentDeal.exchange[0].player;
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.w == 300 && item.h == 22; });
+    DoMainMenuOption();
+    EXPECT_EQ(shown, dealt);
+    EXPECT_EQ(kept, offered);
+    profileToDetails();
+    ClickAt(743, 559);
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenDealSheet);
+    DealSheetDealtPlayer = 0;
+    MenuFollowUp = 0;
 }
 
 TEST_F(DealScreensUserTest, TheLoanTermsAndTheExchangeListRunUnderTheController) {
