@@ -73,9 +73,8 @@ uint16_t PickReserveSidePlayer(int16_t position, int16_t kind, int16_t club, int
         FatalExit(__func__);
     }
     position = int16_t(std::clamp<int>(position, 0, 12));
-    // Fitness counts from the pre-season mark on, in every country: country
-    // 1's split day would let its reserves play unfit until late in a season.
-    const bool fitnessCounts = SeasonCalendar.currentDay >= kPreSeasonMark;
+    const int nation = GetClubNation(club) < kCountryCount ? GetClubNation(club) : 0;
+    const bool fitnessCounts = SeasonCalendar.currentDay >= SeasonCalendar.splitDay[nation];
     const bool isRelaxed = relaxed == 1;
     int64_t best = 0;
     uint16_t chosen = 0;

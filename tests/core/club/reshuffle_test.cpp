@@ -215,25 +215,6 @@ TEST_F(ReserveSideTest, PlayersLentByTheNextOpponentSitOutUnlessTheirLoanAllowsI
     EXPECT_EQ(PickReserveSidePlayer(10, 3, kClub, 0, 0), loaned);
 }
 
-// A reserve short of fitness plays only when the pick is relaxed, in country
-// 1 before its split day too, as everywhere else.
-TEST_F(ReserveSideTest, AnUnfitReserveSitsOutUnlessThePickIsRelaxed) {
-    const SeasonCalendarState kept = SeasonCalendar;
-    SetClubNation(kClub, 1);
-    SeasonCalendar.leagueStartDay[1] = 21;
-    SeasonCalendar.splitDay[1] = 245;
-    SeasonCalendar.currentDay = 100;
-    const uint16_t unfit = MakePlayer(kClub, 2, 8, 80);
-    const uint16_t fit = MakePlayer(kClub, 2, 8, 50);
-    for (uint16_t p : {unfit, fit}) SetPlayerFlag107(p, 1);
-    SetPlayerFitness(unfit, 47);
-    RebuildAllRosters();
-    BuildClubSquadList(kClub);
-    EXPECT_EQ(PickReserveSidePlayer(3, 3, kClub, 0, 0), fit);
-    EXPECT_EQ(PickReserveSidePlayer(3, 3, kClub, 1, 0), unfit);
-    SeasonCalendar = kept;
-}
-
 TEST_F(ReserveSideTest, ANegativeClubEndsTheProgram) {
     EXPECT_FATAL(PickReserveSidePlayer(2, 3, -3, 0, 0),
                  "PickReserveSidePlayer\\(\\): Error: invalid club -3");
