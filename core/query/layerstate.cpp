@@ -80,7 +80,7 @@ int16_t HVW_GetViewedCountry() { return ViewedCountry; }
 void HVW_SetViewedCountry(int16_t country) { ViewedCountry = int8_t(country); }
 int16_t HVW_GetHumanSackedFlag() { return SackedClubControl; }
 int16_t HVW_GetCompNextRoundDay(int16_t country) { return SeasonCalendar.leagueStartDay[country]; }
-int16_t HVW_GetCountryWordB(int16_t country) { return SeasonCalendar.splitDay[country]; }
+int16_t HVW_GetCountryWordB(int16_t) { return kPreSeasonMark; }
 
 // A division or country outside the table has no price (reading past the
 // table would give another country's figure).

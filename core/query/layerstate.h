@@ -60,8 +60,9 @@ int16_t HVW_GetHumanSackedFlag();
 // The country's league start day (day word A).
 int16_t HVW_GetCompNextRoundDay(int16_t country);
 
-// The country's split day (day word B): the fitness cut-off that starts the
-// pre-season window up to the league start; 0 when the country has no split.
+// The country's pre-season mark (day word B): from it up to day word A a
+// player short of fitness is not available.  Not the split day: country 1's
+// comes after its league start and would leave it no pre-season.
 int16_t HVW_GetCountryWordB(int16_t country);
 
 // Money per spectator for a division (0..5) of a country (0..8).

@@ -14,8 +14,17 @@ struct SeasonCalendarState {
     int16_t season;      // calendar year of day 0 = 2002 + season
     int16_t leagueStartDay[kCountryCount];
     int16_t leagueEndDay[kCountryCount];
+    // The day country 1's top and bottom groups start to play apart; 0 in
+    // the countries without a split.  It is also the nation's fitness
+    // cut-off of the reserve side (from it on an unfit reserve plays only in
+    // a relaxed pick), so in those countries fitness counts all season.
     int16_t splitDay[kCountryCount];
 };
+
+// The pre-season mark, the same in every country: a pre-season starts with
+// its season.  From it up to the country's league start day a player short
+// of fitness counts as not available.
+constexpr int16_t kPreSeasonMark = 0;
 
 extern SeasonCalendarState SeasonCalendar;
 

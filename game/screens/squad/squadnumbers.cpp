@@ -9,6 +9,7 @@
 
 #include "core/base/debug.h"
 #include "core/club/squads.h"
+#include "core/query/clubscreens.h"
 #include "core/query/codetexts.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
@@ -340,7 +341,9 @@ int32_t SquadNumbers_ToggleRange(MenuHotItem*) {
 
 int32_t SquadNumbers_ChooseKey(uint16_t key) {
     const int16_t today = HVW_GetCurrentDay();
-    const int16_t mark = HVW_GetCountryWordB(HVW_GetViewedCountry());
+    // The late season: from the league's last day, where the close season
+    // begins, up to the season's end.
+    const int16_t mark = HVW_GetCountryEndDayWord(HVW_GetViewedCountry());
     if ((key == 34 || key == 35 || key == 36) && today >= mark && today <= 366) {
         ShowMessageBox(TextOf(kTextCannotSortNow), 0);
         return MENU_REDRAW_ALSO;

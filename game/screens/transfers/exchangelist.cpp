@@ -9,6 +9,7 @@
 #include "core/club/playervalue.h"
 #include "core/club/squads.h"
 #include "core/club/transferprices.h"
+#include "core/query/clubscreens.h"
 #include "core/query/dealscreens.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
@@ -193,7 +194,9 @@ void exchangelist::DisplaySort() {
 
 int32_t ExchangeList_ChooseSortKey(uint16_t key) {
     const int16_t today = HVW_GetCurrentDay();
-    const int16_t mark = HVW_GetCountryWordB(int16_t(ViewedCountry));
+    // The late season: from the league's last day, where the close season
+    // begins, up to the season's end.
+    const int16_t mark = HVW_GetCountryEndDayWord(int16_t(ViewedCountry));
     if ((key == 34 || key == 35 || key == 36) && today >= mark && today <= 366) {
         ShowMessageBox(Text(kTextCannotSortNow), 0);
         return MENU_REDRAW_ALSO;

@@ -399,9 +399,10 @@ TEST_F(TeamSheetTest, AvailabilityCodes) {
     EXPECT_EQ(HVW_GetPlayerAvailability(p), 12);
     InPreSeason(true);
     EXPECT_EQ(HVW_GetPlayerAvailability(p), 8);
-    // A split day after the league start leaves no pre-season window.
+    // A split day after the league start (as in country 1) leaves the
+    // pre-season as it is.
     SeasonCalendar.splitDay[0] = 150;
-    EXPECT_EQ(HVW_GetPlayerAvailability(p), 12);
+    EXPECT_EQ(HVW_GetPlayerAvailability(p), 8);
     SeasonCalendar.splitDay[0] = 0;
     SetPlayerIT(p, 2);
     EXPECT_EQ(HVW_GetPlayerAvailability(p), 7);

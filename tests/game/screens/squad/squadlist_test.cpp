@@ -285,27 +285,37 @@ TEST_F(SquadListTest, TheBackIconReturnsIntoTheMatchPreparationFirst) {
 }
 
 TEST_F(SquadListTest, PreSeasonFitnessTheRoleBadgeAndATitleGrab) {
-    // A player short of fitness counts as unavailable during the nation's
-    // pre-season, not after the league has started.
-    int row = -1;
-    for (int r = 0; r < ShownCount && row < 0; ++r)
-        if (SquadRowColour[r] == 0) row = r;
-    ASSERT_GE(row, 0);
-    const uint16_t p = ShownPlayers[row];
-    const int nation = GetClubNation(user_);
-    const int country = nation >= 0 && nation < 9 ? nation : 0;
+    // A player short of fitness counts as unavailable during his nation's
+    // pre-season, from the season's first day up to the league start day,
+    // not after: in the user's country and in country 1, whose split day
+    // comes after its league start.
     const int16_t today = SeasonCalendar.currentDay;
-    const uint16_t fitness = GetPlayerFitness(p);
-    ASSERT_LE(SeasonCalendar.splitDay[country], SeasonCalendar.leagueStartDay[country]);
-    SetPlayerFitness(p, 30);
-    SeasonCalendar.currentDay = SeasonCalendar.splitDay[country];
-    SquadListMenu();
-    EXPECT_EQ(SquadRowColour[RowOf(p)], 4);
-    SeasonCalendar.currentDay = int16_t(SeasonCalendar.leagueStartDay[country] + 1);
-    SquadListMenu();
-    EXPECT_EQ(SquadRowColour[RowOf(p)], 0);
-    SeasonCalendar.currentDay = today;
-    SetPlayerFitness(p, int16_t(fitness));
+    for (const int16_t club : {user_, int16_t(DivisionClubLists[1][0][0])}) {
+        SelectedClub = uint16_t(club);
+        View(0, 0);
+        int row = -1;
+        for (int r = 0; r < ShownCount && row < 0; ++r)
+            if (SquadRowColour[r] == 0) row = r;
+        ASSERT_GE(row, 0);
+        const uint16_t p = ShownPlayers[row];
+        const int country = GetClubNation(club);
+        ASSERT_LT(country, 9);
+        const int16_t start = SeasonCalendar.leagueStartDay[country];
+        const uint16_t fitness = GetPlayerFitness(p);
+        SetPlayerFitness(p, 30);
+        for (const int16_t day : {int16_t(0), start}) {
+            SeasonCalendar.currentDay = day;
+            SquadListMenu();
+            EXPECT_EQ(SquadRowColour[RowOf(p)], 4) << "country " << country << ", day " << day;
+        }
+        SeasonCalendar.currentDay = int16_t(start + 1);
+        SquadListMenu();
+        EXPECT_EQ(SquadRowColour[RowOf(p)], 0) << "country " << country;
+        SeasonCalendar.currentDay = today;
+        SetPlayerFitness(p, int16_t(fitness));
+    }
+    SelectedClub = uint16_t(user_);
+    View(0, 0);
 
     // The listed player's role cell gets the badge; the controller shows
     // the list, titled, in a grab.

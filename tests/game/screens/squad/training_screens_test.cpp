@@ -33,6 +33,7 @@
 #include "game/screens/club/staffbars.h"
 #include "game/screens/engine/backbuffer.h"
 #include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/menuboxes.h"
 #include "game/screens/squad/coachinglist.h"
 #include "game/screens/squad/playercondition.h"
 #include "game/screens/squad/training.h"
@@ -272,6 +273,39 @@ TEST_F(TrainingScreensTest, SettersSortsPagingAndThePracticeMatchsRefusals) {
     SeasonCalendar.currentDay = today;
     // After one practice match the same day: only a redraw.
     EXPECT_EQ(Training_PracticeMatch(nullptr), MENU_REDRAW);
+}
+
+// The schedule opens until three weeks after the league start of the user's
+// club's country, here country 1 (a week earlier than the viewed country
+// 0), and a day later is refused with text 1034.
+TEST_F(TrainingScreensTest, TheScheduleOpensUntilThreeWeeksIntoTheLeagueOfTheUsersCountry) {
+    const int16_t start = SeasonCalendar.leagueStartDay[1];
+    ASSERT_LT(start, SeasonCalendar.leagueStartDay[0]);
+    const int16_t today = SeasonCalendar.currentDay;
+    const int16_t nation = GetClubNation(user_);
+    SetClubNation(user_, 1);
+    static bool opened, refused;
+    opened = refused = false;
+    SeasonCalendar.currentDay = int16_t(start + 21);
+    MenuOption = kScreenTraining;
+    testenv::MenuUserWaitFor(TableUp(TrainingTable), 3000);
+    MenuUserDo([] { opened = true; });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return ItemAt(item, 743, 559); });
+    RunScreens({76});
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+
+    SeasonCalendar.currentDay = int16_t(start + 22);
+    MenuOption = kScreenTraining;
+    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 300);
+    MenuUserDo([] { refused = ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; });
+    MenuUserWait(2);
+    testenv::MenuUserClickAt(400, 300);
+    RunScreens({76});
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    SetClubNation(user_, nation);
+    SeasonCalendar.currentDay = today;
 }
 
 TEST_F(TrainingScreensTest, ConditionScreenFromTheScheduleWithBarsGainsAndTheChart) {

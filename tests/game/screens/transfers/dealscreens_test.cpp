@@ -1015,11 +1015,12 @@ TEST_F(DealScreensTest, TheExchangeListOffersOnlyEligiblePlayers) {
     EXPECT_EQ(ExchangeList_Pick(ExchangeCandidateCount), MENU_CONTINUE) << "an empty row does nothing";
     MenuFollowUp = 0;
 
-    // Morale, fitness and fatigue cannot be sorted in the late season.
+    // Morale, fitness and fatigue cannot be sorted in the late season, from
+    // the league's last day on; the day before they can.
     const int16_t today = SeasonCalendar.currentDay;
-    const int16_t mark = HVW_GetCountryWordB(int16_t(ViewedCountry));
+    const int16_t lastDay = SeasonCalendar.leagueEndDay[ViewedCountry];
     ExchangeSortKey = 4;
-    SeasonCalendar.currentDay = std::max<int16_t>(mark, 0);
+    SeasonCalendar.currentDay = lastDay;
     {
         StdoutCapture out;
         ExchangeList_ChooseSortKey(35);
@@ -1028,6 +1029,9 @@ TEST_F(DealScreensTest, TheExchangeListOffersOnlyEligiblePlayers) {
     EXPECT_EQ(ExchangeSortKey, 4);
     ExchangeList_ChooseSortKey(2);
     EXPECT_EQ(ExchangeSortKey, 2);
+    SeasonCalendar.currentDay = int16_t(lastDay - 1);
+    ExchangeList_ChooseSortKey(36);
+    EXPECT_EQ(ExchangeSortKey, 36);
     SeasonCalendar.currentDay = today;
     ExchangeSortKey = 4;
 }

@@ -597,10 +597,14 @@ TEST_F(SquadDealTest, NumbersSurviveALoadNumberAllAndTheRefusalToLeave) {
     const uint16_t p = SquadNumbers.shown[0];
     EXPECT_STREQ(SquadNumbers_Value(2, p), std::to_string(HVW_GetPlayerAge(p)).c_str());
     EXPECT_EQ(std::string(SquadNumbers_Value(35, p)), std::to_string(HVW_GetPlayerFitnessPct(p)) + "%");
+    const int16_t today = SeasonCalendar.currentDay;
+    const int16_t lastDay = SeasonCalendar.leagueEndDay[HVW_GetViewedCountry()];
+    SeasonCalendar.currentDay = int16_t(lastDay - 1);
+    SquadNumbers_ChooseKey(36);
+    EXPECT_EQ(SquadNumbers.displayKey, 36) << "fatigue can be shown before the league's last day";
     SquadNumbers_ChooseKey(29);
     EXPECT_EQ(SquadNumbers.displayKey, 29);
-    const int16_t today = SeasonCalendar.currentDay;
-    SeasonCalendar.currentDay = std::max<int16_t>(HVW_GetCountryWordB(HVW_GetViewedCountry()), 0);
+    SeasonCalendar.currentDay = lastDay;
     testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 200);
     testenv::MenuUserWait(2);
     testenv::MenuUserClickAt(400, 300);
