@@ -29,12 +29,6 @@ struct Exception {
 constexpr Exception kActionExceptions[] = {
     {kActionNothing, "no behaviour, and nothing starts it: the ranking only reads it"},
     {kActionSlidingTackleAlt, "the slide's second code: the tackle choice starts it by its first"},
-    {kActionLongThrow,
-     "rare by the throw-in's own rule: the throw is long only at a power of 50 (distance to "
-     "the receiver / 10 + turn from the goal / 3 - 24), which wants a receiver some 400 "
-     "units off, and the thrower takes the nearest team-mate within 480, one of whom the "
-     "throw-in set-up always places 12 yards away: the batch's powers stay below 20"},
-    {kActionLongThrowRunUp, "the run-up of the long throw (see LongThrow)"},
     {kActionBackToPoint,
      "nothing starts it: the period runner named as its starter only sets the figures up "
      "(action 0, keepers 152), the restart phases place their players with action 103, and "
@@ -59,6 +53,12 @@ constexpr Exception kRareActions[] = {
     {kActionKeeperLongMiddleHoldingDive, "a long diving catch at mid height: 1 in 200 matches"},
     {kActionKeeperLongHighHoldingDive, "a long diving catch high up: 1 to 2 in 200 matches"},
     {kActionKeeperShortHighParryDive, "a short parrying dive high up: 2 to 4 in 200 matches"},
+    {kActionLongThrow,
+     "rare by the throw-in's own rule: the throw is long only at a power of 50 (distance to "
+     "the receiver / 10 + turn from the goal / 3 - 24), which wants a receiver some 400 "
+     "units off, and the thrower takes the nearest team-mate within 480, one of whom the "
+     "throw-in set-up always places 12 yards away: the batch's powers stay below 20, 0 in 200 matches"},
+    {kActionLongThrowRunUp, "the run-up of the long throw (see LongThrow): 0 in 200 matches"},
 };
 
 // Phases play does not enter in the batch.

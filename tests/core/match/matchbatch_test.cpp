@@ -555,4 +555,19 @@ TEST_F(MatchBatchTest, SeededMatchesKeepTheInvariantsTheBandsAndTheirResults) {
     EXPECT_GE(mismatched.strongerSides, totals.strongerSides + 40);
 }
 
+// A code whose own reason calls it rare belongs on a rare list: on a never
+// list it would fail the batch the day play enters it, for the wrong reason.
+template <typename List>
+void ExpectNoneCalledRare(const List& never, const char* what) {
+    for (const census::Exception& e : never)
+        EXPECT_EQ(std::string(e.reason).find("rare"), std::string::npos) << what << " " << e.code;
+}
+
+TEST(MatchCensusList, NoCodeANeverListCallsRare) {
+    ExpectNoneCalledRare(census::kActionExceptions, "action");
+    ExpectNoneCalledRare(census::kPhaseExceptions, "phase");
+    for (const census::Exception& e : census::kRareActions)
+        EXPECT_EQ(CensusActionException(e.code), nullptr) << e.code;
+}
+
 }  // namespace
