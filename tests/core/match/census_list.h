@@ -1,7 +1,7 @@
 // The match batch's census list: the codes the action table names empty and
-// the phase list names unused (nothing may enter them), and the actions and
-// phases that play is not expected to enter in the batch, each with the
-// reason.  The census fails on a code play never enters that is not listed
+// the phase list names unused (nothing may enter them), and the actions,
+// phases and goal-celebration stages that play is not expected to enter in
+// the batch, each with the reason.  The census fails on a code play never enters that is not listed
 // here, and on a listed code that play does enter.
 #pragma once
 #include <array>
@@ -9,6 +9,7 @@
 
 #include "core/match/actions.h"
 #include "core/match/phases.h"
+#include "core/match/setpieces.h"
 
 namespace census {
 
@@ -65,6 +66,14 @@ constexpr Exception kRareActions[] = {
 // (none: every phase the list does not name unused is entered)
 constexpr std::array<Exception, 0> kPhaseExceptions{};
 
+// Stages of the goal celebration (action 69) play does not enter in the
+// batch.
+// (none)
+constexpr std::array<Exception, 0> kStageExceptions{};
+
+// Stages play enters only a few times in the batch (counts of one run).
+constexpr std::array<Exception, 0> kRareStages{};
+
 }  // namespace census
 
 inline bool MatchActionIsEmpty(uint16_t action) {
@@ -88,6 +97,18 @@ inline const char* CensusActionException(uint16_t action) {
 inline bool CensusActionIsRare(uint16_t action) {
     for (const census::Exception& e : census::kRareActions)
         if (e.code == action) return true;
+    return false;
+}
+
+inline const char* CensusStageException(uint16_t stage) {
+    for (const census::Exception& e : census::kStageExceptions)
+        if (e.code == stage) return e.reason;
+    return nullptr;
+}
+
+inline bool CensusStageIsRare(uint16_t stage) {
+    for (const census::Exception& e : census::kRareStages)
+        if (e.code == stage) return true;
     return false;
 }
 
