@@ -68,10 +68,12 @@ constexpr std::array<Exception, 0> kPhaseExceptions{};
 
 // Stages of the goal celebration (action 69) play does not enter in the
 // batch.
-// (none)
+// (none: scorers play stages 1 to 8, 12 and 14 to 16, and team-mates 14 and
+// 15 with them or, after a scored shoot-out kick, 9, 10, 11 and 13)
 constexpr std::array<Exception, 0> kStageExceptions{};
 
 // Stages play enters only a few times in the batch (counts of one run).
+// (none: the fewest entered, stage 5, 15 times in 200 matches)
 constexpr std::array<Exception, 0> kRareStages{};
 
 }  // namespace census
