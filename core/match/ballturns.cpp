@@ -11,6 +11,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/motionclips.h"
 #include "core/match/officials.h"
+#include "core/match/onball.h"
 #include "core/match/phases.h"
 #include "core/match/ranking.h"
 
@@ -111,14 +112,18 @@ void Match_ActRunAfterBall(int16_t figure) {
     }
 }
 
+// The turns toward goal happen on the ball: each of their ticks is a tick
+// of his spell on the ball, and he comes back to the ball with it going on.
 void Match_ActTurnToGoal(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
+    ++f.actionParam;
     f.turnTarget = Match_GoalDirection(figure, 0, CurrentTeam);
     if (f.hasBall == 0) {
         Match_SetPlayerAction(figure, kActionRunToPosition);
         return;
     }
-    if (MatchSetPlayerAnim(figure, kClipTurnToGoal, 5, kActionOnBall) == 0) {
+    if (!MatchTrySetPlayerAnim(figure, kClipTurnToGoal, 5)) {
+        Match_SwitchKeepingSpell(figure, kActionOnBall);
         f.frame = 1;
         return;
     }
@@ -128,8 +133,12 @@ void Match_ActTurnToGoal(int16_t figure) {
 void Match_ActTurnOnSpot(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     const bool up = f.action == kActionTurnOnSpotUp;
+    ++f.actionParam;
     Ball_KeepAtFeet(figure);
-    if (MatchSetPlayerAnim(figure, kClipTurnOnSpot, 1, kActionOnBall) == 0) f.frame = 1;
+    if (!MatchTrySetPlayerAnim(figure, kClipTurnOnSpot, 1)) {
+        Match_SwitchKeepingSpell(figure, kActionOnBall);
+        f.frame = 1;
+    }
     if ((f.facing & 255) != (f.turnTarget & 255)) f.facing = uint16_t((f.facing + (up ? 1 : -1)) & 255);
 }
 

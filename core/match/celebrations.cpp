@@ -92,14 +92,19 @@ void EndCelebration(int16_t figure) {
 }
 
 void StageOver(int16_t figure, int stage) {
-    if (stage == 1) {
+    if (stage == kStageHug) {
         CameraSubject = kBallFigure;
         CelebrationSwitch = 0;
         return;  // the clip's next action (1) takes over
     }
-    if (Period == kPeriodShootOut && (stage == 9 || stage == 10 || stage == 11 || stage == 13)) {
+    // A shoot-out scorer's team-mates hold on at the quarter point while the
+    // celebration runs; once his own stage has ended it (the switch is
+    // cleared) they end theirs too, as every team-mate falls back then.
+    const bool held = stage == kStageQuarterRunB || stage == kStageQuarterRunC ||
+                      stage == kStageQuarterHold || stage == kStageSpread;
+    if (Period == kPeriodShootOut && held && CelebrationSwitch != 0) {
         Match_SetPlayerAction(figure, kActionGoalCelebration);
-        MatchFigures[figure].actionParam = 11;
+        MatchFigures[figure].actionParam = kStageQuarterHold;
         return;
     }
     EndCelebration(figure);
@@ -138,11 +143,11 @@ void Match_ActJoinScorer(int16_t figure) {
     if (MatchSetPlayerAnim(figure, kClipHug, 1, kActionRunToPosition) != 0 || CelebrationSwitch == 0) return;
     if (Period == kPeriodShootOut) {
         Match_SetPlayerAction(figure, kActionGoalCelebration);
-        int stage = 9 + GameRandom() % 5;
-        if (stage == 12) stage = 11;
+        int stage = kStageQuarterRunB + GameRandom() % 5;
+        if (stage == kStageQuarterRunD) stage = kStageQuarterHold;
         MatchFigures[figure].actionParam = uint16_t(stage);
         if (MatchOnPitch(figure)) CameraSubject = int8_t(figure);
-    } else if (scorer.actionParam == 14 || scorer.actionParam == 15) {
+    } else if (scorer.actionParam == kStageGoalLine || scorer.actionParam == kStageTeamOnTheSpot) {
         const uint16_t stage = scorer.actionParam;
         Match_SetPlayerAction(figure, kActionGoalCelebration);
         MatchFigures[figure].actionParam = stage;
@@ -153,7 +158,7 @@ void Match_ActGoalCelebration(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];
     CameraSubject = int8_t(figure);
     const int stage = f.actionParam;
-    if (stage < 1 || stage > 16) {
+    if (stage < kStageHug || stage > kCelebrationStages) {
         EndCelebration(figure);
         return;
     }

@@ -477,6 +477,7 @@ struct KickAftermath {
     bool reacted = false;
     bool returnStarted = false;
     bool done = false;
+    bool celebrationDue = false;  // a scored kick, its scorer not yet celebrating with his team
 };
 KickAftermath aftermath;
 
@@ -499,11 +500,27 @@ void ReactToTheKick(int16_t keeper) {
         k.actionParam = uint16_t(9 + GameRandom() % 3);
     }
     const int16_t taker = aftermath.taker;
+    aftermath.celebrationDue = scored;
     if (!scored && FreeToWalkBack(taker)) {
         Match_SetPlayerAction(taker, kActionKeeperHoldWalk);
         MatchFigures[taker].targetX = aftermath.takerHomeX;
         MatchFigures[taker].targetY = aftermath.takerHomeY;
     }
+}
+
+// Once the scorer of the kick just taken is done with his first reaction
+// and back in ordinary play, he celebrates and the team-mates near him run
+// to him, as after a goal in play.  The next kick does not wait for it.
+void CelebrateTheKick(int n) {
+    if (!aftermath.celebrationDue || aftermath.kick != n) return;
+    const int16_t scorer = aftermath.taker;
+    if (!ValidPlayer(scorer) || !MatchOnPitch(scorer)) {
+        aftermath.celebrationDue = false;
+        return;
+    }
+    if (!MatchInOrdinaryPlay(MatchFigures[scorer].action)) return;
+    aftermath.celebrationDue = false;
+    Match_StartShootOutCelebration(scorer);
 }
 
 // True while the aftermath of the kick just taken holds the next one up.
@@ -565,6 +582,7 @@ void ShootoutPhase() {
         }
         return;
     }
+    CelebrateTheKick(n);
     if (AfterTheKick(n)) return;
     // The next kick once both keepers are back in their penalty stance (the
     // one who caught the last kick has let go of the ball).

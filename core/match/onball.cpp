@@ -34,11 +34,11 @@ void TurnTowardGoal(int16_t figure, int goalward) {
     const int facing = f.facing & 255;
     if (facing == goalward) return;
     if ((f.turnTarget & 255) != goalward) {
-        Match_SetPlayerAction(figure, kActionTurnToGoal);
+        Match_SwitchKeepingSpell(figure, kActionTurnToGoal);
         return;
     }
     const bool larger = ((goalward - facing) & 255) < 128;
-    Match_SetPlayerAction(figure, larger ? kActionTurnOnSpotUp : kActionTurnOnSpotDown);
+    Match_SwitchKeepingSpell(figure, larger ? kActionTurnOnSpotUp : kActionTurnOnSpotDown);
 }
 
 // Running on with the ball toward goal; it always ends the tick.
@@ -119,6 +119,16 @@ bool TryOptions(int16_t figure) {
 }
 
 }  // namespace
+
+void Match_SwitchKeepingSpell(int16_t figure, uint16_t action) {
+    if (figure < 0 || figure >= kPlayerFigures) return;
+    const MatchFigure& f = MatchFigures[figure];
+    const uint16_t ticks = f.actionParam;
+    const uint8_t runStarted = f.actionFlag;
+    Match_SetPlayerAction(figure, action);
+    MatchFigures[figure].actionParam = ticks;
+    MatchFigures[figure].actionFlag = runStarted;
+}
 
 void Match_ActWithBall(int16_t figure) {
     MatchFigure& f = MatchFigures[figure];

@@ -10,6 +10,12 @@ extern uint16_t CarrierRunMarker;
 
 void Match_ActWithBall(int16_t figure);
 
+// The turns toward goal (actions 6, 112 and 113) are part of the carrier's
+// spell on the ball: going into one and coming back to the ball keep his
+// ticks on the ball and his run flag, which a new action would clear, so
+// that the spell's limits below count across the turns.
+void Match_SwitchKeepingSpell(int16_t figure, uint16_t action);
+
 // Ticks on the ball after which the options are looked at every tick and
 // running on becomes a kick toward goal.
 constexpr uint16_t kOnBallPatience = 200;

@@ -243,7 +243,9 @@ int16_t Choose(const Chooser& c, int16_t figure, int mode) {
 constexpr Chooser kShort{true, 150, 8, 90, 4, true, Lane::kShort, 70, true, 72, true, true, true, true, 0};
 constexpr Chooser kSafe{false, 150, 8, 120, 4, false, Lane::kShort, 70, true, 0, true, true, true, true, 32};
 constexpr Chooser kLong{false, 400, 8, 240, 16, false, Lane::kLong, 70, false, 72, true, true, true, true, 0};
-constexpr Chooser kLongNoLane{false, 400,  8,    240,  16,   false, Lane::kDirect, 70, false,
+// Mode 1 of the long pass looks at no lane: every team-mate's pass
+// direction is 0, and the acceptance is the family's Passing + 20.
+constexpr Chooser kLongNoLane{false, 400,  8,    240,  16,   false, Lane::kNone, 70, false,
                               72,    true, true, true, true, 0};
 constexpr Chooser kFar{false, 500, 8, 500, 16, false, Lane::kFar, 70, false, 64, true, true, true, true, 0};
 constexpr Chooser kVeryLong{false, 600,  8,    600,  16,   false, Lane::kVeryLong, 70, false,

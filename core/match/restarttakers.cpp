@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <span>
 
 #include "core/base/random.h"
 #include "core/match/actions.h"
@@ -297,22 +298,45 @@ void Match_StopBringingTheBall() {
     }
 }
 
-void Match_StartGoalCelebration(int scoringTeam, int16_t scorer) {
+namespace {
+
+// The scorer's celebration stage, drawn among those of the kind the score
+// calls for.  Levelled: a run of his own, to a corner, a quarter point or
+// the touchline; one ahead: to the goal line with the team; further ahead
+// (or still behind): he stays where he is and the team comes to him.
+// The stages the team-mates of a shoot-out scorer play (9, 10, 11, 13) are
+// theirs.
+constexpr uint16_t kLevelledStages[] = {kStageQuarterRunA, kStageCornerRunA, kStageCornerRunB,
+                                        kStageQuarterRunD, kStageTouchline};
+constexpr uint16_t kOneAheadStages[] = {kStageGoalLine};
+constexpr uint16_t kFurtherStages[] = {kStageHug,        kStageOnTheSpotA, kStageOnTheSpotB,
+                                       kStageOnTheSpotC, kStageOnTheSpotD, kStageTeamOnTheSpot};
+
+uint16_t DrawStage(std::span<const uint16_t> stages) {
+    if (stages.size() == 1) return stages[0];
+    return stages[GameRandom() % stages.size()];
+}
+
+uint16_t ScorerStage(int lead) {
+    if (lead == 0) return DrawStage(kLevelledStages);
+    if (lead == 1) return DrawStage(kOneAheadStages);
+    return DrawStage(kFurtherStages);
+}
+
+// The scorer celebrates at the stage the lead calls for and the team-mates
+// near him run to him; false for an own goal, which nobody celebrates.
+bool StartCelebrationOf(int scoringTeam, int16_t scorer, int lead) {
     GoalScorer = scorer;
     if (!IsPlayer(scorer) || TeamOf(scorer) != (scoringTeam & 1)) {
         GoalScorer = -1;
         CelebrationSwitch = 0;
-        return;  // an own goal is not celebrated
+        return false;
     }
     CelebrationSwitch = 1;
-    const int lead = Goals[scoringTeam & 1] - Goals[(scoringTeam & 1) ^ 1];
-    // Level again: a run to the corner; one ahead: to the goal line with the
-    // team; further ahead: the team comes to him.
-    const uint16_t stage = lead == 0 ? 3 : lead == 1 ? 14 : 15;
+    const uint16_t stage = ScorerStage(lead);
     Match_SetPlayerAction(scorer, kActionGoalCelebration);
     MatchFigures[scorer].actionParam = stage;
     CameraSubject = int8_t(scorer);
-    MatchStartCelebration(MatchLineUp[scoringTeam & 1][0]);
     const MatchFigure& s = MatchFigures[scorer];
     for (int slot = 1; slot < kTeamFigures; ++slot) {
         const int16_t mate = MatchLineUp[scoringTeam & 1][slot];
@@ -321,6 +345,21 @@ void Match_StartGoalCelebration(int scoringTeam, int16_t scorer) {
         if (MatchOctDistance(m.x - s.x, m.y - s.y) <= kJoinDistance)
             Match_SetPlayerAction(mate, kActionJoinScorer);
     }
+    return true;
+}
+
+}  // namespace
+
+void Match_StartGoalCelebration(int scoringTeam, int16_t scorer) {
+    const int lead = Goals[scoringTeam & 1] - Goals[(scoringTeam & 1) ^ 1];
+    if (StartCelebrationOf(scoringTeam, scorer, lead)) MatchStartCelebration(MatchLineUp[scoringTeam & 1][0]);
+}
+
+void Match_StartShootOutCelebration(int16_t scorer) {
+    // The goalkeepers keep their stance for the kicks still to come.
+    if (!IsPlayer(scorer)) return;
+    const int team = TeamOf(scorer);
+    StartCelebrationOf(team, scorer, ShootOutGoals[team] - ShootOutGoals[team ^ 1]);
 }
 
 bool Match_RestartStalled(int16_t& ticks, const char* what) {

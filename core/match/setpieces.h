@@ -79,6 +79,25 @@ extern uint16_t DisplaySceneWords[4];
 // the celebration runs.
 extern int16_t GoalScorer;
 extern uint16_t CelebrationSwitch;
+// The stages of the goal celebration (the ActionParam of action 69), each
+// with its meeting point and its clip.
+constexpr uint16_t kStageHug = 1;             // none, clip 157; its end ends the celebration
+constexpr uint16_t kStageQuarterRunA = 2;     // a point by the quarter of the pitch, 158
+constexpr uint16_t kStageCornerRunA = 3;      // the corner point, 159
+constexpr uint16_t kStageOnTheSpotA = 4;      // none, 152
+constexpr uint16_t kStageCornerRunB = 5;      // the corner point, 153
+constexpr uint16_t kStageOnTheSpotB = 6;      // none, 154
+constexpr uint16_t kStageOnTheSpotC = 7;      // none, 155
+constexpr uint16_t kStageOnTheSpotD = 8;      // none, 156
+constexpr uint16_t kStageQuarterRunB = 9;     // a point by the quarter, 161
+constexpr uint16_t kStageQuarterRunC = 10;    // a point by the quarter, 162
+constexpr uint16_t kStageQuarterHold = 11;    // a point by the quarter, 329; the shoot-out's hold
+constexpr uint16_t kStageQuarterRunD = 12;    // a point by the quarter, 330
+constexpr uint16_t kStageSpread = 13;         // the spread point by figure index, 348
+constexpr uint16_t kStageGoalLine = 14;       // the goal line beside the near post, 351
+constexpr uint16_t kStageTeamOnTheSpot = 15;  // none, 349
+constexpr uint16_t kStageTouchline = 16;      // the touchline at his own y, 350
+constexpr uint16_t kCelebrationStages = 16;
 // The kick-offs taken this match.
 extern uint8_t KickOffCount;
 // Ticks the kick-off partner has waited for the keepers to be in their
@@ -210,6 +229,9 @@ bool Match_BringBallToCentre(int team);
 void Match_StopBringingTheBall();
 // The scorer's celebration, his keeper's and his nearby team-mates'.
 void Match_StartGoalCelebration(int scoringTeam, int16_t scorer);
+// A shoot-out scorer's celebration and his nearby team-mates' (his keeper
+// stays in his stance).
+void Match_StartShootOutCelebration(int16_t scorer);
 // A restart whose taker never takes it ends after this many ticks (logged
 // and counted): the match never stalls.
 constexpr int16_t kRestartStallTicks = 6000;

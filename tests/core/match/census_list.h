@@ -1,7 +1,7 @@
 // The match batch's census list: the codes the action table names empty and
-// the phase list names unused (nothing may enter them), and the actions and
-// phases that play is not expected to enter in the batch, each with the
-// reason.  The census fails on a code play never enters that is not listed
+// the phase list names unused (nothing may enter them), and the actions,
+// phases and goal-celebration stages that play is not expected to enter in
+// the batch, each with the reason.  The census fails on a code play never enters that is not listed
 // here, and on a listed code that play does enter.
 #pragma once
 #include <array>
@@ -9,6 +9,7 @@
 
 #include "core/match/actions.h"
 #include "core/match/phases.h"
+#include "core/match/setpieces.h"
 
 namespace census {
 
@@ -29,12 +30,6 @@ struct Exception {
 constexpr Exception kActionExceptions[] = {
     {kActionNothing, "no behaviour, and nothing starts it: the ranking only reads it"},
     {kActionSlidingTackleAlt, "the slide's second code: the tackle choice starts it by its first"},
-    {kActionLongThrow,
-     "rare by the throw-in's own rule: the throw is long only at a power of 50 (distance to "
-     "the receiver / 10 + turn from the goal / 3 - 24), which wants a receiver some 400 "
-     "units off, and the thrower takes the nearest team-mate within 480, one of whom the "
-     "throw-in set-up always places 12 yards away: the batch's powers stay below 20"},
-    {kActionLongThrowRunUp, "the run-up of the long throw (see LongThrow)"},
     {kActionBackToPoint,
      "nothing starts it: the period runner named as its starter only sets the figures up "
      "(action 0, keepers 152), the restart phases place their players with action 103, and "
@@ -59,11 +54,27 @@ constexpr Exception kRareActions[] = {
     {kActionKeeperLongMiddleHoldingDive, "a long diving catch at mid height: 1 in 200 matches"},
     {kActionKeeperLongHighHoldingDive, "a long diving catch high up: 1 to 2 in 200 matches"},
     {kActionKeeperShortHighParryDive, "a short parrying dive high up: 2 to 4 in 200 matches"},
+    {kActionLongThrow,
+     "rare by the throw-in's own rule: the throw is long only at a power of 50 (distance to "
+     "the receiver / 10 + turn from the goal / 3 - 24), which wants a receiver some 400 "
+     "units off, and the thrower takes the nearest team-mate within 480, one of whom the "
+     "throw-in set-up always places 12 yards away: the batch's powers stay below 20, 0 in 200 matches"},
+    {kActionLongThrowRunUp, "the run-up of the long throw (see LongThrow): 0 in 200 matches"},
 };
 
 // Phases play does not enter in the batch.
 // (none: every phase the list does not name unused is entered)
 constexpr std::array<Exception, 0> kPhaseExceptions{};
+
+// Stages of the goal celebration (action 69) play does not enter in the
+// batch.
+// (none: scorers play stages 1 to 8, 12 and 14 to 16, and team-mates 14 and
+// 15 with them or, after a scored shoot-out kick, 9, 10, 11 and 13)
+constexpr std::array<Exception, 0> kStageExceptions{};
+
+// Stages play enters only a few times in the batch (counts of one run).
+// (none: the fewest entered, stage 5, 15 times in 200 matches)
+constexpr std::array<Exception, 0> kRareStages{};
 
 }  // namespace census
 
@@ -88,6 +99,18 @@ inline const char* CensusActionException(uint16_t action) {
 inline bool CensusActionIsRare(uint16_t action) {
     for (const census::Exception& e : census::kRareActions)
         if (e.code == action) return true;
+    return false;
+}
+
+inline const char* CensusStageException(uint16_t stage) {
+    for (const census::Exception& e : census::kStageExceptions)
+        if (e.code == stage) return e.reason;
+    return nullptr;
+}
+
+inline bool CensusStageIsRare(uint16_t stage) {
+    for (const census::Exception& e : census::kRareStages)
+        if (e.code == stage) return true;
     return false;
 }
 

@@ -315,11 +315,14 @@ TEST_F(BallTurnTest, OnTheBallUnpressedHeTurnsAwayWhenFarFromGoal) {
 TEST_F(BallTurnTest, OnTheBallUnpressedNearGoalHeTurnsWithItTowardTheGoal) {
     // The turn to goal takes the goal's direction as the wanted one, the
     // turn on the spot brings him round the short way, and he is back on
-    // the ball facing the goal.
+    // the ball facing the goal, his spell on the ball going on: its ticks
+    // count through the turns and his run stays started.
     for (uint16_t facing : {96, 170}) {
         MatchFigure& g = Carrier(796, 1700, facing);
         g.turnTarget = 0;
         Match_SetPlayerAction(5, kActionOnBall);
+        g.actionParam = 30;
+        g.actionFlag = 1;
         CurrentTeam = 0;
         const uint16_t goalward = Match_GoalDirection(5, 0, 0);
         Run(5);
@@ -327,8 +330,10 @@ TEST_F(BallTurnTest, OnTheBallUnpressedNearGoalHeTurnsWithItTowardTheGoal) {
         const uint16_t shortWay =
             ((goalward - facing) & 255) < 128 ? kActionTurnOnSpotUp : kActionTurnOnSpotDown;
         bool turnedShortWay = false, turnedLongWay = false;
+        int ticks = 31;
         for (int tick = 0; tick < 400 && !(g.action == kActionOnBall && g.facing == goalward); ++tick) {
             Run(5);
+            ++ticks;
             turnedShortWay = turnedShortWay || g.action == shortWay;
             turnedLongWay = turnedLongWay || (g.action != shortWay && (g.action == kActionTurnOnSpotUp ||
                                                                        g.action == kActionTurnOnSpotDown));
@@ -338,6 +343,8 @@ TEST_F(BallTurnTest, OnTheBallUnpressedNearGoalHeTurnsWithItTowardTheGoal) {
         EXPECT_TRUE(turnedShortWay) << facing;
         EXPECT_FALSE(turnedLongWay) << facing;
         EXPECT_EQ(+g.hasBall, 1);
+        EXPECT_EQ(+g.actionParam, ticks) << facing;
+        EXPECT_EQ(+g.actionFlag, 1) << facing;
     }
 }
 

@@ -88,12 +88,15 @@ struct BatchTickWatch {
 };
 BatchTickWatch g_batchWatch;
 
-// The census of the batch: how often each action and each phase was
-// entered, by any player figure, as seen after every tick.
+// The census of the batch: how often each action, each phase and each
+// stage of the goal celebration was entered, by any player figure, as seen
+// after every tick.
 struct BatchCensus {
     long actionEntries[kMatchActionCount] = {};
     long phaseEntries[kMatchPhaseCount] = {};
+    long stageEntries[kCelebrationStages + 1] = {};
     uint16_t lastAction[kPlayerFigures] = {};
+    uint16_t lastStage[kPlayerFigures] = {};  // 0 out of the celebration
     uint16_t lastPhase = 0xFFFF;
     int goalsSeen = 0;
 };
@@ -105,6 +108,11 @@ void CountCensusTick() {
         if (action < kMatchActionCount && action != g_census.lastAction[figure])
             ++g_census.actionEntries[action];
         g_census.lastAction[figure] = action;
+        const uint16_t param = MatchFigures[figure].actionParam;
+        const uint16_t stage =
+            action == kActionGoalCelebration && param >= 1 && param <= kCelebrationStages ? param : 0;
+        if (stage != 0 && stage != g_census.lastStage[figure]) ++g_census.stageEntries[stage];
+        g_census.lastStage[figure] = stage;
     }
     if (MatchPhase < kMatchPhaseCount && MatchPhase != g_census.lastPhase)
         ++g_census.phaseEntries[MatchPhase];
@@ -267,6 +275,7 @@ MatchResultBlock PlayBatchFixture(const BatchFixture& fixture) {
     for (int team = 0; team < 2; ++team) MatchLoadTeamTactics(int16_t(team));
     g_batchWatch = BatchTickWatch{};
     std::fill(std::begin(g_census.lastAction), std::end(g_census.lastAction), uint16_t(0xFFFF));
+    std::fill(std::begin(g_census.lastStage), std::end(g_census.lastStage), uint16_t(0));
     g_census.lastPhase = 0xFFFF;
     g_census.goalsSeen = 0;
     DisplayModeFlags = kDisplayOff;
@@ -408,6 +417,13 @@ void CheckCensus(const BatchCensus& census) {
         if (census.actionEntries[action] == 0 && !listed) never += " " + std::to_string(action);
         if (census.actionEntries[action] != 0 && listed) listedButEntered += " " + std::to_string(action);
     }
+    std::string neverStages, stagesListedButEntered;
+    for (uint16_t stage = 1; stage <= kCelebrationStages; ++stage) {
+        if (CensusStageIsRare(stage)) continue;
+        const bool listed = CensusStageException(stage) != nullptr;
+        if (census.stageEntries[stage] == 0 && !listed) neverStages += " " + std::to_string(stage);
+        if (census.stageEntries[stage] != 0 && listed) stagesListedButEntered += " " + std::to_string(stage);
+    }
     std::string neverPhases, phasesListedButEntered;
     for (int phase = 0; phase < kMatchPhaseCount; ++phase) {
         if (MatchPhaseIsUnused(uint16_t(phase))) continue;
@@ -421,11 +437,16 @@ void CheckCensus(const BatchCensus& census) {
     std::printf("\n  census: phases entered");
     for (int phase = 0; phase < kMatchPhaseCount; ++phase)
         if (census.phaseEntries[phase] != 0) std::printf(" %d:%ld", phase, census.phaseEntries[phase]);
+    std::printf("\n  census: celebration stages entered");
+    for (int stage = 1; stage <= kCelebrationStages; ++stage)
+        if (census.stageEntries[stage] != 0) std::printf(" %d:%ld", stage, census.stageEntries[stage]);
     std::printf("\n");
     EXPECT_EQ(never, "") << "actions never entered";
     EXPECT_EQ(listedButEntered, "") << "actions on the census list that play entered";
     EXPECT_EQ(neverPhases, "") << "phases never entered";
     EXPECT_EQ(phasesListedButEntered, "") << "phases on the census list that play entered";
+    EXPECT_EQ(neverStages, "") << "celebration stages never entered";
+    EXPECT_EQ(stagesListedButEntered, "") << "celebration stages on the census list that play entered";
 }
 
 class MatchBatchTest : public testing::Test {
@@ -553,6 +574,24 @@ TEST_F(MatchBatchTest, SeededMatchesKeepTheInvariantsTheBandsAndTheirResults) {
     std::printf("  stronger side (starters 20 or more above) won %d of %d\n", mismatched.strongerWins,
                 mismatched.strongerSides);
     EXPECT_GE(mismatched.strongerSides, totals.strongerSides + 40);
+}
+
+// A code whose own reason calls it rare belongs on a rare list: on a never
+// list it would fail the batch the day play enters it, for the wrong reason.
+template <typename List>
+void ExpectNoneCalledRare(const List& never, const char* what) {
+    for (const census::Exception& e : never)
+        EXPECT_EQ(std::string(e.reason).find("rare"), std::string::npos) << what << " " << e.code;
+}
+
+TEST(MatchCensusList, NoCodeANeverListCallsRare) {
+    ExpectNoneCalledRare(census::kActionExceptions, "action");
+    ExpectNoneCalledRare(census::kPhaseExceptions, "phase");
+    ExpectNoneCalledRare(census::kStageExceptions, "stage");
+    for (const census::Exception& e : census::kRareActions)
+        EXPECT_EQ(CensusActionException(e.code), nullptr) << e.code;
+    for (const census::Exception& e : census::kRareStages)
+        EXPECT_EQ(CensusStageException(e.code), nullptr) << e.code;
 }
 
 }  // namespace

@@ -77,6 +77,39 @@ TEST_F(PassingTest, AnOpponentInTheLaneStopsThePass) {
     EXPECT_EQ(Match_ChooseShortPass(5, 1), kNoPassReceiver);
 }
 
+// The long pass in mode 1 looks at no lane: every team-mate's pass
+// direction is 0, whatever the direction to him, and he is accepted by the
+// passer's Passing + 20 (never by another skill).
+TEST_F(PassingTest, TheLongPassInModeOnePassesAlongDirectionZeroAcceptedByPassing) {
+    AttackDirection = 1;  // team 0 attacks the goal at y 126: straight ahead is direction 0
+    MatchFigures[5].facing = 0;
+    MatchFigures[5].greed = 0;
+    ASSERT_EQ(Match_GoalDirection(5, 1, 0), 0);
+    On(6, 796, 1300);  // 300 behind him
+    GameSeedRandom(4);
+    EXPECT_EQ(Match_ChooseLongPass(5, 0), kNoPassReceiver);  // the lane behind him: beyond the turn limit
+    GameSeedRandom(4);
+    EXPECT_EQ(Match_ChooseLongPass(5, 1), 6);
+    // From near the corner the goal lies some 60 steps round from direction
+    // 0: the score s is that turn, accepted while s - 32 is at most Passing + 20.
+    Put(5, 300, 200);
+    MatchCurX = 300;
+    MatchCurY = 200;
+    PutBall(300, 204);
+    On(6, 300, 500);
+    const int goalward = Match_GoalDirection(5, 1, 0);
+    const int s = std::min(goalward, 256 - goalward);
+    ASSERT_GE(s, 53);
+    ASSERT_LT(s, 72);
+    MatchFigures[5].agility = 100;
+    MatchFigures[5].passing = int8_t(s - 52);
+    GameSeedRandom(4);
+    EXPECT_EQ(Match_ChooseLongPass(5, 1), 6);
+    MatchFigures[5].passing = int8_t(s - 53);
+    GameSeedRandom(4);
+    EXPECT_EQ(Match_ChooseLongPass(5, 1), kNoPassReceiver);
+}
+
 TEST_F(PassingTest, OffsideCareOnlyAfterItsDraw) {
     On(6, 796, 1200);
     MatchFigures[6].offsideMark = 1;

@@ -7,7 +7,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <set>
 
+#include "core/base/random.h"
 #include "core/match/actionmachine.h"
 #include "core/match/actions.h"
 #include "core/match/ballcollide.h"
@@ -300,6 +302,61 @@ TEST_F(SetPieceActions, MateNearTheScorerJoinsTheHugAtOnce) {
     CelebrationSwitch = 0;
     Match_ActJoinScorer(8);
     EXPECT_EQ(MatchFigures[8].action, kActionRunToPosition) << "the celebration is over";
+}
+
+// Over many goals a scorer plays every stage of the celebration but those
+// left to a shoot-out scorer's team-mates, and the kind of goal (levelling,
+// one ahead, further ahead) decides among stages of its own.
+TEST_F(SetPieceActions, ScorersPlayEveryStageButTheShootOutMatesAndEachKindItsOwn) {
+    std::set<uint16_t> byLead[3], all;
+    const int leads[3] = {0, 1, 2};
+    for (int kind = 0; kind < 3; ++kind) {
+        Goals[0] = int16_t(1 + leads[kind]);
+        Goals[1] = 1;
+        for (uint32_t seed = 1; seed <= 300; ++seed) {
+            GameSeedRandom(seed);
+            Match_StartGoalCelebration(0, 9);
+            ASSERT_EQ(MatchFigures[9].action, kActionGoalCelebration);
+            byLead[kind].insert(MatchFigures[9].actionParam);
+            all.insert(MatchFigures[9].actionParam);
+        }
+    }
+    const std::set<uint16_t> expected = {kStageHug,        kStageQuarterRunA,   kStageCornerRunA,
+                                         kStageOnTheSpotA, kStageCornerRunB,    kStageOnTheSpotB,
+                                         kStageOnTheSpotC, kStageOnTheSpotD,    kStageQuarterRunD,
+                                         kStageGoalLine,   kStageTeamOnTheSpot, kStageTouchline};
+    EXPECT_EQ(all, expected);
+    for (int a = 0; a < 3; ++a) {
+        for (int b = a + 1; b < 3; ++b) {
+            for (uint16_t stage : byLead[a]) EXPECT_EQ(byLead[b].count(stage), 0u) << stage;
+        }
+    }
+    Goals[0] = Goals[1] = 0;
+    CelebrationSwitch = 0;
+}
+
+// In a shoot-out a team-mate who has joined the scorer holds on at the
+// quarter point while the celebration runs, and ends his stage once the
+// scorer's own stage has ended it: the hold never outlasts it.
+TEST_F(SetPieceActions, AShootOutMateHoldsOnOnlyWhileTheCelebrationRuns) {
+    Period = 4;
+    GoalScorer = 9;
+    CelebrationSwitch = 1;
+    for (const uint16_t stage : {kStageQuarterRunB, kStageSpread}) {
+        Working(8, 700, 260, kActionGoalCelebration);
+        MatchFigures[8].actionParam = stage;
+        MatchFigures[8].hasKicked = 1;  // at his point, his clip at its end
+        MatchFigures[8].frame = 200;
+        Match_ActGoalCelebration(8);
+        EXPECT_EQ(MatchFigures[8].action, kActionGoalCelebration) << stage;
+        EXPECT_EQ(+MatchFigures[8].actionParam, kStageQuarterHold) << stage;
+    }
+    CelebrationSwitch = 0;
+    MatchFigures[8].hasKicked = 1;
+    MatchFigures[8].frame = 200;
+    Match_ActGoalCelebration(8);
+    EXPECT_EQ(MatchFigures[8].action, kActionRunToPosition);
+    Period = 0;
 }
 
 TEST_F(SetPieceActions, EndOfPeriodReactionWithAnUnknownVariantWaits) {

@@ -566,6 +566,72 @@ TEST_F(SetPieceScenario, KeeperReleasesOnceHisCatchIsOverTowardSeventyYardsOut) 
     EXPECT_EQ(RestartStallCount, 0);
 }
 
+// A scored kick of the shoot-out: once the scorer is through his first
+// reaction he celebrates and the team-mates near him run to him; those who
+// reach him go on to the shoot-out's stages; the celebration ends and the
+// next kick follows.
+TEST_F(SetPieceScenario, AScoredShootOutKickIsCelebratedWithTheTeamAndTheNextKickFollows) {
+    Period = 4;
+    PenaltiesTaken = 0;
+    ShootOutGoals[0] = ShootOutGoals[1] = 0;
+    for (int team = 0; team < 2; ++team)
+        scenario::PlaceFigure(MatchLineUp[team][0], 796, 140, kActionKeeperReady);
+    MatchPhase = kPhaseShootOutControl;
+    PhaseTimer = 0;
+    MatchPhaseTick();
+    ASSERT_EQ(MatchPhase, kPhasePenalty);
+    const int16_t scorer = KickOffTaker;
+    ASSERT_EQ(scorer / kTeamFigures, 0);
+    // His kick went in: the goal phase has started his first reaction.
+    PenaltiesTaken = 1;
+    ShootOutGoals[0] = 1;
+    scenario::PlaceBall(796, 110);
+    scenario::PlaceFigure(scorer, 796, 330, kActionStand);
+    MatchStartCelebration(scorer);
+    int16_t nearMate = -1, farMate = -1;
+    for (int slot = 1; slot < 11; ++slot) {
+        const int16_t mate = MatchLineUp[0][slot];
+        if (mate == scorer) continue;
+        if (nearMate < 0) {
+            nearMate = mate;
+            scenario::PlaceFigure(mate, 806, 330, kActionStand);
+        } else if (farMate < 0) {
+            farMate = mate;
+            scenario::PlaceFigure(mate, 796, 1500, kActionStand);
+        } else {
+            scenario::PlaceFigure(mate, 300 + 40 * slot, 1300, kActionStand);
+        }
+    }
+    MatchPhase = kPhaseShootOutControl;
+    bool scorerCelebrated = false, nearJoined = false, wentOn = false, farJoined = false,
+         keeperJoined = false;
+    int ticks = 0;
+    for (; ticks < 6000 && PenaltiesTaken < 2; ++ticks) {
+        MatchTick();
+        const MatchFigure& s = MatchFigures[scorer];
+        scorerCelebrated = scorerCelebrated || s.action == kActionGoalCelebration;
+        const MatchFigure& m = MatchFigures[nearMate];
+        nearJoined = nearJoined || m.action == kActionJoinScorer;
+        const bool shootOutStage = m.actionParam == kStageQuarterRunB || m.actionParam == kStageQuarterRunC ||
+                                   m.actionParam == kStageQuarterHold || m.actionParam == kStageSpread;
+        wentOn = wentOn || (m.action == kActionGoalCelebration && shootOutStage);
+        farJoined = farJoined || MatchFigures[farMate].action == kActionJoinScorer;
+        keeperJoined = keeperJoined || MatchFigures[MatchLineUp[0][0]].action == kActionJoinScorer;
+    }
+    EXPECT_TRUE(scorerCelebrated);
+    EXPECT_TRUE(nearJoined);
+    EXPECT_TRUE(wentOn) << "after the hug, on to a stage of the shoot-out's";
+    EXPECT_FALSE(farJoined) << "too far from the scorer";
+    EXPECT_FALSE(keeperJoined) << "the keeper keeps his stance";
+    EXPECT_EQ(CelebrationSwitch, 0) << "the celebration ended";
+    for (int figure = 0; figure < kPlayerFigures; ++figure) {
+        EXPECT_NE(MatchFigures[figure].action, kActionGoalCelebration) << figure;
+        EXPECT_NE(MatchFigures[figure].action, kActionJoinScorer) << figure;
+    }
+    EXPECT_EQ(PenaltiesTaken, 2) << "the next kick was taken";
+    EXPECT_EQ(RestartStallCount, 0);
+}
+
 TEST_F(SetPieceScenario, ShootOutKickWaitsForTheKeeperWhoCaughtTheLastToLetGo) {
     Period = 4;
     PenaltiesTaken = 1;
