@@ -27,6 +27,7 @@ CALL_OPCODES = (0xE8, 0xE9)  # call and jmp, 32-bit displacement
 # Unwinding and debugging records name every routine: they reach nothing.
 IGNORED = (".eh_frame", ".debug", ".note", ".comment", ".gcc_except_table", ".group")
 INIT_TABLES = (".init_array", ".preinit_array", ".ctors")
+EXIT_TABLES = (".fini_array", ".dtors")  # what they name runs at exit
 
 
 class ElfObject:
@@ -110,11 +111,15 @@ def reached_sections(objects):
     calls = collections.defaultdict(set)
     calls_outside = set()  # sections that call a routine no object defines
     initialisers = []
+    roots = set(strong.get("main", []))
     for path, o in elf.items():
         for section, entries in o.relocations.items():
             source = (path, o.sections[section])
             if source[1].startswith(INIT_TABLES):
                 initialisers.extend(t for _, symbol in entries for t in targets(path, o, symbol))
+                continue
+            if source[1].startswith(EXIT_TABLES):
+                roots.update(t for _, symbol in entries for t in targets(path, o, symbol))
                 continue
             if source[1].startswith(IGNORED):
                 continue
@@ -126,7 +131,6 @@ def reached_sections(objects):
                     if not found:
                         calls_outside.add(source)
 
-    roots = set(strong.get("main", []))
     for start in initialisers:
         family, work = {start}, [start]
         while work:
