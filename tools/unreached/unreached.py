@@ -8,6 +8,16 @@ sections nothing reaches from the program's entry removed, the linker
 naming each one. A removed routine section is a routine the program never
 reaches.
 
+The linker keeps every routine that a kept table names, and a table that a
+static initialiser fills is kept with the initialiser whether or not the
+game ever reads it (a screen table whose items are built by a call is
+filled at start-up). So the script also walks the objects' own references
+from main, taking what an initialiser names as reached only through the
+data it fills (references.py beside this script): a routine that walk does
+not reach is unreached too. Neither view sees a routine that a reached one
+names as a value that no path hands on (a default for an argument that
+every caller gives): only reading the callers finds those.
+
 Counted are the routines the sources define: functions and their local
 classes and lambdas (folded into the function when it is unreached too),
 and the template instances a file makes for itself. Inline functions and
@@ -32,6 +42,8 @@ import os
 import re
 import subprocess
 import sys
+
+import references
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(os.path.dirname(HERE))
@@ -158,6 +170,11 @@ def unreached(link_output, tree):
                 sys.exit(f"unreached: cannot tell which object {where} is (section {section})")
         if candidates:
             removed.append((candidates[0], symbol))
+    # And those the walk of the references from main does not reach.
+    reached, elf = references.reached_sections(objects)
+    for path in objects:
+        section_of = elf[path].section_of()
+        removed.extend((path, symbol) for symbol in own[path] if (path, section_of[symbol]) not in reached)
     names = demangle(sorted({symbol for _, symbol in removed}))
     routines = set()
     for path, symbol in removed:
