@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Set-up, build and the two things people do with this tree:
 #   ./halvorn.sh play   install what is missing, build, generate the data, start the game
-#   ./halvorn.sh test   the same set-up, then every test: normal build, sanitizer build, fuzzing
+#   ./halvorn.sh test   the same set-up, then every test: normal build, sanitizer build with the fuzz targets, fuzzing
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -149,21 +149,15 @@ check_platform_line() {
     fi
 }
 
+# The fuzz targets of the sanitizer tree (FUZZ_TREE), each run briefly.
+FUZZ_TREE=build-asan
 run_fuzzers() {
-    # The fuzz tree compiles the libraries once, each file on its own: without
-    # the precompiled header (and without batches) a file that does not
-    # include what it uses stops this build instead of hiding behind it.
-    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DHALVORN_FUZZ=ON -DHALVORN_PCH=OFF -DHALVORN_UNITY=OFF >/dev/null
-    phase_begin
-    cmake --build build-fuzz -j "$(njobs)"
-    phase_end "fuzz build"
     phase_begin
     # Each target runs for a fixed time on one core: as many run at once as
     # there are cores, each with its own log, reported in order afterwards.
-    mkdir -p "$PWD/build-fuzz/artifacts"
+    mkdir -p "$PWD/$FUZZ_TREE/artifacts"
     local targets=() pids=() target
-    for target in build-fuzz/fuzz_*; do
+    for target in "$FUZZ_TREE"/fuzz_*; do
         [ -x "$target" ] || continue
         targets+=("$target")
     done
@@ -200,10 +194,10 @@ run_fuzzer() {
     corpus="$PWD/fuzz/corpus/$(basename "$target" | sed 's/^fuzz_//')"
     # Crashing and slow inputs land in the build tree, not in the sources.
     local args=(-max_total_time=5 -rss_limit_mb=4096
-                "-artifact_prefix=$PWD/build-fuzz/artifacts/$(basename "$target")-")
+                "-artifact_prefix=$PWD/$FUZZ_TREE/artifacts/$(basename "$target")-")
     # New units go into a scratch folder first in line, never into the
     # seed corpus in the source tree.
-    local scratch="$PWD/build-fuzz/corpus/$(basename "$target")"
+    local scratch="$PWD/$FUZZ_TREE/corpus/$(basename "$target")"
     mkdir -p "$scratch"
     local dirs=("$scratch")
     [ -d "$corpus" ] && dirs+=("$corpus")
@@ -214,7 +208,7 @@ run_fuzzer() {
 # The fuzz build must stop on undefined behaviour: the canary target adds 1
 # to the largest int when given this input, and must fail with a report.
 check_fuzz_stops_on_undefined() {
-    local canary=build-fuzz/fuzzcanary_undefined input=build-fuzz/canary-input
+    local canary=$FUZZ_TREE/fuzzcanary_undefined input=$FUZZ_TREE/canary-input
     printf 'UB\001\000\000\000' >"$input"
     if "$canary" "$input" >"$canary.log" 2>&1 || ! grep -q "runtime error" "$canary.log"; then
         echo "fuzz canary: FAILED (undefined behaviour did not stop the run)"
@@ -255,16 +249,21 @@ test)
     phase_begin
     run_suite build "normal build"
     phase_end "normal suite"
-    # The sanitizer tree reads the game data the normal tree generated. It
-    # is compiled by clang, as the fuzz tree is: its build takes some two
-    # fifths less processor time than with GCC. A tree an earlier version
-    # configured with GCC is made again (a tree keeps its first compiler).
+    # The sanitizer tree reads the game data the normal tree generated, and
+    # builds the fuzz targets beside its tests: its libraries, compiled once
+    # for both, record the fuzzer's coverage, and each of their files is
+    # compiled on its own, without the precompiled header, so that a file
+    # that does not include what it uses stops this build instead of hiding
+    # behind the header. It is compiled by clang (the fuzzer's compiler):
+    # its build takes some two fifths less processor time than with GCC. A
+    # tree an earlier version configured with GCC is made again (a tree
+    # keeps its first compiler).
     phase_begin
     if [ -f build-asan/CMakeCache.txt ] && ! grep -q '^CMAKE_CXX_COMPILER:FILEPATH=.*clang++' build-asan/CMakeCache.txt; then
         rm -rf build-asan
     fi
     CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHALVORN_SANITIZE=ON \
-        -DHALVORN_BENCH=OFF -DHALVORN_GAME_DATA="$PWD/build/game" >/dev/null
+        -DHALVORN_FUZZ=ON -DHALVORN_BENCH=OFF -DHALVORN_GAME_DATA="$PWD/build/game" >/dev/null
     cmake --build build-asan -j "$(njobs)"
     phase_end "sanitizer build"
     phase_begin
