@@ -23,6 +23,7 @@
 #include "core/match/replay.h"
 #include "core/records/blockfiles.h"
 #include "core/records/taggedfiles.h"
+#include "tests/core/match/match_fixture.h"
 #include "tests/fakes/test_util.h"
 
 namespace {
@@ -78,6 +79,9 @@ class GoalFileTest : public ::testing::Test {
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir_ = pattern;
         fs::current_path(dir_);
+        // A match test before this one may have left the game archive
+        // mounted in its own memory.
+        matchtest::UnmountGameData();
         InitMemory(16 * 1024);
         Replay_AllocBuffer();
         ClearMatchSetupBlock();

@@ -20,6 +20,7 @@
 #include "core/match/matchstate.h"
 #include "core/match/motion.h"
 #include "core/match/periodrunner.h"
+#include "tests/core/match/match_fixture.h"
 
 namespace {
 
@@ -56,6 +57,9 @@ void InstallFakeCamera() {
 class ReplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // A match test before this one may have left the game archive
+        // mounted in its own memory.
+        matchtest::UnmountGameData();
         InitMemory(16 * 1024);
         std::memset(MatchFigures, 0, sizeof MatchFigures);
         for (MatchFigure& figure : MatchFigures) figure.anim = -1;
