@@ -945,14 +945,25 @@ int32_t RunMenuSet(const MenuItem* table) {
     return StartMenu();
 }
 
-void DoMainMenuOption() { ActOnMenuOption(); }
+namespace {
+
+// One round of the controller, and what the screen left behind it for the
+// screens it did not go on to.
+void RunMenuOptionRound() {
+    ActOnMenuOption();
+    DealSheet_FrontEndGoesTo(MenuOption);
+}
+
+}  // namespace
+
+void DoMainMenuOption() { RunMenuOptionRound(); }
 
 bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTable(id) != PlainScreenTable; }
 
 void DoMainMenu() {
     ShowStartPictures();
     ResetFrontEnd();
-    while (MenuOption != kScreenQuit && !WinCloseRequested()) ActOnMenuOption();
+    while (MenuOption != kScreenQuit && !WinCloseRequested()) RunMenuOptionRound();
 }
 
 void EnterFrontEnd() {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "core/base/random.h"
 #include "core/club/exchangedeals.h"
@@ -280,6 +281,12 @@ int16_t DealSheet_Evaluate() {
 
 void DealSheet_Enter() {
     DealSheet& d = CurrentDeal;
+    // An opener that starts a deal afresh (and a deal that ended) asks for
+    // the reset: a return link left from an earlier deal means nothing then.
+    if (DealSheetReset != 0) {
+        DealSheetDealtPlayer = 0;
+        MenuFollowUp = 0;
+    }
     const bool linked = MenuFollowUp == 1 || DealSheetDealtPlayer != 0;
     if (DealSheetDealtPlayer != 0) {
         SelectedPlayer = DealSheetDealtPlayer;
@@ -487,6 +494,28 @@ int32_t DealSheet_Withdraw(MenuHotItem*) {
     if (index >= 0) PendingDeal_Clear(index);
     d.resumed = 0;
     return Leave();
+}
+
+namespace {
+
+// The screens an open deal goes to and comes back from: the offer itself,
+// the exchange list, and an exchange player's profile, contract details,
+// agent and career history.
+constexpr int16_t kDealScreens[] = {kScreenDealSheet,  kScreenExchangeList, kScreenPlayerStats,
+                                    kScreenPlayerInfo, kScreenAgentProfile, kScreenCareerHistory};
+
+}  // namespace
+
+void DealSheet_FrontEndGoesTo(int16_t next) {
+    if (std::find(std::begin(kDealScreens), std::end(kDealScreens), next) != std::end(kDealScreens)) return;
+    // Any other screen (the title bar's lists lead everywhere) leaves the
+    // deal behind: what it kept for its return must not reach the next,
+    // unrelated offer, which would reopen on the old player with his
+    // figures, nor a later profile's back icon.
+    DealSheetDealtPlayer = 0;
+    DealSheetReset = 1;
+    if (MenuFollowUp == 1) MenuFollowUp = 0;
+    if (ReturnMenuOption == kScreenDealSheet) ReturnMenuOption = kScreenClubMain;
 }
 
 int32_t DealSheet_Profile(MenuHotItem*) {

@@ -32,6 +32,10 @@ extern int16_t DealSheetPendingNumber;
 // The player the sheet deals in while it shows an exchange player's profile.
 extern int16_t DealSheetDealtPlayer;
 
+// Told by the front end of the screen it shows next: a screen that is not
+// one of an open deal's own leaves the deal, and drops its return link.
+void DealSheet_FrontEndGoesTo(int16_t next);
+
 extern const MenuItem DealSheetTable[];
 void DealSheetMenu();
 // First entry and the walk's rebuild, for tests and the controller.

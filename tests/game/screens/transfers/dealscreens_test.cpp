@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/base/random.h"
@@ -44,6 +46,7 @@
 #include "core/season/soak.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/painting.h"
+#include "game/screens/squad/careerhistory.h"
 #include "game/screens/squad/playerinfo.h"
 #include "game/screens/squad/playerprofile.h"
 #include "game/screens/transfers/agentprofile.h"
@@ -1328,6 +1331,171 @@ TEST_F(DealScreensUserTest, TheLoanTermsAndTheExchangeListRunUnderTheController)
         });
     EXPECT_GT(found.letters, 5);
     EXPECT_EQ(found.same, found.letters);
+}
+
+// A deal left on the way back from an exchange player's screens, by any
+// road out of them, leaves nothing for the next, unrelated offer: opened
+// from another player's profile, it shows that player with the figures of
+// his own fresh offer and no exchange player.  The ways back that stay on
+// the deal's screens still return to the kept offer.
+TEST_F(DealScreensUserTest, ADealLeftByAnyRoadLeavesNothingForTheNextOffer) {
+    static uint16_t dealt, offered, fresh;
+    dealt = offered = fresh = 0;
+    for (int skip = 6; skip < 60 && fresh == 0; ++skip) {
+        const uint16_t q = PlainPlayerOf(other_, skip);
+        if (q == 0 || HVW_CheckUserBid(q) != 0 || HVW_ValuePlayerFull(q) == 0) continue;
+        HVW_SetPlayerLoanList(q, 0);
+        (dealt == 0 ? dealt : fresh) = q;
+    }
+    offered = PlainPlayerOf(user_, 3);
+    ASSERT_NE(fresh, 0);
+    ASSERT_NE(offered, 0);
+    ASSERT_NE(HVW_ValuePlayerFull(dealt), HVW_ValuePlayerFull(fresh));
+
+    const auto upAndWait = [](const MenuItem* table) {
+        testenv::MenuUserWaitFor([table] { return Up(table); }, 3000);
+        testenv::MenuUserWait(3);
+    };
+    const auto titleBarToClub = [&](const MenuItem* from) {
+        upAndWait(from);
+        testenv::MenuUserClickItem(
+            [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171; });
+        testenv::MenuUserWait(15);
+        testenv::MenuUserClickPopupRow(0);  // the club screen
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, kScreenClubMain);
+    };
+    // What the offer sheet shows as it comes up.
+    struct Shown {
+        uint16_t player = 0, exchange = 0;
+        int32_t offer = 0, asking = 0;
+    };
+    static Shown shown;
+    const auto offerFromProfile = [&](uint16_t p) {
+        SelectedPlayer = int16_t(p);
+        ReturnMenuOption = kScreenClubMain;
+        MenuOption = kScreenPlayerStats;
+        upAndWait(PlayerStatsTable);
+        ClickAt(60, 559);  // Actions
+        testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
+        testenv::MenuUserWait(3);
+        testenv::MenuUserClickPopupRow(0);  // Make Offer
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, kScreenDealSheet);
+        upAndWait(DealSheetTable);
+        testenv::MenuUserDo([] {
+            shown = Shown{uint16_t(SelectedPlayer), CurrentDeal.exchange[0].player, CurrentDeal.offer,
+                          CurrentDeal.asking};
+        });
+    };
+    const auto withdraw = [&] {
+        ClickAt(60, 559);
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, kScreenPlayerStats);
+    };
+    // The offer for the dealt player, one of the user's players put in
+    // exchange, and the exchange player's name clicked: his profile.
+    const auto toExchangeProfile = [&] {
+        offerFromProfile(dealt);
+        testenv::MenuUserDo([] {
+            CurrentDeal.exchange[0] = ExchangeSlot{offered, 0, HVW_ValuePlayer(offered)};
+        });
+        testenv::MenuUserWait(3);
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.w == 300 && item.h == 22; });
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, kScreenPlayerStats);
+        ASSERT_EQ(SelectedPlayer, int16_t(offered));
+        upAndWait(PlayerStatsTable);
+    };
+    const auto go = [&](const MenuItem* table, int x, int y, int16_t to) {
+        upAndWait(table);
+        ClickAt(x, y);
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, to);
+    };
+
+    // The fresh offer for the other player, as it opens with nothing left
+    // behind.
+    offerFromProfile(fresh);
+    withdraw();
+    const Shown opening = shown;
+    ASSERT_EQ(opening.player, fresh);
+    ASSERT_EQ(opening.exchange, 0);
+
+    // The roads out.
+    const std::vector<std::pair<std::string, std::function<void()>>> roads = {
+        {"the profile's agent, then the title bar",
+         [&] {
+             go(PlayerStatsTable, 20, 382, kScreenAgentProfile);
+             titleBarToClub(AgentProfileTable);
+         }},
+        {"the contract details' agent, then the title bar",
+         [&] {
+             go(PlayerStatsTable, 516, 559, kScreenPlayerInfo);
+             go(PlayerInfoTable, 20, 359, kScreenAgentProfile);
+             titleBarToClub(AgentProfileTable);
+         }},
+        {"the agent, back to the profile, its career history, then the title bar",
+         [&] {
+             go(PlayerStatsTable, 20, 382, kScreenAgentProfile);
+             go(AgentProfileTable, 743, 559, kScreenPlayerStats);
+             go(PlayerStatsTable, 288, 559, kScreenCareerHistory);
+             titleBarToClub(CareerHistoryTable);
+         }},
+        {"the agent, back to the profile, then the title bar",
+         [&] {
+             go(PlayerStatsTable, 20, 382, kScreenAgentProfile);
+             go(AgentProfileTable, 743, 559, kScreenPlayerStats);
+             titleBarToClub(PlayerStatsTable);
+         }},
+    };
+    for (const auto& [road, leave] : roads) {
+        SCOPED_TRACE(road);
+        toExchangeProfile();
+        leave();
+        offerFromProfile(fresh);
+        withdraw();
+        EXPECT_EQ(shown.player, fresh);
+        EXPECT_EQ(shown.exchange, 0);
+        EXPECT_EQ(shown.offer, opening.offer);
+        EXPECT_EQ(shown.asking, opening.asking);
+    }
+
+    // The ways back: the agent, the profile and its back icon; the
+    // contract details' back icon.  Both reach the kept offer.
+    toExchangeProfile();
+    go(PlayerStatsTable, 20, 382, kScreenAgentProfile);
+    go(AgentProfileTable, 743, 559, kScreenPlayerStats);
+    go(PlayerStatsTable, 743, 559, kScreenDealSheet);
+    upAndWait(DealSheetTable);
+    testenv::MenuUserDo([] {
+        shown = Shown{uint16_t(SelectedPlayer), CurrentDeal.exchange[0].player, 0, 0};
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.w == 300 && item.h == 22; });
+    DoMainMenuOption();
+    EXPECT_EQ(shown.player, dealt);
+    EXPECT_EQ(shown.exchange, offered);
+    go(PlayerStatsTable, 516, 559, kScreenPlayerInfo);
+    go(PlayerInfoTable, 743, 559, kScreenDealSheet);
+    upAndWait(DealSheetTable);
+    testenv::MenuUserDo([] {
+        shown = Shown{uint16_t(SelectedPlayer), CurrentDeal.exchange[0].player, 0, 0};
+    });
+    withdraw();
+    EXPECT_EQ(shown.player, dealt);
+    EXPECT_EQ(shown.exchange, offered);
+
+    // The exchange list left by the title bar: a profile opened afterwards
+    // goes back where its opener said, not to the offer.
+    offerFromProfile(dealt);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.w == 40 && item.h == 22; });
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenExchangeList);
+    titleBarToClub(ExchangeListTable);
+    SelectedPlayer = int16_t(fresh);
+    ReturnMenuOption = kScreenClubMain;
+    MenuOption = kScreenPlayerStats;
+    go(PlayerStatsTable, 743, 559, kScreenClubMain);
 }
 
 }  // namespace
