@@ -1066,8 +1066,14 @@ bool AnswerPendingDeal() {
     if (toDealSheet && g_unattended) return true;
     SelectedPlayer = int16_t(player);
     SquadOfferFlag = 1;
-    DealSheetPendingNumber = int16_t(index + 1);
+    // The offer's buying club is the sales club of this answer (a word the
+    // last offer, loan or sale set would name another deal's club).
+    SalesTeamClub = secondClub;
     if (toDealSheet) {
+        // The deal's number is for the sheet that opens on it: a number
+        // left behind by an offer turned down here would make the next
+        // offer resume whichever deal later takes that record.
+        DealSheetPendingNumber = int16_t(index + 1);
         MenuOption = kScreenDealSheet;
         return true;
     }

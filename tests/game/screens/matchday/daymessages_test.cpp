@@ -15,6 +15,7 @@
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
 #include "core/query/people.h"
+#include "core/query/scouting.h"
 #include "core/records/diarynotes.h"
 #include "core/records/frontstate.h"
 #include "core/records/records.h"
@@ -24,6 +25,7 @@
 #include "game/screens/club/clubinfo.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/transfers/contracttalks.h"
+#include "game/screens/transfers/dealsheet.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
 #include "tests/fakes/world_records.h"
@@ -246,6 +248,48 @@ TEST_F(DayMessagesTest, AnOfferForTheUsersPlayerIsWeighedAgainstHisValue) {
     EXPECT_EQ(MenuOption, kScreenClubMain);
     EXPECT_EQ(PendingDealPlayer(0), 0);
     EXPECT_TRUE(Posted(user_, 61));
+}
+
+// An offer turned down for the user is answered for its own buying club, not
+// for whichever club the last offer or sale named, and leaves no deal number
+// behind: the next offer, opened from a profile, does not resume the deal
+// that takes its record later.
+TEST_F(DayMessagesTest, AnOfferTurnedDownHereIsItsOwnAndLeavesNoDealToResume) {
+    const uint16_t player = FirstPlayerOf(user_);
+    const int16_t repUser = GetClubRep(user_), repOther = GetClubRep(other_);
+    SetClubRep(user_, 63);
+    SetClubRep(other_, 3);
+    // His morale after the fall the club he turns down is worth.
+    SetPlayerMorale(player, 30);
+    ChangePlayerMorale(player, int16_t(-2 * GetClubRep(other_)));
+    const int16_t fallen = GetPlayerMorale(player);
+    SetPlayerMorale(player, 30);
+    SetPlayerFlag118(player, 0);
+    SetPlayerIntShirt(player, 0);
+    ASSERT_EQ(HVW_RatePlayerClubInterest(player, other_, user_), 4) << "he refuses the move";
+    SalesTeamClub = user_;  // the user's own, from an offer he made earlier
+    DealSheetPendingNumber = 0;
+    AddReadyDeal(player, user_, other_, uint32_t(HVW_ValuePlayerFull(player)) * 2u + 1000000u);
+    Run();
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    EXPECT_EQ(PendingDealPlayer(0), 0);
+    EXPECT_EQ(GetPlayerMorale(player), fallen) << "twice the reputation of the club he turned down";
+
+    // Another deal takes the freed record; an offer opened from a profile
+    // is the offer for that profile's player.
+    const uint16_t wanted = FirstPlayerOf(other_);
+    PendingDeal_Add(FirstPlayerOf(other_, wanted), 0, 0, 0, 0, 1, uint16_t(other_), uint16_t(user_), 5000,
+                    5000, 0);
+    SelectedPlayer = int16_t(wanted);
+    SalesTeamClub = user_;
+    SquadOfferFlag = 0;
+    DealSheetReset = 1;
+    DealSheetFromProfile = 1;
+    DealSheet_Enter();
+    EXPECT_EQ(SelectedPlayer, int16_t(wanted));
+    EXPECT_EQ(CurrentDeal.resumed, 0);
+    SetClubRep(user_, repUser);
+    SetClubRep(other_, repOther);
 }
 
 TEST_F(DayMessagesTest, TheAcceptableFeeOfTheDearestPlayersDoesNotWrap) {
