@@ -185,6 +185,10 @@ void InGameMenusLoop() {
     IgSideMenuText[0] = firstHuman ? kHumanSideText : kComputerSideText;
     IgSideMenuText[1] = firstHuman ? kComputerSideText : kHumanSideText;
     InGameMenuActive = 1;
+    // The in-match screens open the profile with an in-match menu id to go
+    // back to; the front end's own return screen is kept for after the
+    // match, where that id would name another screen (or none at all).
+    const int16_t frontEndReturn = ReturnMenuOption;
     // The title bar's ticker shows the other scores of the day meanwhile.
     InMatchMenuFlag = 1;
     for (int side = 0; side < 2; ++side) IgSideClub[side] = GameInfo.TeamI16(side, gameinfo::kTeamClub);
@@ -192,6 +196,7 @@ void InGameMenusLoop() {
     while (InGameMenuId != kIgLeaveMenus && WinCloseRequested() == 0) Dispatch(InGameMenuId);
     InGameMenuId = kIgLeaveMenus;
     InGameMenuActive = 0;
+    ReturnMenuOption = frontEndReturn;
     InMatchMenuFlag = 0;
     ReleaseMenuBuffers();
     Match3D_DisplayOn();

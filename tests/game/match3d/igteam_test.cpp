@@ -27,7 +27,9 @@
 #include "game/match3d/teamstatsmenu.h"
 #include "game/match3d/videochoice.h"
 #include "game/screens/engine/backbuffer.h"
+#include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
+#include "game/screens/squad/playerprofile.h"
 #include "game/system/pixelformats.h"
 #include "tests/core/match/scenario.h"
 #include "tests/game/match3d/ingame_fixture.h"
@@ -201,6 +203,32 @@ TEST_F(InGameMenuTest, RequestsOpenTheirMenusAndTheLoopAppliesBothTacticsAfterTh
     EXPECT_EQ(IgViewSide, 0);
     EXPECT_EQ(InGameMenuId, kIgLeaveMenus);
     EXPECT_EQ(testenv::MenuUserPending(), 0);
+}
+
+// The in-match screens open a player's profile with their own menu to go
+// back to; the front end's profile, opened after the match by a screen
+// that does not name a return (an offer or talks that end on it), still
+// goes back where the front end said, not to that menu's number (which
+// there names another screen, or one that ends the game).
+TEST_F(InGameMenuTest, AProfileSeenInTheMatchLeavesTheFrontEndsReturnScreen) {
+    if (!started_) return;
+    GameInfo.SetTeamU8(0, kHumanManaged, 1);
+    GameInfo.SetTeamU8(1, kHumanManaged, 0);
+    IgViewSide = 0;
+    ReturnMenuOption = kScreenSquadList;
+    static int16_t inMatchReturn;
+    inMatchReturn = -1;
+    WaitForScreen(IgTeamTable);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.w == 280 && item.row == 2; }, 1);
+    WaitForScreen(PlayerStatsTable);
+    testenv::MenuUserDo([] { inMatchReturn = ReturnMenuOption; });
+    ClickHandler(PlayerProfile_Back);
+    WaitForScreen(IgTeamTable);
+    ClickHandler(IgButtonBar_Back);
+    RunVisit(IGMenu_Request1);
+    EXPECT_EQ(inMatchReturn, kIgTeamMenu) << "the profile went back to the team screen";
+    EXPECT_EQ(InGameMenuId, kIgLeaveMenus);
+    EXPECT_EQ(ReturnMenuOption, kScreenSquadList);
 }
 
 TEST_F(InGameMenuTest, AnUnknownMenuEndsTheProgram) {
