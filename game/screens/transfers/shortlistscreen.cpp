@@ -258,7 +258,14 @@ void MarkExtra(PopupCallBlock*) {
     }
 }
 
-void SetPreviousScreen() { PreviousMenuOption = kScreenShortlist; }
+// The scout view lasts while the user stays on its road: a player's
+// profile opened from it comes back to it.  Left for any other screen it
+// is given up, so that a later entry from a shortlist button shows the
+// shortlist rather than an old region's players.
+void Shortlist_Leave() {
+    PreviousMenuOption = kScreenShortlist;
+    if (ScoutView() && MenuOption != kScreenPlayerStats) ScoutViewFlag = 0;
+}
 
 const MenuItem kRow[] = {
     {MI_CUSTOM, kListX, 0, kListWidth, kRowHeight, MenuFunction(PaintRow), nullptr},
@@ -323,5 +330,5 @@ const MenuItem ShortlistTable[] = {
     {MI_GROUP_VAR, 0, 0, 1, 0, &g_controls, nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     {MI_ICON, 743, 559, 5, 0, MenuValue(153), Shortlist_Back},
-    {MI_END, 0, 0, 0, 0, MenuFunction(SetPreviousScreen), nullptr},
+    {MI_END, 0, 0, 0, 0, MenuFunction(Shortlist_Leave), nullptr},
 };

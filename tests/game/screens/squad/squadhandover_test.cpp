@@ -1,0 +1,107 @@
+// Words one screen leaves for the next entry of another, driven by the
+// scripted user through the real controller: what a screen hands over must
+// reach its own road's screens and no later, unrelated entry.
+#include <gtest/gtest.h>
+
+#include "core/club/scouting.h"
+#include "core/query/fields.h"
+#include "core/records/frontstate.h"
+#include "core/records/records.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/squad/playerprofile.h"
+#include "game/screens/transfers/scouting.h"
+#include "game/screens/transfers/shortlistscreen.h"
+#include "tests/game/screens/user_club_fixture.h"
+
+namespace {
+
+using testenv::MenuUserDo;
+using testenv::MenuUserWait;
+
+testenv::SharedNewWorld g_handOverWorld;
+
+constexpr int kShortlistNavRow = 14;  // "Shortlist" in the title bar's club list
+
+class SquadHandOverTest : public UserClubScreenTest {
+  protected:
+    void SetUp() override {
+        SetUpWorld(g_handOverWorld, testenv::kScreenWorldSeed);
+        if (!ready()) return;
+        Scout_ClearAll();
+        ScoutViewFlag = 0;
+        ShortlistScreen_Reset();
+    }
+    void TearDown() override {
+        if (ready()) {
+            if (recommended_ != 0) SetPlayerScoutRecommended(recommended_, 0);
+            ScoutViewFlag = 0;
+        }
+        UserClubScreenTest::TearDown();
+    }
+    static void Click(int x, int y) {
+        testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return ItemAt(item, x, y); });
+    }
+    uint16_t recommended_ = 0;
+};
+
+// The scouting screen hands the chosen region to the list screen; a
+// player's profile opened from that list leads back to it, but the list
+// entered later from a shortlist button is the user's shortlist again.
+TEST_F(SquadHandOverTest, TheScoutViewLastsForItsOwnRoadOnly) {
+    static int16_t fromScouting = -1, backFromProfile = -1, fromTitleBar = -1;
+    static const void* navEntry = nullptr;
+    // One recommended player of a region, so that its list has a name to
+    // open.
+    int16_t region = -1;
+    for (int16_t r = 0; r < kScoutingRegions && recommended_ == 0; ++r) {
+        for (uint16_t p = 2; p < PlayerCount && recommended_ == 0; ++p) {
+            if (Scout_PlayerInRegion(p, r) == 0) continue;
+            recommended_ = p;
+            region = r;
+        }
+    }
+    ASSERT_NE(recommended_, 0);
+    SetPlayerScoutRecommended(recommended_, 1);
+    MenuOption = kScreenScouting;
+    testenv::MenuUserWaitFor(TableUp(ScoutingTable), 3000);
+    Click(50, 97 + 34 * region);  // the region's button
+    MenuUserWait(5);
+    Click(399, 502);  // the region's players
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenShortlist);
+
+    testenv::MenuUserWaitFor(TableUp(ShortlistTable), 3000);
+    MenuUserDo([] { fromScouting = Shortlist_Title(); });
+    Click(20, 118);  // the first name
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerStats);
+    testenv::MenuUserWaitFor(TableUp(PlayerStatsTable), 3000);
+    Click(743, 559);
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenShortlist);
+
+    testenv::MenuUserWaitFor(TableUp(ShortlistTable), 3000);
+    MenuUserDo([] { backFromProfile = Shortlist_Title(); });
+    testenv::MenuUserClickItem(
+        [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171; });
+    MenuUserWait(15);
+    MenuUserDo([] {
+        const std::vector<MenuPopupRowView> rows = MenuViewPopupRows();
+        if (rows.size() > size_t(kShortlistNavRow)) navEntry = rows[kShortlistNavRow].entry->text;
+    });
+    testenv::MenuUserClickPopupRow(kShortlistNavRow);
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenShortlist);
+    testenv::MenuUserWaitFor(TableUp(ShortlistTable), 3000);
+    MenuUserDo([] { fromTitleBar = Shortlist_Title(); });
+    Click(743, 559);
+    DoMainMenuOption();
+
+    EXPECT_EQ(navEntry, MenuValue(423));
+    EXPECT_EQ(fromScouting, 852);
+    EXPECT_EQ(backFromProfile, 852) << "the profile's back icon returns to the scout view";
+    EXPECT_EQ(fromTitleBar, 423) << "a shortlist button shows the shortlist";
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+}
+
+}  // namespace
