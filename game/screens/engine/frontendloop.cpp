@@ -62,6 +62,7 @@
 #include "game/screens/transfers/contracttalks.h"
 #include "game/screens/transfers/dealsheet.h"
 #include "game/screens/transfers/playersearch.h"
+#include "game/screens/transfers/scouting.h"
 #include "game/screens/transfers/shortlistscreen.h"
 #include "game/system/mainwindow.h"
 #include "game/system/poll.h"
@@ -420,6 +421,10 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
     if (entry->kind == POPUP_TEXT_ID_VARIABLE) textId = *static_cast<const int16_t*>(entry->text);
     SquadListSecond = 0;
     FrontEndViewWord = 0;
+    // A navigation button opens its screen in the screen's own view: the
+    // shortlist buttons show the user's shortlist, not a scout list left
+    // behind on the way out of a scouted player's profile.
+    ScoutViewFlag = 0;
     if (textId == 70) SquadListSecond = 1;
     if (TitleMode == 2) return MENU_REDRAW;
     const MenuOptionPair* pair = MenuOption_TextNumber;

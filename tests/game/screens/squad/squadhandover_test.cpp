@@ -97,7 +97,33 @@ TEST_F(SquadHandOverTest, TheScoutViewLastsForItsOwnRoadOnly) {
     Click(743, 559);
     DoMainMenuOption();
 
+    // The scout view again, left from the scouted player's profile by the
+    // title bar's shortlist entry.
+    static int16_t fromProfileTitleBar = -1;
+    MenuOption = kScreenScouting;
+    testenv::MenuUserWaitFor(TableUp(ScoutingTable), 3000);
+    Click(50, 97 + 34 * region);
+    MenuUserWait(5);
+    Click(399, 502);
+    DoMainMenuOption();
+    testenv::MenuUserWaitFor(TableUp(ShortlistTable), 3000);
+    Click(20, 118);
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerStats);
+    testenv::MenuUserWaitFor(TableUp(PlayerStatsTable), 3000);
+    testenv::MenuUserClickItem(
+        [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171; });
+    MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(kShortlistNavRow);
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenShortlist);
+    testenv::MenuUserWaitFor(TableUp(ShortlistTable), 3000);
+    MenuUserDo([] { fromProfileTitleBar = Shortlist_Title(); });
+    Click(743, 559);
+    DoMainMenuOption();
+
     EXPECT_EQ(navEntry, MenuValue(423));
+    EXPECT_EQ(fromProfileTitleBar, 423) << "left from the profile, the shortlist button shows the shortlist";
     EXPECT_EQ(fromScouting, 852);
     EXPECT_EQ(backFromProfile, 852) << "the profile's back icon returns to the scout view";
     EXPECT_EQ(fromTitleBar, 423) << "a shortlist button shows the shortlist";
