@@ -1,10 +1,11 @@
 // The soak's message census list: the message types the whole-world soak
 // is not expected to post, each with the reason.  The census fails on a
 // type the soak never posts that is not listed here, on a type listed as
-// one no routine posts that the soak does post, and, when the user kept his
-// club through the checked seasons, on a type listed as posted to him while
-// he holds it that was not posted.  Counts quoted are of the suite's soak
-// (seed 1, three seasons and a week).
+// one no routine posts that the soak does post, and on a type listed as
+// posted to the user while he holds his club that was not posted on the
+// checked days he held it, once those days make a season (the suite's soak
+// must keep him that long).  Counts quoted are of the suite's soak (seed 1,
+// three seasons and a week).
 #pragma once
 #include <cstdint>
 
@@ -178,13 +179,13 @@ constexpr Unexpected kNotExpected[] = {
     // deadline, on it and the day after (59, 51 and 50 days before its
     // league's end); for any club, 8 days and 1 day before each of its
     // country's two closed periods and on its first day, and the window's
-    // opening on its last day.  The suite's soak posts 36, 37 and 38 nine
-    // times each and 282 six times (three and two a season).  A club at or
-    // below no money cannot pay its players in the week's wages, and the
-    // soak's club of the lowest division soon runs dry: 117 posted, 38 to
-    // 40 a season.  The user loses his club in the first season of seeds 3
-    // and 42 and in the fourth of seed 1: their ten-season runs check none
-    // of these.
+    // opening on its last day.  A club at or below no money cannot pay its
+    // players in the week's wages, and the soak's club of the lowest
+    // division soon runs dry.  They are required over the checked days the
+    // user held his club once those make a season: the suite's soak holds
+    // it 623 days, into its second season, and posts 36, 37 and 38 six times
+    // each, 282 three times and 292 65 times on them; seed 42 holds it 497
+    // days and seed 3 only 84, whose run requires none of these.
     {kMsgDeadlineWeekAway, kWhileUserHolds, "his transfer-deadline reminder, three days a season"},
     {kMsgDeadlineToday, kWhileUserHolds, "his transfer-deadline reminder, three days a season"},
     {kMsgDeadlinePassed, kWhileUserHolds, "his transfer-deadline reminder, three days a season"},
