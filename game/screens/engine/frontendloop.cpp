@@ -813,6 +813,10 @@ void ActOnMenuOption() {
     }
     for (const ScreenRedirect& redirect : kRedirects) {
         if (redirect.id == id) {
+            // Picking the team opens the first team's sheet: a second-list
+            // word left by an earlier visit to the reserves' sheet would
+            // open theirs.
+            if (id == kScreenPickTeam) SquadListSecond = 0;
             MenuOption = redirect.to;
             return;
         }

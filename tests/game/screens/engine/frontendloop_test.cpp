@@ -47,6 +47,13 @@ TEST(FrontEndController, PlainRedirectsAndIdsWithoutScreens) {
     MenuOption = kScreenSelectedClubSquad;
     DoMainMenuOption();
     EXPECT_EQ(MenuOption, kScreenSquadList);
+    // Picking the team leads to the first team's sheet, whichever sheet
+    // was shown last.
+    SquadListSecond = 1;
+    MenuOption = kScreenPickTeam;
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenTeamSelect);
+    EXPECT_EQ(SquadListSecond, 0);
     MenuOption = kScreenLastMatch;
     DoMainMenuOption();
     EXPECT_EQ(MenuOption, kScreenClubMain);
