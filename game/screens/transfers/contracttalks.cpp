@@ -320,6 +320,13 @@ int16_t ContractTalks_Refusal(const ContractTerms& o, const ContractTerms& d) {
 void ContractTalks_Enter() {
     const uint16_t p = ShownPlayer();
     const int16_t user = HVW_GetMyClub();
+    // The contract screen's hand-over is spent by this entry.  Left standing
+    // when these talks are abandoned through the title bar, it would lock
+    // the role of the next talks, whoever opened them, and send their
+    // break-off to the contract screen, past the morale loss and the
+    // withdrawn bids.
+    const bool fromContractScreen = PreviousMenuOption == kScreenContractMenu;
+    if (fromContractScreen) PreviousMenuOption = kScreenContractTalks;
     CurrentOffer = ContractOffer{};
     CurrentDemands = ContractTerms{};
     if (p == 0 || user < 0) return;
@@ -328,7 +335,7 @@ void ContractTalks_Enter() {
     // From the contract screen (its talks button, or a role change the
     // player takes badly, which hands over his old role + 1) the role set
     // there is offered and locked, and the demands answer it at once.
-    if (PreviousMenuOption == kScreenContractMenu || ContractTalksReason > 0) {
+    if (fromContractScreen || ContractTalksReason > 0) {
         CurrentOffer.choiceLocked = 1;
         CurrentOffer.terms.status = HVW_GetPlayerField117(p);
         if (CurrentOffer.terms.status == 1) CurrentOffer.terms.status = 0;

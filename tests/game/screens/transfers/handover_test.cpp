@@ -1,0 +1,162 @@
+// Words one screen leaves for the next entry of another, driven through the
+// controller by the scripted user: a hand-over that the user abandons by
+// another road (the title bar, another button) must not reach the next,
+// unrelated entry of the screen that would have spent it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/club/board.h"
+#include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/people.h"
+#include "core/records/frontstate.h"
+#include "core/records/records.h"
+#include "core/records/usertransfers.h"
+#include "core/season/leagues.h"
+#include "game/screens/club/clubmain.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/screenids.h"
+#include "game/screens/squad/playerprofile.h"
+#include "game/screens/squad/squadlist.h"
+#include "game/screens/transfers/contracttalks.h"
+#include "game/screens/transfers/playerdeal.h"
+#include "tests/fakes/kept_new_game.h"
+#include "tests/game/screens/engine_fixture.h"
+
+namespace handover_test {
+
+class HandOverUserTest : public MenuEngineTest {
+  protected:
+    void SetUp() override {
+        const std::string error = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+        if (!error.empty()) GTEST_FAIL() << error;
+        MenuEngineTest::SetUp();
+        if (!started_) return;
+        user_ = int16_t(DivisionClubLists[0][1][0]);
+        SetPlayerClub(1, user_);
+        SetClubControl(user_, 1);
+        SelectedClub = uint16_t(user_);
+        HVW_BuildSquadList(user_);
+        // Nothing waits in the day's messages that would take the user
+        // elsewhere after the talks.
+        for (uint16_t& slot : PendingHumanDeals) slot = 0;
+        HVW_ClearHumanSales();
+        JobOfferPending = 0;
+        MenuFollowUp = 0;
+        DealStartRole = -1;
+        PreviousMenuOption = kScreenClubMain;
+        ReturnMenuOption = kScreenClubMain;
+    }
+    void TearDown() override {
+        if (started_) {
+            SetClubControl(user_, 0);
+            SetPlayerClub(1, int16_t(kNoClub));
+        }
+        MenuEngineTest::TearDown();
+    }
+    static bool Up(const MenuItem* table) { return testenv::MenuTableUp(table); }
+    static void WaitUp(const MenuItem* table) {
+        testenv::MenuUserWaitFor([table] { return Up(table); }, 3000);
+        testenv::MenuUserWait(3);
+    }
+    static void ClickAt(int x, int y) {
+        testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
+    }
+    // The title bar's club list, then its row.
+    static void ClubListRow(int row) {
+        testenv::MenuUserClickItem(
+            [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171; });
+        testenv::MenuUserWait(15);
+        testenv::MenuUserClickPopupRow(row);
+    }
+    // A right click held long enough for the handler to read the button.
+    static void RightClickRow(int row) {
+        testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * row + 11);
+        testenv::MenuUserWait(2);
+        testenv::MenuUserPress(1);
+        testenv::MenuUserWait(6);
+        testenv::MenuUserRelease(1);
+    }
+    // An own player who will talk about his contract.
+    static void Talkative(uint16_t p) {
+        HVW_SetPlayerFlag95(p, 0);
+        SetPlayerContract(p, 6);
+        SetPlayerMorale(p, 40);
+        SetPlayerWage(p, 1);
+        SetPlayerFlag123(p, 0);
+    }
+    int16_t user_ = -1;
+};
+
+// Talks opened by the contract screen's button lock the role; abandoned
+// through the title bar, they leave nothing that locks the next talks,
+// opened from a profile, whose break-off leads back to it.
+TEST_F(HandOverUserTest, TalksLeftByTheTitleBarLeaveNoLockForTheNextTalks) {
+    SetClubBaseRep(user_, 24);  // no table place is below the club's standing
+    static uint16_t first;
+    first = 0;
+    for (uint16_t p : FirstTeamList.players)
+        if (p != 0 && GetPlayerClub(p) == uint16_t(user_) && GetPlayerLoanClub(p) == uint16_t(user_))
+            first = p;
+    ASSERT_NE(first, 0);
+    Talkative(first);
+    SelectedPlayer = int16_t(first);
+    MenuOption = kScreenContractMenu;
+    WaitUp(ContractMenuTable);
+    ClickAt(60, 208);  // the talks
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenContractTalks);
+
+    static int16_t lockedFromTheContractScreen;
+    WaitUp(ContractTalksTable);
+    testenv::MenuUserDo([] { lockedFromTheContractScreen = CurrentOffer.choiceLocked; });
+    ClubListRow(0);  // the club
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenClubMain);
+    EXPECT_EQ(lockedFromTheContractScreen, 1);
+
+    WaitUp(ClubMainTable);
+    // The club screen selects a club of the division it shows: the user
+    // picks his own.
+    testenv::MenuUserDo([] { SelectedClub = uint16_t(GetPlayerClub(1)); });
+    ClubListRow(1);  // the squad list
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenSquadList);
+
+    static uint16_t second;
+    WaitUp(SquadListTable);
+    testenv::MenuUserDo([] {
+        second = ShownPlayers[2];
+        Talkative(second);
+    });
+    RightClickRow(2);
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerStats);
+
+    WaitUp(PlayerStatsTable);
+    ClickAt(60, 559);  // the actions
+    testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
+    testenv::MenuUserWait(4);
+    testenv::MenuUserClickPopupRow(6);  // the approach
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenContractTalks);
+
+    static int16_t locked, roleBefore, roleAfter;
+    WaitUp(ContractTalksTable);
+    testenv::MenuUserDo([] {
+        locked = CurrentOffer.choiceLocked;
+        roleBefore = CurrentOffer.terms.status;
+    });
+    ClickAt(315, 210);  // the role forward
+    testenv::MenuUserWait(3);
+    testenv::MenuUserDo([] { roleAfter = CurrentOffer.terms.status; });
+    ClickAt(60, 559);  // break off
+    DoMainMenuOption();
+    EXPECT_EQ(locked, 0);
+    EXPECT_NE(roleAfter, roleBefore) << "the role is the user's to choose";
+    EXPECT_EQ(MenuOption, kScreenPlayerStats) << "broken off, back to the profile they came from";
+    EXPECT_EQ(uint16_t(SelectedPlayer), second);
+}
+
+}  // namespace handover_test
