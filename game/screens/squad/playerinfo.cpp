@@ -209,11 +209,20 @@ void BuildInterestedClubs(uint16_t p) {
 
 void DrawInfoHeader(int, int, int, int) { DrawPlayerHeaderLine(ShownPlayer(), "%s  %s ", 399, 115); }
 
+// This showing of the details was opened by the profile's contract button.
+bool g_openedFromProfile = false;
+
 }  // namespace
 
 void PlayerInfoMenu() {
     if (IsMenuFirstEntry() == 1) {
         SetMenuTitleDate(11);
+        // The profile's word is spent by this entry.  Left set when the
+        // details are left another way (history, agent, title bar), it
+        // would send the back icon of details opened later from a squad
+        // list to a profile.
+        g_openedFromProfile = InfoOpenedFromProfile != 0;
+        InfoOpenedFromProfile = 0;
         const uint16_t p = ShownPlayer();
         InfoForeignPlayer = 0;
         if (p != 0 && IsForeignPlayer(p) != 0) {
@@ -259,7 +268,6 @@ int32_t PlayerInfo_History(MenuHotItem*) {
 }
 
 int32_t PlayerInfo_Profile(MenuHotItem*) {
-    InfoOpenedFromProfile = 0;
     if (MenuFollowUp != 1) MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }
@@ -276,9 +284,8 @@ int32_t PlayerInfo_Back(MenuHotItem*) {
     } else if (MenuFollowUp != 1) {
         // Opened from the profile, back to it; its own back icon still
         // leads where the profile was opened from.
-        MenuOption = InfoOpenedFromProfile != 0 ? kScreenPlayerStats : ReturnMenuOption;
+        MenuOption = g_openedFromProfile ? kScreenPlayerStats : ReturnMenuOption;
     }
-    InfoOpenedFromProfile = 0;
     return MENU_CLOSE;
 }
 

@@ -43,7 +43,8 @@ extern char LoanLines[kLoanLines][300];
 extern char InterestedClubsText[1000];
 extern int16_t LowerBoxHeading;
 extern int16_t InfoForeignPlayer;
-// 1 while the details were opened by the profile's contract button.
+// Set to 1 by the profile's contract button for the details' next entry,
+// which spends it.
 extern int16_t InfoOpenedFromProfile;
 
 int32_t PlayerInfo_History(MenuHotItem* item);

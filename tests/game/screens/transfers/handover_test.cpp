@@ -17,6 +17,8 @@
 #include "game/screens/club/clubmain.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/screenids.h"
+#include "game/screens/squad/careerhistory.h"
+#include "game/screens/squad/playerinfo.h"
 #include "game/screens/squad/playerprofile.h"
 #include "game/screens/squad/squadlist.h"
 #include "game/screens/transfers/contracttalks.h"
@@ -157,6 +159,48 @@ TEST_F(HandOverUserTest, TalksLeftByTheTitleBarLeaveNoLockForTheNextTalks) {
     EXPECT_NE(roleAfter, roleBefore) << "the role is the user's to choose";
     EXPECT_EQ(MenuOption, kScreenPlayerStats) << "broken off, back to the profile they came from";
     EXPECT_EQ(uint16_t(SelectedPlayer), second);
+}
+
+// The profile's contract button marks the details' next entry; details
+// left for the career history and then the title bar leave no mark on
+// details opened later from the squad list, whose back icon returns there.
+TEST_F(HandOverUserTest, DetailsLeftForTheHistoryLeaveNoWayBackToAProfile) {
+    static uint16_t listed;
+    listed = 0;
+    SelectedPlayer = int16_t(FirstTeamList.players[0]);
+    ASSERT_NE(SelectedPlayer, 0);
+    ReturnMenuOption = kScreenClubMain;
+    MenuOption = kScreenPlayerStats;
+    WaitUp(PlayerStatsTable);
+    ClickAt(516, 559);  // the contract details
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerInfo);
+
+    WaitUp(PlayerInfoTable);
+    ClickAt(60, 559);  // the career history
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenCareerHistory);
+
+    WaitUp(CareerHistoryTable);
+    ClubListRow(1);  // the squad list
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenSquadList);
+
+    WaitUp(SquadListTable);
+    testenv::MenuUserDo([] {
+        listed = ShownPlayers[2];
+        SetPlayerClause2(listed, 1);  // a clause: his role badge opens his details
+    });
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 357 && item.row == 2; });
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerInfo);
+
+    WaitUp(PlayerInfoTable);
+    ClickAt(743, 559);  // back
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenSquadList);
+    ASSERT_NE(listed, 0);
+    EXPECT_EQ(uint16_t(SelectedPlayer), listed);
 }
 
 }  // namespace handover_test
