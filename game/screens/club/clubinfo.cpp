@@ -174,7 +174,23 @@ const MenuItem* g_buttons = kNoButtons;
 
 void ShowBox(int16_t textId) { ShowMessageBox(GetText(textId), 0); }
 
+// The club the list picks were handed over for; -1 none.
+int16_t g_pickedClub = -1;
+
 }  // namespace
+
+void HandClubPicksOver(int16_t club) { g_pickedClub = club; }
+
+bool ClubPicksHoldFor(int16_t club) {
+    if (ClubPickedFlag == 2) return JobOfferPending != 0 && int16_t(JobOfferClubShown) == club;
+    return g_pickedClub == club;
+}
+
+void DropClubPicks() {
+    ClubPickedFlag = 0;
+    ClubInfoPickedFlag = 0;
+    g_pickedClub = -1;
+}
 
 int16_t ClubInfoReputationRank() { return g_reputationRank; }
 int16_t ClubInfoWorthRank() { return g_worthRank; }
@@ -194,6 +210,10 @@ void ClubInfoBuild() {
     const int16_t club = int16_t(SelectedClub);
     g_clubTextId = HVW_ClubTextId(club);
     ClubInfoPrevious = kScreenClubMain;
+    // Picks made for another club, or an offer that no longer waits, were
+    // left on a road the user has since left (the title bar, another
+    // screen's back icon): they offer no job here.
+    if (!ClubPicksHoldFor(club)) DropClubPicks();
     g_buttons = ClubInfoPickedFlag != 0 || ClubPickedFlag == 2 ? kJobButtons : kNoButtons;
     for (int i = 0; i < kCaptions; ++i) {
         std::snprintf(g_captions[i], kValueSize, "%s:", GetText(kCaptionTexts[i]));
@@ -208,9 +228,8 @@ void ClubInfoBuild() {
 
 int32_t ClubInfoBack(MenuHotItem*) {
     if (ClubListPickedFlag == 0) {
-        ClubInfoPickedFlag = 0;
+        DropClubPicks();
         JobOfferPending = 0;
-        ClubPickedFlag = 0;
         MenuOption = ClubInfoPrevious;
     } else {
         MenuOption = kScreenDivisionClubs;

@@ -28,6 +28,16 @@ const char* ClubInfoValueText(int caption);
 const char* ClubInfoCaptionText(int caption);
 bool ClubInfoShowsJobButtons();
 
+// The vacancy list and the division list hand their picks (ClubPickedFlag 1,
+// ClubInfoPickedFlag) over for one club: they hold for that club alone.
+void HandClubPicksOver(int16_t club);
+// True when the picks are for the club; with ClubPickedFlag 2, when the
+// club's job offer still waits.
+bool ClubPicksHoldFor(int16_t club);
+// Drops ClubPickedFlag and ClubInfoPickedFlag: the road they were handed
+// over on has been left.  The division list's own word stays.
+void DropClubPicks();
+
 int32_t ClubInfoBack(MenuHotItem* item);
 int32_t ClubInfoSquad(MenuHotItem* item);
 int32_t ClubInfoTakeJob(MenuHotItem* item);

@@ -31,6 +31,7 @@
 #include "core/season/leagues.h"
 #include "core/season/messages.h"
 #include "core/season/seasonend.h"
+#include "game/screens/club/clubinfo.h"
 #include "game/screens/club/positionscreen.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/gradients.h"
@@ -483,6 +484,10 @@ void EnterClubMain() {
     g_listTop = 0;
     const int16_t user = UserClub();
     SelectedClub = uint16_t(user);
+    // Home again: a vacancy or division pick, or a job offer left on its
+    // club's screen, belongs to a road the user has left (the offer waits
+    // for the next day's messages).
+    DropClubPicks();
     ViewedDivision = IsClubNumber(user) && HVW_GetClubNation(user) == Country()
                          ? HVW_FindClubInDivisionRows(user)
                          : int16_t(0);

@@ -17,6 +17,7 @@
 #include "core/records/records.h"
 #include "core/records/text.h"
 #include "core/records/textids.h"
+#include "game/screens/club/clubinfo.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menufonts.h"
 #include "game/screens/engine/painting.h"
@@ -335,9 +336,10 @@ int32_t ClubRecords_SeasonPageDown(MenuHotItem*) {
 }
 
 // Back to the vacancy list when the club was picked there; the flag has
-// done its work then, so the title bar's way here later goes home.
+// done its work then, so the title bar's way here later goes home.  A pick
+// of another club was left on a road the user has left.
 int32_t ClubRecords_Back(MenuHotItem*) {
-    if (ClubPickedFlag == 1) {
+    if (ClubPickedFlag == 1 && ClubPicksHoldFor(int16_t(SelectedClub))) {
         ClubPickedFlag = 0;
         MenuOption = kScreenVacancies;
     } else {

@@ -12,6 +12,7 @@
 #include "core/query/userdecisions.h"
 #include "core/records/frontstate.h"
 #include "core/records/text.h"
+#include "game/screens/club/clubinfo.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/menufonts.h"
@@ -100,6 +101,14 @@ void DrawBars(int, int, int, int) {
     DrawShadedRect(28, 100, 744, 28, 50);
     DrawShadedRect(20, 137, 758, 40, 50);
     SetDrawParam(2, kept);
+}
+
+// The chosen club's screens are opened with the vacancy pick, handed over
+// for that club.
+void HandOverChosenClub() {
+    SelectedClub = VacancyChosenClub;
+    ClubPickedFlag = 1;
+    HandClubPicksOver(int16_t(SelectedClub));
 }
 
 void SetCountry(int16_t country) {
@@ -254,9 +263,8 @@ int32_t Vacancies_ClubInformation(PopupCallBlock*) {
         return MENU_CLOSE;
     }
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
-    SelectedClub = VacancyChosenClub;
+    HandOverChosenClub();
     VacancyChosenClub = kNoChosenClub;
-    ClubPickedFlag = 1;
     ClubInfoPickedFlag = 1;
     MenuOption = kScreenClubInfo;
     return MENU_CLOSE;
@@ -264,16 +272,14 @@ int32_t Vacancies_ClubInformation(PopupCallBlock*) {
 
 int32_t Vacancies_ClubRecords(PopupCallBlock*) {
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
-    SelectedClub = VacancyChosenClub;
-    ClubPickedFlag = 1;
+    HandOverChosenClub();
     MenuOption = kScreenClubRecords;
     return MENU_CLOSE;
 }
 
 int32_t Vacancies_LeagueTable(PopupCallBlock*) {
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
-    SelectedClub = VacancyChosenClub;
-    ClubPickedFlag = 1;
+    HandOverChosenClub();
     PreviousMenuOption = kScreenVacancies;
     MenuOption = kScreenLeagueTable;
     return MENU_CLOSE;
@@ -281,8 +287,7 @@ int32_t Vacancies_LeagueTable(PopupCallBlock*) {
 
 int32_t Vacancies_ClubSquad(PopupCallBlock*) {
     if (VacancyChosenClub == kNoChosenClub) return MENU_REDRAW;
-    SelectedClub = VacancyChosenClub;
-    ClubPickedFlag = 1;
+    HandOverChosenClub();
     MenuOption = kScreenSquadList;
     return MENU_CLOSE;
 }

@@ -44,6 +44,7 @@ int32_t OpenClub(uint16_t club) {
     SelectedClub = club;
     ClubInfoPickedFlag = 1;
     ClubListPickedFlag = 1;
+    HandClubPicksOver(int16_t(club));
     FrontEndViewWord = 0;
     MenuOption = kScreenClubInfo;
     return MENU_CLOSE;

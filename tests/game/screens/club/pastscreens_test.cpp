@@ -29,6 +29,7 @@
 #include "core/season/calendar.h"
 #include "core/season/leagues.h"
 #include "game/screens/club/clubhistory.h"
+#include "game/screens/club/clubinfo.h"
 #include "game/screens/club/clubmain.h"
 #include "game/screens/club/clubrecords.h"
 #include "game/screens/country/honoursroll.h"
@@ -234,6 +235,7 @@ TEST_F(PastScreensTest, ClubRecordsRowCountsPagingAndTheBackRule) {
 
     // Back: to the vacancies when the club was picked there, else home.
     ClubPickedFlag = 1;
+    HandClubPicksOver(int16_t(SelectedClub));
     EXPECT_EQ(ClubRecords_Back(nullptr), MENU_CLOSE);
     EXPECT_EQ(MenuOption, kScreenVacancies);
     EXPECT_EQ(ClubRecords_Back(nullptr), MENU_CLOSE);

@@ -223,10 +223,15 @@ TEST_F(ClubScreensTest, ClubInformationRanksAndValues) {
     EXPECT_STREQ(ClubInfoValueText(6), "-");
     EXPECT_STREQ(ClubInfoValueText(7), "-");
 
+    // The picks as their openers hand them over: the vacancy list's, for
+    // this club; this club's waiting offer.
     ClubPickedFlag = 1;
+    HandClubPicksOver(303);
     ClubInfoBuild();
     EXPECT_FALSE(ClubInfoShowsJobButtons());
     ClubPickedFlag = 2;
+    JobOfferPending = 1;
+    JobOfferClubShown = 303;
     ClubInfoBuild();
     EXPECT_TRUE(ClubInfoShowsJobButtons());
     ClubPickedFlag = 0;

@@ -1,0 +1,196 @@
+// What the job screens hand each other (the vacancy and division picks, a
+// club's job offer) and what is left of it when the user leaves their path
+// by another road: the scripted user on the real controller.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/club/board.h"
+#include "core/club/transfers.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/records/frontstate.h"
+#include "core/records/records.h"
+#include "core/season/leagues.h"
+#include "game/screens/club/clubinfo.h"
+#include "game/screens/club/clubmain.h"
+#include "game/screens/club/clubrecords.h"
+#include "game/screens/country/vacancies.h"
+#include "game/screens/engine/frontendloop.h"
+#include "game/screens/league/clubfixtures.h"
+#include "game/screens/league/leaguetable.h"
+#include "game/screens/squad/squadlist.h"
+#include "game/screens/start/startmenu.h"
+#include "tests/game/screens/engine_fixture.h"
+#include "tests/game/screens/shared_world.h"
+
+namespace {
+
+class ClubHandOverTest : public MenuEngineTest {
+  protected:
+    void SetUp() override {
+        const std::string error = testenv::KeptNewGame(testenv::kScreenWorldSeed);
+        if (!error.empty()) GTEST_FAIL() << error;
+        MenuEngineTest::SetUp();
+        if (!started_) return;
+        BuildNameTables();
+        user_ = int16_t(DivisionClubLists[0][1][0]);
+        SetPlayerClub(1, user_);
+        SetClubControl(user_, 1);
+        HVW_SetViewedCountry(0);
+        SelectedClub = uint16_t(user_);
+        MenuCurrentPlayer = 1;
+        ClubPickedFlag = ClubInfoPickedFlag = ClubListPickedFlag = 0;
+        JobOfferPending = 0;
+        ClearJobApplication();
+        // One club of the user's division without a manager: the vacancy.
+        vacant_ = int16_t(DivisionClubLists[0][1][3]);
+        HVW_RemoveClubManager(vacant_);
+    }
+    void TearDown() override {
+        ClubPickedFlag = ClubInfoPickedFlag = ClubListPickedFlag = 0;
+        JobOfferPending = 0;
+        MenuEngineTest::TearDown();
+    }
+    static void WaitUp(const MenuItem* table) {
+        testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
+        testenv::MenuUserMoveTo(790, 590);
+        testenv::MenuUserWait(4);
+    }
+    static void ClickAt(int x, int y) {
+        testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
+    }
+    // A row of one of the title bar's pop-up lists (x 171 the club list,
+    // 322 the league list).
+    static void TitleBar(int listX, int row) {
+        testenv::MenuUserClickItem(
+            [listX](const MenuHotItem& item) { return item.popup != nullptr && item.x == listX; });
+        testenv::MenuUserWait(15);
+        testenv::MenuUserClickPopupRow(row);
+    }
+    // The vacancy row of the club, then its pop-up's choice.
+    void PickVacancy(int choice) {
+        const int16_t vacant = vacant_;
+        testenv::MenuUserClickItem([vacant](const MenuHotItem& item) {
+            return item.w == 226 && item.h == 24 && item.row < VacancyRowsShown &&
+                   VacancyRowClubs[item.row] == vacant;
+        });
+        testenv::MenuUserWait(15);
+        testenv::MenuUserClickPopupRow(choice);
+    }
+    static void Drive(const bool& done) {
+        for (int rounds = 0; rounds < 40 && !done && !WinCloseRequested(); ++rounds) DoMainMenuOption();
+    }
+    int16_t user_ = -1, vacant_ = -1;
+};
+
+// Records a pick of the vacancy list opens lead back to it; records of
+// another club, reached later from that pick's league table, or the picked
+// club's own records opened from home, lead home.
+TEST_F(ClubHandOverTest, TheClubRecordsLeadBackToTheVacanciesOnlyFromTheirOwnPick) {
+    static const MenuItem* afterPick;
+    static const MenuItem* afterOther;
+    static const MenuItem* afterHome;
+    static bool done;
+    afterPick = afterOther = afterHome = nullptr;
+    done = false;
+    const auto backFromRecords = [](const MenuItem** into) {
+        WaitUp(ClubRecordsTable);
+        ClickAt(743, 559);
+        testenv::MenuUserWaitFor(
+            [] { return testenv::MenuTableUp(ClubMainTable) || testenv::MenuTableUp(VacanciesTable); });
+        testenv::MenuUserDo([into] { *into = MenuViewTopTable(); });
+        testenv::MenuUserWait(4);
+    };
+    MenuOption = kScreenVacancies;
+    WaitUp(VacanciesTable);
+    PickVacancy(1);  // its records
+    backFromRecords(&afterPick);
+    // Its league table: another club's squad, then the title bar's records.
+    PickVacancy(2);
+    WaitUp(LeagueTableTable);
+    const int16_t vacant = vacant_;
+    testenv::MenuUserClickItem([vacant](const MenuHotItem& item) {
+        // A row's club (the reserve toggle above the rows is as wide).
+        if (item.w != 164 || item.h != 22 || item.row >= LeagueTableShownRows()) return false;
+        const uint16_t club = LeagueTableShownRow(item.row).club;
+        return club != kNoTableClub && club != uint16_t(vacant);
+    });
+    WaitUp(SquadListTable);
+    TitleBar(171, 11);
+    backFromRecords(&afterOther);
+    // At home, the picked club chosen in the division's list, and its records.
+    testenv::MenuUserClickItem([vacant](const MenuHotItem& item) {
+        return item.w == 196 && item.h == 26 &&
+               ClubMainClubList()[ClubMainListTop() + item.row] == uint16_t(vacant);
+    });
+    testenv::MenuUserWait(4);
+    TitleBar(171, 11);
+    backFromRecords(&afterHome);
+    testenv::MenuUserDo([] { done = true; });
+    TitleBar(171, 0);
+    Drive(done);
+    EXPECT_EQ(afterPick, VacanciesTable);
+    EXPECT_EQ(afterOther, ClubMainTable);
+    EXPECT_EQ(afterHome, ClubMainTable);
+}
+
+// A club's offer, or a vacancy's club information, left through the title
+// bar from the club's squad: another club's squad, opened from the
+// fixtures, leads back to that club's information, which offers no job.
+// The club's own squad still leads back to its job buttons.
+TEST_F(ClubHandOverTest, AClubsInformationOffersAJobOnlyForTheClubPickedOrOffering) {
+    struct Seen {
+        int16_t club = -1;
+        bool buttons = false;
+    };
+    static Seen ownWayBack, afterOffer, afterVacancy;
+    static bool done;
+    ownWayBack = afterOffer = afterVacancy = Seen{};
+    done = false;
+    const auto look = [](Seen* into) {
+        testenv::MenuUserWaitFor(
+            [] { return testenv::MenuTableUp(ClubMainTable) || testenv::MenuTableUp(ClubInfoTable); });
+        testenv::MenuUserDo([into] {
+            into->club = int16_t(SelectedClub);
+            into->buttons = testenv::MenuTableUp(ClubInfoTable) && ClubInfoShowsJobButtons();
+        });
+        testenv::MenuUserWait(4);
+    };
+    const auto toAnotherClubsSquadAndBack = [look](Seen* into) {
+        ClickAt(40, 517);  // the club's squad
+        WaitUp(SquadListTable);
+        TitleBar(171, 10);  // the fixtures
+        WaitUp(ClubFixturesTable);
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.w == 736; });
+        WaitUp(SquadListTable);
+        ClickAt(743, 559);
+        look(into);
+    };
+    const int16_t offering = int16_t(DivisionClubLists[0][0][2]);
+    JobOfferPending = 1;
+    JobOfferClubShown = uint16_t(offering);
+    MenuOption = kScreenDayMessages;
+    WaitUp(ClubInfoTable);
+    ClickAt(40, 517);
+    WaitUp(SquadListTable);
+    ClickAt(743, 559);
+    look(&ownWayBack);
+    toAnotherClubsSquadAndBack(&afterOffer);
+    TitleBar(322, 1);  // the vacancies
+    WaitUp(VacanciesTable);
+    PickVacancy(0);  // its club information
+    WaitUp(ClubInfoTable);
+    toAnotherClubsSquadAndBack(&afterVacancy);
+    testenv::MenuUserDo([] { done = true; });
+    TitleBar(171, 0);
+    Drive(done);
+    EXPECT_EQ(ownWayBack.club, offering);
+    EXPECT_TRUE(ownWayBack.buttons);
+    EXPECT_NE(afterOffer.club, offering);
+    EXPECT_FALSE(afterOffer.buttons) << "club " << afterOffer.club;
+    EXPECT_NE(afterVacancy.club, vacant_);
+    EXPECT_FALSE(afterVacancy.buttons) << "club " << afterVacancy.club;
+}
+
+}  // namespace
