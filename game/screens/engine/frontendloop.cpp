@@ -61,6 +61,7 @@
 #include "game/screens/start/nameeditor.h"
 #include "game/screens/transfers/contracttalks.h"
 #include "game/screens/transfers/dealsheet.h"
+#include "game/screens/transfers/playerdeal.h"
 #include "game/screens/transfers/playersearch.h"
 #include "game/screens/transfers/scouting.h"
 #include "game/screens/transfers/shortlistscreen.h"
@@ -726,6 +727,7 @@ void NewGame() {
     // The goal replays belong to the game that was running.
     DeleteGoalReplayFiles();
     LastMatch_Forget();
+    PlayerDeal_Forget();
     ClubsByNation_Reset();
     // A job offer or a vacancy picked in the game before, never answered,
     // would have the new game's club taken as that offer's.
@@ -899,6 +901,7 @@ void ActOnMenuOption() {
             EnableCursorNest(1);
             if (LoadGame(kPrefixedSaveSlot) < 0) ShowMessageBox(GetText(kTextLoadFailed), 0);
             LastMatch_Forget();
+            PlayerDeal_Forget();
             MenuOption = kScreenClubMain;
             EnableCursorNest(0);
             return;

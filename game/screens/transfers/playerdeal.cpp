@@ -249,6 +249,8 @@ int32_t ContractDeal_PriceStep(int32_t step, int32_t buttons) {
     return MENU_REDRAW;
 }
 
+void PlayerDeal_Forget() { DealStartRole = -1; }
+
 int32_t ContractDeal_Cancel(MenuHotItem*) {
     const uint16_t p = Player();
     if (p != 0 && DealStartRole != -1 && DealState.player == p) {

@@ -26,6 +26,9 @@ struct DealStateBlock {
 };
 extern DealStateBlock DealState;
 extern int16_t DealStartRole;
+// Closes an open deal without touching its player: the deal belongs to the
+// game that was running when another is loaded or a new one starts.
+void PlayerDeal_Forget();
 extern uint16_t DealLevel;
 // Set to 1 while the player profile is shown in its read-only mode: the
 // talks button then only comes back here.  No screen opens the profile

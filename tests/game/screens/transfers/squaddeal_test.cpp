@@ -45,6 +45,7 @@
 #include "game/screens/squad/playerprofile.h"
 #include "game/screens/squad/squadlist.h"
 #include "game/screens/squad/squadnumbers.h"
+#include "game/screens/start/saveslots.h"
 #include "game/screens/transfers/contracttalks.h"
 #include "game/screens/transfers/playerdeal.h"
 #include "game/system/picture.h"
@@ -271,6 +272,32 @@ TEST_F(SquadDealTest, PriceBoxesStepsRoleCyclesAndCancelRestoreTheEntry) {
     EXPECT_EQ(GetPlayerManPrice(other), 90000);
     SetPlayerField117(p, 2);
     HVW_SetPlayerManPrice(other, -1);
+}
+
+// A deal left open belongs to the game it was opened in: after a saved
+// game is loaded, the screen opens the loaded player's own deal, and Cancel
+// gives him back his role in that game, not the one he had in the other.
+TEST_F(SquadDealTest, ADealLeftOpenEndsWithTheGameItWasOpenedIn) {
+    const uint16_t p = TeamPlayer();
+    ASSERT_NE(p, 0);
+    Prepare(p);
+    SetPlayerField117(p, 2);
+    OpenDeal(p);
+    ContractDeal_CycleRole(nullptr);  // stored on him at once
+    const int16_t saved = GetPlayerField117(p);
+    ASSERT_NE(saved, 2);
+    ASSERT_EQ(SaveGame(1), 0);
+    SaveSlotShownUsed[1] = 1;
+    SaveLoadMode = 1;
+    EXPECT_EQ(SaveLoadPickSlot(1), MENU_CLOSE);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    SelectedPlayer = int16_t(p);
+    SetMenuFirstEntry(1);
+    ContractMenuProc();
+    SetMenuFirstEntry(0);
+    ContractDeal_Cancel(nullptr);
+    EXPECT_EQ(GetPlayerField117(p), saved);
+    SaveLoadMode = 0;
 }
 
 TEST_F(SquadDealTest, RoleChangesTheirMoraleAndTheExitToTalks) {
