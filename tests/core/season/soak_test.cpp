@@ -272,8 +272,9 @@ TEST(SoakTest, SeasonsHoldEveryCheckAcrossASaveAndLoadAndOneSeedGivesOneSeason) 
     // him his job sooner would drop the requirement without a word.  Other
     // seeds and longer runs may lose it sooner (seed 3 within weeks).
     if (SoakSeed() == 1 && seasons == 3) {
-        EXPECT_GE(user.heldDays, kSeasonDays) << "the suite's soak no longer keeps the user in his club for a "
-                                                 "season, so the census cannot require the types posted to it";
+        EXPECT_GE(user.heldDays, kSeasonDays)
+            << "the suite's soak no longer keeps the user in his club for a "
+               "season, so the census cannot require the types posted to it";
     }
     // The census's list is drawn for the suite's seasons and more.
     if (seasons >= 3) CheckCensus(*census, user);

@@ -3,8 +3,6 @@
 // by another road: the scripted user on the real controller.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "core/club/board.h"
 #include "core/club/transfers.h"
 #include "core/query/forwarders.h"
@@ -21,25 +19,17 @@
 #include "game/screens/league/leaguetable.h"
 #include "game/screens/squad/squadlist.h"
 #include "game/screens/start/startmenu.h"
-#include "tests/game/screens/engine_fixture.h"
-#include "tests/game/screens/shared_world.h"
+#include "tests/game/screens/user_club_fixture.h"
 
 namespace {
 
-class ClubHandOverTest : public MenuEngineTest {
+testenv::SharedNewWorld g_clubHandOverWorld;
+
+class ClubHandOverTest : public UserClubScreenTest {
   protected:
     void SetUp() override {
-        const std::string error = testenv::KeptNewGame(testenv::kScreenWorldSeed);
-        if (!error.empty()) GTEST_FAIL() << error;
-        MenuEngineTest::SetUp();
-        if (!started_) return;
-        BuildNameTables();
-        user_ = int16_t(DivisionClubLists[0][1][0]);
-        SetPlayerClub(1, user_);
-        SetClubControl(user_, 1);
-        HVW_SetViewedCountry(0);
-        SelectedClub = uint16_t(user_);
-        MenuCurrentPlayer = 1;
+        SetUpWorld(g_clubHandOverWorld, testenv::kScreenWorldSeed);
+        if (!ready()) return;
         ClubPickedFlag = ClubInfoPickedFlag = ClubListPickedFlag = 0;
         JobOfferPending = 0;
         ClearJobApplication();
@@ -50,7 +40,7 @@ class ClubHandOverTest : public MenuEngineTest {
     void TearDown() override {
         ClubPickedFlag = ClubInfoPickedFlag = ClubListPickedFlag = 0;
         JobOfferPending = 0;
-        MenuEngineTest::TearDown();
+        UserClubScreenTest::TearDown();
     }
     static void WaitUp(const MenuItem* table) {
         testenv::MenuUserWaitFor([table] { return testenv::MenuTableUp(table); }, 3000);
@@ -81,7 +71,7 @@ class ClubHandOverTest : public MenuEngineTest {
     static void Drive(const bool& done) {
         for (int rounds = 0; rounds < 40 && !done && !WinCloseRequested(); ++rounds) DoMainMenuOption();
     }
-    int16_t user_ = -1, vacant_ = -1;
+    int16_t vacant_ = -1;
 };
 
 // Records a pick of the vacancy list opens lead back to it; records of

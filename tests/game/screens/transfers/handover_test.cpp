@@ -4,8 +4,6 @@
 // unrelated entry of the screen that would have spent it.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "core/club/board.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
@@ -23,22 +21,17 @@
 #include "game/screens/squad/squadlist.h"
 #include "game/screens/transfers/contracttalks.h"
 #include "game/screens/transfers/playerdeal.h"
-#include "tests/fakes/kept_new_game.h"
-#include "tests/game/screens/engine_fixture.h"
+#include "tests/game/screens/user_club_fixture.h"
 
 namespace handover_test {
 
-class HandOverUserTest : public MenuEngineTest {
+testenv::SharedNewWorld g_handOverWorld;
+
+class HandOverUserTest : public UserClubScreenTest {
   protected:
     void SetUp() override {
-        const std::string error = testenv::KeptNewGame(testenv::kScreenWorldSeed);
-        if (!error.empty()) GTEST_FAIL() << error;
-        MenuEngineTest::SetUp();
-        if (!started_) return;
-        user_ = int16_t(DivisionClubLists[0][1][0]);
-        SetPlayerClub(1, user_);
-        SetClubControl(user_, 1);
-        SelectedClub = uint16_t(user_);
+        SetUpWorld(g_handOverWorld, testenv::kScreenWorldSeed);
+        if (!ready()) return;
         HVW_BuildSquadList(user_);
         // Nothing waits in the day's messages that would take the user
         // elsewhere after the talks.
@@ -49,13 +42,6 @@ class HandOverUserTest : public MenuEngineTest {
         DealStartRole = -1;
         PreviousMenuOption = kScreenClubMain;
         ReturnMenuOption = kScreenClubMain;
-    }
-    void TearDown() override {
-        if (started_) {
-            SetClubControl(user_, 0);
-            SetPlayerClub(1, int16_t(kNoClub));
-        }
-        MenuEngineTest::TearDown();
     }
     static bool Up(const MenuItem* table) { return testenv::MenuTableUp(table); }
     static void WaitUp(const MenuItem* table) {
@@ -88,7 +74,6 @@ class HandOverUserTest : public MenuEngineTest {
         SetPlayerWage(p, 1);
         SetPlayerFlag123(p, 0);
     }
-    int16_t user_ = -1;
 };
 
 // Talks opened by the contract screen's button lock the role; abandoned
