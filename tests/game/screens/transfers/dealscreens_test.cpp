@@ -1453,6 +1453,11 @@ TEST_F(DealScreensUserTest, ADealLeftByAnyRoadLeavesNothingForTheNextOffer) {
         SCOPED_TRACE(road);
         toExchangeProfile();
         leave();
+        // A profile that a screen opens without naming a return of its own
+        // (an offer or talks that end on it) goes home, not to the old offer.
+        SelectedPlayer = int16_t(fresh);
+        MenuOption = kScreenPlayerStats;
+        go(PlayerStatsTable, 743, 559, kScreenClubMain);
         offerFromProfile(fresh);
         withdraw();
         EXPECT_EQ(shown.player, fresh);
@@ -1496,6 +1501,32 @@ TEST_F(DealScreensUserTest, ADealLeftByAnyRoadLeavesNothingForTheNextOffer) {
     ReturnMenuOption = kScreenClubMain;
     MenuOption = kScreenPlayerStats;
     go(PlayerStatsTable, 743, 559, kScreenClubMain);
+
+    // The offer itself left by the title bar with a player in exchange: the
+    // next offer, for one of the user's own players that a club wants, opened
+    // by the day's messages, has no exchange player and no deal to resume.
+    static uint16_t sold;
+    sold = PlainPlayerOf(user_, 5);
+    ASSERT_NE(sold, 0);
+    offerFromProfile(dealt);
+    testenv::MenuUserDo([] { CurrentDeal.exchange[0] = ExchangeSlot{offered, 0, HVW_ValuePlayer(offered)}; });
+    titleBarToClub(DealSheetTable);
+    HVW_SetPlayerLoanList(sold, 0);
+    HVW_ClearHumanSales();
+    HVW_AddHumanSale(0, sold, other_);
+    ProcessHalvornDayMessages();
+    ASSERT_EQ(MenuOption, kScreenDealSheet);
+    upAndWait(DealSheetTable);
+    testenv::MenuUserDo([] {
+        shown = Shown{uint16_t(SelectedPlayer), CurrentDeal.exchange[0].player, 0, 0};
+        shown.offer = CurrentDeal.resumed;
+    });
+    ClickAt(60, 559);
+    DoMainMenuOption();
+    EXPECT_EQ(shown.player, sold);
+    EXPECT_EQ(shown.exchange, 0);
+    EXPECT_EQ(shown.offer, 0) << "no deal resumed";
+    HVW_ClearHumanSales();
 }
 
 }  // namespace
