@@ -726,8 +726,7 @@ void NewGame() {
     NewGameSetUp();
     // The goal replays belong to the game that was running.
     DeleteGoalReplayFiles();
-    LastMatch_Forget();
-    PlayerDeal_Forget();
+    ForgetTheRunningGame();
     ClubsByNation_Reset();
     // A job offer or a vacancy picked in the game before, never answered,
     // would have the new game's club taken as that offer's.
@@ -900,8 +899,7 @@ void ActOnMenuOption() {
         case kScreenLoadAutoSave: {
             EnableCursorNest(1);
             if (LoadGame(kPrefixedSaveSlot) < 0) ShowMessageBox(GetText(kTextLoadFailed), 0);
-            LastMatch_Forget();
-            PlayerDeal_Forget();
+            ForgetTheRunningGame();
             MenuOption = kScreenClubMain;
             EnableCursorNest(0);
             return;
@@ -969,6 +967,11 @@ void RunMenuOptionRound() {
 }  // namespace
 
 void DoMainMenuOption() { RunMenuOptionRound(); }
+
+void ForgetTheRunningGame() {
+    LastMatch_Forget();
+    PlayerDeal_Forget();
+}
 
 bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTable(id) != PlainScreenTable; }
 

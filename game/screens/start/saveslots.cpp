@@ -22,8 +22,6 @@
 #include "game/screens/engine/menusetup.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/engine/textentry.h"
-#include "game/screens/matchday/lastmatch.h"
-#include "game/screens/transfers/playerdeal.h"
 
 char SurnameBuffer[kSurnameBufferSize] = "";
 
@@ -289,10 +287,7 @@ int32_t LoadFromSlot(int16_t slot) {
     if (slot != kAutoSaveSlot && SaveSlotShownUsed[slot] != 1) return MENU_CONTINUE;
     WaitBox(230, kTextPleaseWait);
     const int result = LoadGame(slot);
-    // The match kept for the after-match screens, and a player deal left
-    // open, belong to the game before.
-    LastMatch_Forget();
-    PlayerDeal_Forget();
+    ForgetTheRunningGame();
     CheckCupTieFixturesAll();
     if (result < 0) {
         const bool formatError = result == kSaveBadFormat;
@@ -384,8 +379,7 @@ void LoadSlotZeroMenu() { IsMenuFirstEntry(); }
 int32_t LoadSlotZero(MenuHotItem*) {
     WaitBox(480, kTextPleaseWait);
     const int result = LoadGame(0);
-    LastMatch_Forget();
-    PlayerDeal_Forget();
+    ForgetTheRunningGame();
     CheckCupTieFixturesAll();
     if (result < 0) {
         ShowMessageBox(GetText(kSlotLoadFailedText), 0);

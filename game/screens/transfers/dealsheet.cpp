@@ -281,12 +281,6 @@ int16_t DealSheet_Evaluate() {
 
 void DealSheet_Enter() {
     DealSheet& d = CurrentDeal;
-    // An opener that starts a deal afresh (and a deal that ended) asks for
-    // the reset: a return link left from an earlier deal means nothing then.
-    if (DealSheetReset != 0) {
-        DealSheetDealtPlayer = 0;
-        MenuFollowUp = 0;
-    }
     const bool linked = MenuFollowUp == 1 || DealSheetDealtPlayer != 0;
     if (DealSheetDealtPlayer != 0) {
         SelectedPlayer = DealSheetDealtPlayer;

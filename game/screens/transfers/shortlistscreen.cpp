@@ -258,14 +258,7 @@ void MarkExtra(PopupCallBlock*) {
     }
 }
 
-// The scout view lasts while the user stays on its road: a player's
-// profile opened from it comes back to it.  Left for any other screen it
-// is given up, so that a later entry from a shortlist button shows the
-// shortlist rather than an old region's players.
-void Shortlist_Leave() {
-    PreviousMenuOption = kScreenShortlist;
-    if (ScoutView() && MenuOption != kScreenPlayerStats) ScoutViewFlag = 0;
-}
+void SetPreviousScreen() { PreviousMenuOption = kScreenShortlist; }
 
 const MenuItem kRow[] = {
     {MI_CUSTOM, kListX, 0, kListWidth, kRowHeight, MenuFunction(PaintRow), nullptr},
@@ -330,5 +323,5 @@ const MenuItem ShortlistTable[] = {
     {MI_GROUP_VAR, 0, 0, 1, 0, &g_controls, nullptr},
     {MI_FONT, 0, 0, 0, 0, MenuValue(8), nullptr},
     {MI_ICON, 743, 559, 5, 0, MenuValue(153), Shortlist_Back},
-    {MI_END, 0, 0, 0, 0, MenuFunction(Shortlist_Leave), nullptr},
+    {MI_END, 0, 0, 0, 0, MenuFunction(SetPreviousScreen), nullptr},
 };
