@@ -426,6 +426,8 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
     // shortlist buttons show the user's shortlist, not a scout list left
     // behind on the way out of a scouted player's profile.
     ScoutViewFlag = 0;
+    // An accepted job's screens are left for good: its application is spent.
+    GiveUpAcceptedJob();
     if (textId == 70) SquadListSecond = 1;
     if (TitleMode == 2) return MENU_REDRAW;
     const MenuOptionPair* pair = MenuOption_TextNumber;
@@ -728,11 +730,6 @@ void NewGame() {
     DeleteGoalReplayFiles();
     ForgetTheRunningGame();
     ClubsByNation_Reset();
-    // A job offer or a vacancy picked in the game before, never answered,
-    // would have the new game's club taken as that offer's.
-    ClubPickedFlag = 0;
-    ClubInfoPickedFlag = 0;
-    ClubListPickedFlag = 0;
     if (MenuOption != kScreenQuit) MenuOption = kScreenDivisionClubs;
     // Player 1 has no club until he takes a job: his squad lists wait.
     const int16_t club = int16_t(GetPlayerClub(MenuCurrentPlayer));
@@ -971,6 +968,9 @@ void DoMainMenuOption() { RunMenuOptionRound(); }
 void ForgetTheRunningGame() {
     LastMatch_Forget();
     PlayerDeal_Forget();
+    // A job offer or a vacancy picked in the game before, never answered,
+    // would have the new or loaded game's club taken as that offer's.
+    ClubInfo_Forget();
 }
 
 bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTable(id) != PlainScreenTable; }
@@ -1052,6 +1052,8 @@ bool AnswerJobApplication() {
     }
     MenuOption = kScreenClubInfo;
     SelectedClub = uint16_t(club);
+    // The club's information offers the job it has accepted him for.
+    ShowAcceptedJob(club);
     const int16_t userClub = UserClub();
     TextMsg_SetArg(TEXTMSG_CLUB, &userClub);
     TextMsg_SetArg(TEXTMSG_CLUB, &club);
