@@ -37,7 +37,8 @@ bool ClubInfoShowsJobButtons();
 // ClubInfoPickedFlag) over for one club: they hold for that club alone.
 void HandClubPicksOver(int16_t club);
 // True when the picks are for the club; with ClubPickedFlag 2, when the
-// club's job offer still waits.
+// club's job offer still waits; with kClubPickAccepted, when the club's
+// acceptance of the user's application still stands.
 bool ClubPicksHoldFor(int16_t club);
 // Drops ClubPickedFlag and ClubInfoPickedFlag: the road they were handed
 // over on has been left.  The division list's own word stays.  An accepted
