@@ -426,8 +426,6 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
     // shortlist buttons show the user's shortlist, not a scout list left
     // behind on the way out of a scouted player's profile.
     ScoutViewFlag = 0;
-    // An accepted job's screens are left for good: its application is spent.
-    GiveUpAcceptedJob();
     if (textId == 70) SquadListSecond = 1;
     if (TitleMode == 2) return MENU_REDRAW;
     const MenuOptionPair* pair = MenuOption_TextNumber;
@@ -440,6 +438,9 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
     }
     if (entry->flags == 0) return MENU_KEEP_POPUP;
     if (pair->option != kOwnAction) {
+        // An accepted job's screens are left for good: its application is
+        // spent.
+        GiveUpAcceptedJob();
         MenuOption = pair->option;
         return MENU_CLOSE;
     }
