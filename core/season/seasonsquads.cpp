@@ -10,6 +10,7 @@
 #include "core/base/random.h"
 #include "core/club/bids.h"
 #include "core/club/contracts.h"
+#include "core/club/markethelpers.h"
 #include "core/club/newplayers.h"
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
@@ -381,6 +382,8 @@ int16_t CreateYouthPlayer(uint16_t player) {
     if (club < 0) return 0;
     ++NewPlayerCount[club];
     ++SeasonEvents.youthPlayersMade;
+    if (market::IsRestOfWorldClub(club) || GetClubDivision(club) >= 6)
+        ++SeasonEvents.youthPlayersMadeOutsideLeagues;
     const int q = std::clamp(int(GetClubRep(club)) * 100 / 63 * 100 / 80, 10, 100);
     MakeNewPlayer(player, {club, int16_t(GetClubNation(club)), q, true});
     return 1;

@@ -39,6 +39,7 @@ struct SeasonEventCounts {
     // retired, flagged youngsters released at 18 at the season roll, and
     // players given to short computer squads at a new season.
     int64_t youthPlayersMade = 0;
+    int64_t youthPlayersMadeOutsideLeagues = 0;  // at clubs outside the played leagues
     int64_t retirements = 0;
     int64_t youthReleased = 0;
     int64_t squadTopUps = 0;

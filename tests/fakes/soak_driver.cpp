@@ -13,6 +13,7 @@
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
 #include "core/base/trackedmemory.h"
+#include "core/club/playervalue.h"
 #include "core/club/squads.h"
 #include "core/club/tactics.h"
 #include "core/club/transfers.h"
@@ -29,6 +30,7 @@
 #include "core/season/fixtureday.h"
 #include "core/season/leagues.h"
 #include "core/season/matchsetup.h"
+#include "core/season/messagetypes.h"
 #include "core/season/newgame.h"
 #include "core/season/playedleagues.h"
 #include "core/season/soak.h"
@@ -104,6 +106,8 @@ void TakeEventCounts() {
     g_counts.spareKeeperSearches = SeasonEvents.spareKeeperSearches - g_eventsAtReset.spareKeeperSearches;
     g_counts.spareSearchesFailed = SeasonEvents.spareSearchesFailed - g_eventsAtReset.spareSearchesFailed;
     g_counts.youthPlayersMade = SeasonEvents.youthPlayersMade - g_eventsAtReset.youthPlayersMade;
+    g_counts.youthPlayersMadeOutsideLeagues =
+        SeasonEvents.youthPlayersMadeOutsideLeagues - g_eventsAtReset.youthPlayersMadeOutsideLeagues;
     g_counts.retirements = SeasonEvents.retirements - g_eventsAtReset.retirements;
     g_counts.youthReleased = SeasonEvents.youthReleased - g_eventsAtReset.youthReleased;
     g_counts.squadTopUps = SeasonEvents.squadTopUps - g_eventsAtReset.squadTopUps;
@@ -230,16 +234,28 @@ std::string FormatSoakSearches(const SoakCounts& c) {
 }
 
 std::string FormatSoakTurnover(const SoakCounts& c) {
-    char text[320];
-    std::snprintf(text, sizeof text,
-                  "%lld youth players made, %lld retirements, %lld youngsters released at 18, %lld squad "
-                  "top-ups; %lld sides needed a spare player (%lld searches for a keeper, %lld found "
-                  "nobody)",
-                  (long long)c.youthPlayersMade, (long long)c.retirements, (long long)c.youthReleased,
-                  (long long)c.squadTopUps, (long long)c.spareSides, (long long)c.spareKeeperSearches,
-                  (long long)c.spareSearchesFailed);
+    char text[448];
+    std::snprintf(
+        text, sizeof text,
+        "%lld youth players made (%lld outside the played leagues), %lld retirements, %lld "
+        "youngsters released at 18, %lld released and %lld moved on free at a contract's end, "
+        "%lld squad top-ups; %lld sides needed a spare player (%lld searches for a keeper, %lld found "
+        "nobody)",
+        (long long)c.youthPlayersMade, (long long)c.youthPlayersMadeOutsideLeagues, (long long)c.retirements,
+        (long long)c.youthReleased, (long long)c.messages[kMsgReleased],
+        (long long)c.messages[kMsgMovedOnFree], (long long)c.squadTopUps, (long long)c.spareSides,
+        (long long)c.spareKeeperSearches, (long long)c.spareSearchesFailed);
     return text;
 }
+
+namespace {
+// A club of the leagues played in full, whose squads the season's rules
+// release players from.
+bool IsPlayedLeagueClub(int16_t club) {
+    return GetClubRep(club) != 0 && IsPlayedLeagueNation(GetClubNation(club)) &&
+           GetClubDivision(club) < kDivisionCount;
+}
+}  // namespace
 
 SoakSquadCensus TakeSoakSquadCensus() {
     SoakSquadCensus census;
@@ -253,21 +269,15 @@ SoakSquadCensus TakeSoakSquadCensus() {
             continue;
         }
         ++census.atClubs;
-        if (IsClubNumber(club) && GetPlayerLoanTrial(p) == 0) ++squads[club];
+        if (!IsClubNumber(club)) continue;
+        census.atLeagueClubs += IsPlayedLeagueClub(int16_t(club));
+        if (GetPlayerLoanTrial(p) == 0) ++squads[club];
     }
     std::vector<int> sizes;
     for (int16_t club = 0; club < kClubCount; ++club) {
-        const uint16_t nation = GetClubNation(club);
-        if (GetClubRep(club) == 0 || !IsCountryInPlay(nation) || GetClubDivision(club) >= kDivisionCount)
-            continue;
+        if (!IsPlayedLeagueClub(club)) continue;
         sizes.push_back(squads[club]);
         if (census.smallestClub < 0 || squads[club] < squads[census.smallestClub]) census.smallestClub = club;
-    }
-    for (uint16_t p = kFirstWorldPlayer; p < PlayerCount; ++p) {
-        const uint16_t club = GetPlayerClub(p);
-        if (GetPlayerPosition(p) == kManagerPositionCode || !IsClubNumber(club)) continue;
-        census.atLeagueClubs += GetClubRep(club) != 0 && IsCountryInPlay(GetClubNation(club)) &&
-                                GetClubDivision(club) < kDivisionCount;
     }
     census.clubs = int(sizes.size());
     if (sizes.empty()) return census;

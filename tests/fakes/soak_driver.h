@@ -31,24 +31,25 @@ struct SoakCounts {
     int moved = 0;        // fixtures moved to another day
     int corrections = 0;  // clubs moved to restore a division's size
     int transfers = 0;
-    int64_t spareSearches = 0;        // searches for an outside player to complete a side
-    int64_t spareDraws = 0;           // the random draws they made
-    int64_t spareSides = 0;           // the sides (club, competition, day) those searches were for
-    int64_t spareKeeperSearches = 0;  // searches for a goalkeeper
-    int64_t spareSearchesFailed = 0;  // searches that found nobody
-    int64_t youthPlayersMade = 0;     // young players made in new or reused slots
-    int64_t retirements = 0;          // players and managers retired
-    int64_t youthReleased = 0;        // flagged youngsters released at 18 by the season roll
-    int64_t squadTopUps = 0;          // players given to short computer squads at a new season
-    int64_t playerHistory = 0;        // entries put into the players' history list
-    int64_t clubHistory = 0;          // and into the clubs'
-    uint32_t playerHistoryHeld = 0;   // entries each list holds at the end
+    int64_t spareSearches = 0;                   // searches for an outside player to complete a side
+    int64_t spareDraws = 0;                      // the random draws they made
+    int64_t spareSides = 0;                      // the sides (club, competition, day) those searches were for
+    int64_t spareKeeperSearches = 0;             // searches for a goalkeeper
+    int64_t spareSearchesFailed = 0;             // searches that found nobody
+    int64_t youthPlayersMade = 0;                // young players made in new or reused slots
+    int64_t youthPlayersMadeOutsideLeagues = 0;  // of them, at clubs outside the played leagues
+    int64_t retirements = 0;                     // players and managers retired
+    int64_t youthReleased = 0;                   // flagged youngsters released at 18 by the season roll
+    int64_t squadTopUps = 0;                     // players given to short computer squads at a new season
+    int64_t playerHistory = 0;                   // entries put into the players' history list
+    int64_t clubHistory = 0;                     // and into the clubs'
+    uint32_t playerHistoryHeld = 0;              // entries each list holds at the end
     uint32_t clubHistoryHeld = 0;
     // Messages posted, by number (the last slot: numbers past the types).
     int64_t messages[kMessageTypeCount + 1] = {};
 };
 
-// Who is where at one moment, over the clubs of the played leagues: the
+// Who is where at one moment, over the clubs of the leagues played in full: the
 // players (managers aside) with a club and without one, and the squads,
 // counted by the players each club holds (those on loan to it in, those
 // on trial there out).
