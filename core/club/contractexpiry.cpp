@@ -167,6 +167,7 @@ void RetirePlayer(uint16_t player) {
     RemoveFromAllBidShortLists(player);
     ++SeasonEvents.retirements;
     const int16_t club = market::PlayingClub(player), owner = market::OwningClub(player);
+    if (club < 0) ++SeasonEvents.retirementsWithoutClub;
     if (club >= 0) {
         if (ClubRosterCount[club] > 0) --ClubRosterCount[club];
         if (ClubSquadCount[club] > 0) --ClubSquadCount[club];

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/season/calendar.h"
+#include "core/season/competitioncodes.h"
 
 uint32_t SoakMode = 0;
 int16_t SoakStopPointDay = 0;
@@ -34,6 +35,7 @@ void CountSpareSearch(int16_t club, int16_t competition, bool keeper) {
     if (std::find(sidesToday.begin(), sidesToday.end(), side) != sidesToday.end()) return;
     sidesToday.push_back(side);
     ++SeasonEvents.spareSides;
+    if (competition == kCompReserveLeague) ++SeasonEvents.spareReserveSides;
 }
 
 bool DayPhaseTiming = false;

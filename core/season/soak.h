@@ -32,6 +32,7 @@ struct SeasonEventCounts {
     // The sides those searches were for: a club's side in one competition
     // on one day counts once however many places it had to fill.
     int64_t spareSides = 0;
+    int64_t spareReserveSides = 0;  // of them, reserve-league sides
     // Of the searches: those for a goalkeeper, and those that found nobody.
     int64_t spareKeeperSearches = 0;
     int64_t spareSearchesFailed = 0;
@@ -41,6 +42,7 @@ struct SeasonEventCounts {
     int64_t youthPlayersMade = 0;
     int64_t youthPlayersMadeOutsideLeagues = 0;  // at clubs outside the played leagues
     int64_t retirements = 0;
+    int64_t retirementsWithoutClub = 0;  // of them, of players without a club
     int64_t youthReleased = 0;
     int64_t squadTopUps = 0;
     // Entries put into the player and club history lists.

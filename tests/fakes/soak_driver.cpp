@@ -103,12 +103,15 @@ void TakeEventCounts() {
     g_counts.spareSearches = SeasonEvents.spareSearches - g_eventsAtReset.spareSearches;
     g_counts.spareDraws = SeasonEvents.spareDraws - g_eventsAtReset.spareDraws;
     g_counts.spareSides = SeasonEvents.spareSides - g_eventsAtReset.spareSides;
+    g_counts.spareReserveSides = SeasonEvents.spareReserveSides - g_eventsAtReset.spareReserveSides;
     g_counts.spareKeeperSearches = SeasonEvents.spareKeeperSearches - g_eventsAtReset.spareKeeperSearches;
     g_counts.spareSearchesFailed = SeasonEvents.spareSearchesFailed - g_eventsAtReset.spareSearchesFailed;
     g_counts.youthPlayersMade = SeasonEvents.youthPlayersMade - g_eventsAtReset.youthPlayersMade;
     g_counts.youthPlayersMadeOutsideLeagues =
         SeasonEvents.youthPlayersMadeOutsideLeagues - g_eventsAtReset.youthPlayersMadeOutsideLeagues;
     g_counts.retirements = SeasonEvents.retirements - g_eventsAtReset.retirements;
+    g_counts.retirementsWithoutClub =
+        SeasonEvents.retirementsWithoutClub - g_eventsAtReset.retirementsWithoutClub;
     g_counts.youthReleased = SeasonEvents.youthReleased - g_eventsAtReset.youthReleased;
     g_counts.squadTopUps = SeasonEvents.squadTopUps - g_eventsAtReset.squadTopUps;
     g_counts.playerHistory = SeasonEvents.playerHistoryEntries - g_eventsAtReset.playerHistoryEntries;
@@ -237,14 +240,14 @@ std::string FormatSoakTurnover(const SoakCounts& c) {
     char text[448];
     std::snprintf(
         text, sizeof text,
-        "%lld youth players made (%lld outside the played leagues), %lld retirements, %lld "
-        "youngsters released at 18, %lld released and %lld moved on free at a contract's end, "
-        "%lld squad top-ups; %lld sides needed a spare player (%lld searches for a keeper, %lld found "
-        "nobody)",
+        "%lld youth players made (%lld outside the played leagues), %lld retirements (%lld without "
+        "a club), %lld youngsters released at 18, %lld released and %lld moved on free at a contract's end, "
+        "%lld squad top-ups; %lld sides needed a spare player (%lld of them reserve sides; %lld "
+        "searches for a keeper, %lld found nobody)",
         (long long)c.youthPlayersMade, (long long)c.youthPlayersMadeOutsideLeagues, (long long)c.retirements,
-        (long long)c.youthReleased, (long long)c.messages[kMsgReleased],
+        (long long)c.retirementsWithoutClub, (long long)c.youthReleased, (long long)c.messages[kMsgReleased],
         (long long)c.messages[kMsgMovedOnFree], (long long)c.squadTopUps, (long long)c.spareSides,
-        (long long)c.spareKeeperSearches, (long long)c.spareSearchesFailed);
+        (long long)c.spareReserveSides, (long long)c.spareKeeperSearches, (long long)c.spareSearchesFailed);
     return text;
 }
 

@@ -34,11 +34,13 @@ struct SoakCounts {
     int64_t spareSearches = 0;                   // searches for an outside player to complete a side
     int64_t spareDraws = 0;                      // the random draws they made
     int64_t spareSides = 0;                      // the sides (club, competition, day) those searches were for
+    int64_t spareReserveSides = 0;               // of them, reserve-league sides
     int64_t spareKeeperSearches = 0;             // searches for a goalkeeper
     int64_t spareSearchesFailed = 0;             // searches that found nobody
     int64_t youthPlayersMade = 0;                // young players made in new or reused slots
     int64_t youthPlayersMadeOutsideLeagues = 0;  // of them, at clubs outside the played leagues
     int64_t retirements = 0;                     // players and managers retired
+    int64_t retirementsWithoutClub = 0;          // of them, of players without a club
     int64_t youthReleased = 0;                   // flagged youngsters released at 18 by the season roll
     int64_t squadTopUps = 0;                     // players given to short computer squads at a new season
     int64_t playerHistory = 0;                   // entries put into the players' history list
