@@ -25,6 +25,7 @@
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
 #include "core/season/seasonsquads.h"
+#include "core/season/soak.h"
 
 namespace {
 
@@ -164,7 +165,9 @@ void RetirePlayer(uint16_t player) {
     // the new-player code would write a youngster over them.
     if (!IsPlayerNumber(player) || player < kFirstWorldPlayer) return;
     RemoveFromAllBidShortLists(player);
+    ++SeasonEvents.retirements;
     const int16_t club = market::PlayingClub(player), owner = market::OwningClub(player);
+    if (club < 0) ++SeasonEvents.retirementsWithoutClub;
     if (club >= 0) {
         if (ClubRosterCount[club] > 0) --ClubRosterCount[club];
         if (ClubSquadCount[club] > 0) --ClubSquadCount[club];
@@ -281,6 +284,7 @@ void SeasonRollPlayers() {
             } else {
                 if (club >= 0 && GetClubControl(club) != 0) Post(kMsgYouthReleased, club, -1, p, false);
                 ReleasePlayer(p);
+                ++SeasonEvents.youthReleased;
             }
         }
     }

@@ -35,6 +35,7 @@
 #include "core/season/leagues.h"
 #include "core/season/matchsetup.h"
 #include "core/season/playedleagues.h"
+#include "core/season/seasonsquads.h"
 
 char CupEditRecord[kCupEditRecordSize];
 char DivisionEditRecord[kDivisionEditRecordSize];
@@ -65,9 +66,14 @@ uint8_t PermAgreedExchanges[kAgreedExchangeBlockSize];
 // strength of each place, then each nation's count of ranked clubs).
 constexpr int kRankedClubBytes = 6;
 uint8_t PermStrengthRanking[kClubCount * kRankedClubBytes + 2 * kCountryCount];
+// Each club's count of young players placed this season, as the running
+// game holds it, and a last byte of 1 when it was kept.
+constexpr int kKeptNewPlayerCountsByte = kClubCount;
+uint8_t PermNewPlayerCounts[kClubCount + 1];
 const DataBlockDescriptor kPermFileBlocks[] = {{PermPendingDeals, sizeof PermPendingDeals},
                                                {PermAgreedExchanges, sizeof PermAgreedExchanges},
                                                {PermStrengthRanking, sizeof PermStrengthRanking},
+                                               {PermNewPlayerCounts, sizeof PermNewPlayerCounts},
                                                {nullptr, 0}};
 const DataBlockDescriptor kTeamEditBlocks[] = {{&ClubNameRecords[kClubCount], sizeof(ClubNameRecord)},
                                                {nullptr, 0}};
@@ -193,6 +199,7 @@ int LoadPermFileFrom(int16_t slot, bool prefixed) {
     std::memset(PermPendingDeals, 0, sizeof PermPendingDeals);
     std::memset(PermAgreedExchanges, 0, sizeof PermAgreedExchanges);
     std::memset(PermStrengthRanking, 0, sizeof PermStrengthRanking);
+    std::memset(PermNewPlayerCounts, 0, sizeof PermNewPlayerCounts);
     // Blocks missing at the end (an older perm file) stay empty.
     int read = ReadDataBlocks(kPermFileBlocks, file, kPermMagic);
     int closed = std::fclose(file);
@@ -332,6 +339,26 @@ bool TakeOverStrengthRanking() {
     return true;
 }
 
+// The clubs' counts of young players placed are counted at a season's
+// start and raised by every young player made in a retired player's slot
+// until the next; the slots of the season's last retirements go by them.
+// A load that left the counts of whatever game ran before it would place
+// those young players elsewhere than the game it was saved from.  A perm
+// file without them (an older save) has them counted afresh from the
+// loaded players.
+void KeepNewPlayerCounts() {
+    for (int club = 0; club < kClubCount; ++club) PermNewPlayerCounts[club] = uint8_t(NewPlayerCount[club]);
+    PermNewPlayerCounts[kKeptNewPlayerCountsByte] = 1;
+}
+
+void TakeOverNewPlayerCounts() {
+    if (PermNewPlayerCounts[kKeptNewPlayerCountsByte] != 1) {
+        CountNewPlayers();
+        return;
+    }
+    for (int club = 0; club < kClubCount; ++club) NewPlayerCount[club] = int8_t(PermNewPlayerCounts[club]);
+}
+
 // The referee the match-day screens appointed to the user's next match is
 // kept in the first word of their saved table, plus one, so that the zeros
 // of a table that never held one read as none.  Without it a loaded game
@@ -369,6 +396,7 @@ void RebuildAfterLoad() {
     DeleteGoalReplayFiles();
     SavedGoalCount = 0;
     if (!TakeOverStrengthRanking()) RankClubsByStrength();
+    TakeOverNewPlayerCounts();
     // No squad pass over the computer clubs here: it would reshuffle every
     // squad that the saved game holds, so that the loaded game would play on
     // with other teams than the game it was saved from.  What the pass
@@ -485,6 +513,7 @@ int SavePermFile(int16_t slot) {
         std::memcpy(PermPendingDeals + i * kPendingDealSize, PendingDealTable[i].bytes, kPendingDealSize);
     AgreedExchange_Pack(PermAgreedExchanges);
     KeepStrengthRanking();
+    KeepNewPlayerCounts();
     return WriteBlockFileSafely(SaveFileName(slot, false, "perm"), kPermFileBlocks, kPermMagic);
 }
 

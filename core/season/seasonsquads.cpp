@@ -10,6 +10,7 @@
 #include "core/base/random.h"
 #include "core/club/bids.h"
 #include "core/club/contracts.h"
+#include "core/club/markethelpers.h"
 #include "core/club/newplayers.h"
 #include "core/club/squads.h"
 #include "core/club/squadupkeep.h"
@@ -19,6 +20,7 @@
 #include "core/records/ranges.h"
 #include "core/records/shippeddatabase.h"
 #include "core/season/calendar.h"
+#include "core/season/soak.h"
 
 std::array<int8_t, kClubCount> NewPlayerCount;
 int16_t ReshuffleNamesOption;
@@ -350,6 +352,7 @@ void TopUpFrom(int16_t club, int16_t needed, const TopUpCandidates& candidates) 
             SetPlayerClub(found, club);
             SetPlayerLoanClub(found, club);
             SetPlayerContract(found, 24);
+            ++SeasonEvents.squadTopUps;
             DebugLog(DEBUG_GENERAL, kSquadTopUpLogLevel, "%s\n", search.word);
             break;
         }
@@ -378,6 +381,9 @@ int16_t CreateYouthPlayer(uint16_t player) {
     }
     if (club < 0) return 0;
     ++NewPlayerCount[club];
+    ++SeasonEvents.youthPlayersMade;
+    if (market::IsRestOfWorldClub(club) || GetClubDivision(club) >= 6)
+        ++SeasonEvents.youthPlayersMadeOutsideLeagues;
     const int q = std::clamp(int(GetClubRep(club)) * 100 / 63 * 100 / 80, 10, 100);
     MakeNewPlayer(player, {club, int16_t(GetClubNation(club)), q, true});
     return 1;

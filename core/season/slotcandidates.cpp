@@ -152,7 +152,7 @@ uint16_t FindSpareSidePlayer(int16_t club, int16_t type, int16_t competition, in
     DebugLog(DEBUG_GENERAL, 1, "FindSpareSidePlayer(): Club:%d Type:%d Comp:%d Side:%d\n", club, type,
              competition, side);
     if (!IsClubNumber(club)) return 0;
-    ++SeasonEvents.spareSearches;
+    CountSpareSearch(club, competition, type == 0);
     const int16_t user = GetUserClub();
     const uint16_t nation = GetClubNation(club);
     const int count = PlayerCount;
@@ -206,6 +206,7 @@ uint16_t FindSpareSidePlayer(int16_t club, int16_t type, int16_t competition, in
             if (qualifies(uint16_t(p), pass == 0)) found = uint16_t(p);
         }
     }
+    if (found == 0) ++SeasonEvents.spareSearchesFailed;
     DebugLog(DEBUG_GENERAL, 1, "FindSpareSidePlayer(): found:%d\n", int(found));
     return found;
 }

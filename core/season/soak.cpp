@@ -1,8 +1,11 @@
 #include "core/season/soak.h"
 
+#include <algorithm>
 #include <chrono>
+#include <vector>
 
 #include "core/season/calendar.h"
+#include "core/season/competitioncodes.h"
 
 uint32_t SoakMode = 0;
 int16_t SoakStopPointDay = 0;
@@ -15,6 +18,25 @@ void SoakStopCheck() {
 }
 
 SeasonEventCounts SeasonEvents;
+
+void CountSpareSearch(int16_t club, int16_t competition, bool keeper) {
+    ++SeasonEvents.spareSearches;
+    if (keeper) ++SeasonEvents.spareKeeperSearches;
+    // The sides searched for today; a side's places are filled one after
+    // another, but another side's search may come between two of them.
+    static int32_t searchDay = -1;
+    static std::vector<int32_t> sidesToday;
+    const int32_t day = SeasonCalendar.season * 400 + SeasonCalendar.currentDay;
+    if (day != searchDay) {
+        searchDay = day;
+        sidesToday.clear();
+    }
+    const int32_t side = int32_t(club) * 65536 + uint16_t(competition);
+    if (std::find(sidesToday.begin(), sidesToday.end(), side) != sidesToday.end()) return;
+    sidesToday.push_back(side);
+    ++SeasonEvents.spareSides;
+    if (competition == kCompReserveLeague) ++SeasonEvents.spareReserveSides;
+}
 
 bool DayPhaseTiming = false;
 double DayPhaseSeconds[kDayPhaseCount] = {};

@@ -29,6 +29,22 @@ struct SeasonEventCounts {
     // draws they made.
     int64_t spareSearches = 0;
     int64_t spareDraws = 0;
+    // The sides those searches were for: a club's side in one competition
+    // on one day counts once however many places it had to fill.
+    int64_t spareSides = 0;
+    int64_t spareReserveSides = 0;  // of them, reserve-league sides
+    // Of the searches: those for a goalkeeper, and those that found nobody.
+    int64_t spareKeeperSearches = 0;
+    int64_t spareSearchesFailed = 0;
+    // Young players made in reused or new slots, players and managers
+    // retired, flagged youngsters released at 18 at the season roll, and
+    // players given to short computer squads at a new season.
+    int64_t youthPlayersMade = 0;
+    int64_t youthPlayersMadeOutsideLeagues = 0;  // at clubs outside the played leagues
+    int64_t retirements = 0;
+    int64_t retirementsWithoutClub = 0;  // of them, of players without a club
+    int64_t youthReleased = 0;
+    int64_t squadTopUps = 0;
     // Entries put into the player and club history lists.
     int64_t playerHistoryEntries = 0;
     int64_t clubHistoryEntries = 0;
@@ -38,6 +54,9 @@ struct SeasonEventCounts {
     int64_t messagesPosted[kMessageTypeCount + 1] = {};
 };
 extern SeasonEventCounts SeasonEvents;
+// Counts a spare-player search for the club's side in the competition,
+// and the side once a day.
+void CountSpareSearch(int16_t club, int16_t competition, bool keeper);
 
 // Time spent in the phases of a day, for the soak benchmark's report;
 // counted only while DayPhaseTiming is set.

@@ -7,10 +7,14 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <iterator>
+#include <vector>
 
 #include "core/base/pakfile.h"
 #include "core/base/random.h"
 #include "core/base/trackedmemory.h"
+#include "core/club/playervalue.h"
+#include "core/club/squads.h"
 #include "core/club/tactics.h"
 #include "core/club/transfers.h"
 #include "core/match/matchphases.h"
@@ -19,12 +23,14 @@
 #include "core/query/layerstate.h"
 #include "core/records/frontstate.h"
 #include "core/records/history.h"
+#include "core/records/ranges.h"
 #include "core/records/records.h"
 #include "core/records/shippeddatabase.h"
 #include "core/season/calendar.h"
 #include "core/season/fixtureday.h"
 #include "core/season/leagues.h"
 #include "core/season/matchsetup.h"
+#include "core/season/messagetypes.h"
 #include "core/season/newgame.h"
 #include "core/season/playedleagues.h"
 #include "core/season/soak.h"
@@ -96,6 +102,18 @@ void TakeEventCounts() {
     g_counts.corrections = corrections;
     g_counts.spareSearches = SeasonEvents.spareSearches - g_eventsAtReset.spareSearches;
     g_counts.spareDraws = SeasonEvents.spareDraws - g_eventsAtReset.spareDraws;
+    g_counts.spareSides = SeasonEvents.spareSides - g_eventsAtReset.spareSides;
+    g_counts.spareReserveSides = SeasonEvents.spareReserveSides - g_eventsAtReset.spareReserveSides;
+    g_counts.spareKeeperSearches = SeasonEvents.spareKeeperSearches - g_eventsAtReset.spareKeeperSearches;
+    g_counts.spareSearchesFailed = SeasonEvents.spareSearchesFailed - g_eventsAtReset.spareSearchesFailed;
+    g_counts.youthPlayersMade = SeasonEvents.youthPlayersMade - g_eventsAtReset.youthPlayersMade;
+    g_counts.youthPlayersMadeOutsideLeagues =
+        SeasonEvents.youthPlayersMadeOutsideLeagues - g_eventsAtReset.youthPlayersMadeOutsideLeagues;
+    g_counts.retirements = SeasonEvents.retirements - g_eventsAtReset.retirements;
+    g_counts.retirementsWithoutClub =
+        SeasonEvents.retirementsWithoutClub - g_eventsAtReset.retirementsWithoutClub;
+    g_counts.youthReleased = SeasonEvents.youthReleased - g_eventsAtReset.youthReleased;
+    g_counts.squadTopUps = SeasonEvents.squadTopUps - g_eventsAtReset.squadTopUps;
     g_counts.playerHistory = SeasonEvents.playerHistoryEntries - g_eventsAtReset.playerHistoryEntries;
     g_counts.clubHistory = SeasonEvents.clubHistoryEntries - g_eventsAtReset.clubHistoryEntries;
     for (int type = 0; type <= kMessageTypeCount; ++type)
@@ -110,6 +128,8 @@ void TakeEventCounts() {
 
 namespace {
 bool g_gameDataMounted = false;
+// A player record whose position reads this is a manager's.
+constexpr uint16_t kManagerPositionCode = 13;
 }  // namespace
 
 void UnmountSoakGameData() {
@@ -214,6 +234,100 @@ std::string FormatSoakSearches(const SoakCounts& c) {
         (long long)c.spareSearches, (long long)c.spareDraws, (long long)c.playerHistory,
         unsigned(c.playerHistoryHeld), (long long)c.clubHistory, unsigned(c.clubHistoryHeld));
     return text;
+}
+
+std::string FormatSoakTurnover(const SoakCounts& c) {
+    char text[448];
+    std::snprintf(
+        text, sizeof text,
+        "%lld youth players made (%lld outside the played leagues), %lld retirements (%lld without "
+        "a club), %lld youngsters released at 18, %lld released and %lld moved on free at a contract's end, "
+        "%lld squad top-ups; %lld sides needed a spare player (%lld of them reserve sides; %lld "
+        "searches for a keeper, %lld found nobody)",
+        (long long)c.youthPlayersMade, (long long)c.youthPlayersMadeOutsideLeagues, (long long)c.retirements,
+        (long long)c.retirementsWithoutClub, (long long)c.youthReleased, (long long)c.messages[kMsgReleased],
+        (long long)c.messages[kMsgMovedOnFree], (long long)c.squadTopUps, (long long)c.spareSides,
+        (long long)c.spareReserveSides, (long long)c.spareKeeperSearches, (long long)c.spareSearchesFailed);
+    return text;
+}
+
+namespace {
+// A club of the leagues played in full, whose squads the season's rules
+// release players from.
+bool IsPlayedLeagueClub(int16_t club) {
+    return GetClubRep(club) != 0 && IsPlayedLeagueNation(GetClubNation(club)) &&
+           GetClubDivision(club) < kDivisionCount;
+}
+}  // namespace
+
+SoakSquadCensus TakeSoakSquadCensus() {
+    SoakSquadCensus census;
+    static int squads[kClubCount];
+    std::fill(std::begin(squads), std::end(squads), 0);
+    for (uint16_t p = kFirstWorldPlayer; p < PlayerCount; ++p) {
+        if (GetPlayerPosition(p) == kManagerPositionCode) continue;
+        const uint16_t club = GetPlayerClub(p);
+        if (club == kNoClub) {
+            ++census.withoutClub;
+            continue;
+        }
+        ++census.atClubs;
+        if (!IsClubNumber(club)) continue;
+        census.atLeagueClubs += IsPlayedLeagueClub(int16_t(club));
+        if (GetPlayerLoanTrial(p) == 0) ++squads[club];
+    }
+    std::vector<int> sizes;
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        if (!IsPlayedLeagueClub(club)) continue;
+        sizes.push_back(squads[club]);
+        if (census.smallestClub < 0 || squads[club] < squads[census.smallestClub]) census.smallestClub = club;
+    }
+    census.clubs = int(sizes.size());
+    if (sizes.empty()) return census;
+    std::sort(sizes.begin(), sizes.end());
+    census.medianSquad = sizes[sizes.size() / 2];
+    census.smallestSquad = sizes.front();
+    return census;
+}
+
+void SoakSquadWatch::Start() {
+    start_ = end_ = TakeSoakSquadCensus();
+    smallest_ = start_.smallestSquad;
+}
+
+void SoakSquadWatch::AfterDay() {
+    const SoakSquadCensus now = TakeSoakSquadCensus();
+    if (SeasonCalendar.currentDay == 0) {
+        previousStart_ = start_;
+        previousSmallest_ = smallest_;
+        start_ = now;
+        smallest_ = now.smallestSquad;
+        return;
+    }
+    end_ = now;
+    smallest_ = std::min(smallest_, now.smallestSquad);
+}
+
+namespace {
+std::string FormatCensus(const char* when, const SoakSquadCensus& c) {
+    char text[200];
+    const int club = c.smallestClub;
+    std::snprintf(text, sizeof text,
+                  "%s %d players at clubs (%d at league clubs), %d without; squads median %d, smallest %d "
+                  "(club %d, country %d division %d)",
+                  when, c.atClubs, c.atLeagueClubs, c.withoutClub, c.medianSquad, c.smallestSquad, club,
+                  club >= 0 ? int(GetClubNation(int16_t(club))) : -1,
+                  club >= 0 ? int(GetClubDivision(int16_t(club))) : -1);
+    return text;
+}
+}  // namespace
+
+std::string SoakSquadWatch::FormatSeason() const {
+    return "the " + std::to_string(previousStart_.clubs) +
+           " league clubs: " + FormatCensus("at the start", previousStart_) + ";\n    " +
+           FormatCensus("at the end", end_) + "; smallest squad on any day " +
+           std::to_string(previousSmallest_) + ";\n    " +
+           FormatCensus("the next season starts with", start_);
 }
 
 std::string FormatSoakTimes(const SoakTimes& t) {

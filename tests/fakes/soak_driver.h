@@ -31,14 +31,55 @@ struct SoakCounts {
     int moved = 0;        // fixtures moved to another day
     int corrections = 0;  // clubs moved to restore a division's size
     int transfers = 0;
-    int64_t spareSearches = 0;       // searches for an outside player to complete a side
-    int64_t spareDraws = 0;          // the random draws they made
-    int64_t playerHistory = 0;       // entries put into the players' history list
-    int64_t clubHistory = 0;         // and into the clubs'
-    uint32_t playerHistoryHeld = 0;  // entries each list holds at the end
+    int64_t spareSearches = 0;                   // searches for an outside player to complete a side
+    int64_t spareDraws = 0;                      // the random draws they made
+    int64_t spareSides = 0;                      // the sides (club, competition, day) those searches were for
+    int64_t spareReserveSides = 0;               // of them, reserve-league sides
+    int64_t spareKeeperSearches = 0;             // searches for a goalkeeper
+    int64_t spareSearchesFailed = 0;             // searches that found nobody
+    int64_t youthPlayersMade = 0;                // young players made in new or reused slots
+    int64_t youthPlayersMadeOutsideLeagues = 0;  // of them, at clubs outside the played leagues
+    int64_t retirements = 0;                     // players and managers retired
+    int64_t retirementsWithoutClub = 0;          // of them, of players without a club
+    int64_t youthReleased = 0;                   // flagged youngsters released at 18 by the season roll
+    int64_t squadTopUps = 0;                     // players given to short computer squads at a new season
+    int64_t playerHistory = 0;                   // entries put into the players' history list
+    int64_t clubHistory = 0;                     // and into the clubs'
+    uint32_t playerHistoryHeld = 0;              // entries each list holds at the end
     uint32_t clubHistoryHeld = 0;
     // Messages posted, by number (the last slot: numbers past the types).
     int64_t messages[kMessageTypeCount + 1] = {};
+};
+
+// Who is where at one moment, over the clubs of the leagues played in full: the
+// players (managers aside) with a club and without one, and the squads,
+// counted by the players each club holds (those on loan to it in, those
+// on trial there out).
+struct SoakSquadCensus {
+    int atClubs = 0;
+    int withoutClub = 0;
+    int atLeagueClubs = 0;  // of those at clubs, at the played leagues' clubs
+    int clubs = 0;
+    int medianSquad = 0;
+    int smallestSquad = 0;
+    int smallestClub = -1;
+};
+SoakSquadCensus TakeSoakSquadCensus();
+
+// Follows the squads over a season: the census on its first day and on its
+// last before the roll, and the smallest squad seen after any of its days.
+class SoakSquadWatch {
+  public:
+    // At the run's start, and after a load: the season's first census.
+    void Start();
+    void AfterDay();
+    // "squads: ..." for the season just ended: call on the next season's
+    // day 0, before the next AfterDay.
+    std::string FormatSeason() const;
+
+  private:
+    SoakSquadCensus start_{}, end_{}, previousStart_{};
+    int smallest_ = 0, previousSmallest_ = 0;
 };
 
 // Time by phase, in seconds, of the days played.
@@ -77,5 +118,7 @@ const SoakTimes& CurrentSoakTimes();
 std::string FormatSoakCounts(const SoakCounts& counts);
 // "S spare-player searches (D draws); history entries: ..." for a report line.
 std::string FormatSoakSearches(const SoakCounts& counts);
+// "Y youth players made, R retirements, ..." for a report line.
+std::string FormatSoakTurnover(const SoakCounts& counts);
 // "fixtures F s (set-up S, prediction P, engine E, post-match M), ..."
 std::string FormatSoakTimes(const SoakTimes& times);

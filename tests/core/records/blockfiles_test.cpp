@@ -79,11 +79,11 @@ TEST_F(BlockFileTest, ThePermFileHoldsThePendingDealsAndAnOlderOneLoadsThemEmpty
     ASSERT_EQ(SavePermFile(3), 0);
     const Bytes perm = testenv::ReadHostFile("SaveData/perm3");
     const uint32_t deals = kPendingDeals * kPendingDealSize, agreed = kAgreedExchangeBlockSize;
-    const uint32_t ranking = kClubCount * 6 + 2 * kCountryCount;
-    ASSERT_EQ(perm.size(), 16u + 4 + deals + 4 + agreed + 4 + ranking + 8);
+    const uint32_t ranking = kClubCount * 6 + 2 * kCountryCount, youngCounts = kClubCount + 1;
+    ASSERT_EQ(perm.size(), 16u + 4 + deals + 4 + agreed + 4 + ranking + 4 + youngCounts + 8);
     EXPECT_EQ(std::memcmp(perm.data(), "DAT0PRM0", 8), 0);
-    EXPECT_EQ(testbytes::GetU32(perm, 8), 12 + deals + agreed + ranking);
-    EXPECT_EQ(testbytes::GetU16(perm, 12), 3);
+    EXPECT_EQ(testbytes::GetU32(perm, 8), 16 + deals + agreed + ranking + youngCounts);
+    EXPECT_EQ(testbytes::GetU16(perm, 12), 4);
     EXPECT_EQ(LoadPermFile(3), 0);
     EXPECT_EQ(LoadPermFile(4), -1);
     // The 24-byte perm file of an older save, with no blocks at all.

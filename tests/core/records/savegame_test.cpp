@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -32,6 +33,7 @@
 #include "core/season/fixtures.h"
 #include "core/season/nationalsquads.h"
 #include "core/season/playedleagues.h"
+#include "core/season/seasonsquads.h"
 #include "tests/fakes/byte_writer.h"
 #include "tests/fakes/pak_fixture.h"
 
@@ -128,7 +130,7 @@ TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
     EXPECT_NE(testbytes::GetU32(file, file.size() - 4), 0u);  // the check word over the blocks
     EXPECT_EQ(testenv::ReadHostFile("SaveData/perm1").size(),
               size_t(16 + 4 + kPendingDeals * kPendingDealSize + 4 + kAgreedExchangeBlockSize + 4 +
-                     kClubCount * 6 + 2 * kCountryCount + 8));
+                     kClubCount * 6 + 2 * kCountryCount + 4 + kClubCount + 1 + 8));
 
     Scramble();
     ASSERT_EQ(LoadGame(1), 0);
@@ -246,6 +248,29 @@ TEST_F(SaveGameTest, TheStrengthRankingComesBackWithTheGameAndAnOlderSaveRebuild
         ASSERT_EQ(loaded[size_t(place)].club, ClubStrengthRanking[place].club) << place;
         ASSERT_EQ(loaded[size_t(place)].strength, ClubStrengthRanking[place].strength) << place;
     }
+}
+
+// The young players made in retired players' slots late in a season go by
+// each club's count of those placed since the season's start: the loaded
+// game takes the count it was saved with, not the running game's, and an
+// older save counts it from its own players.
+TEST_F(SaveGameTest, TheYoungPlayerCountsComeBackWithTheGameAndAnOlderSaveCountsThem) {
+    for (int club = 0; club < kClubCount; ++club) NewPlayerCount[club] = int8_t(club % 28);
+    const std::array<int8_t, kClubCount> saved = NewPlayerCount;
+    ASSERT_EQ(SaveGame(1), 0);
+    NewPlayerCount.fill(5);
+    ASSERT_EQ(LoadGame(1), 0);
+    EXPECT_TRUE(NewPlayerCount == saved);
+
+    const uint8_t older[24] = {'D', 'A', 'T', '0', 'P', 'R', 'M', '0', 0, 0, 0, 0,
+                               0,   0,   0,   0,   'E', 'N', 'D', '0', 0, 0, 0, 0};
+    testenv::WriteHostFile("SaveData/perm1", Bytes(older, older + 24));
+    NewPlayerCount.fill(5);
+    ASSERT_EQ(LoadGame(1), 0);
+    const std::array<int8_t, kClubCount> loaded = NewPlayerCount;
+    CountNewPlayers();
+    EXPECT_TRUE(loaded == NewPlayerCount);
+    EXPECT_FALSE(std::ranges::all_of(loaded, [](int8_t count) { return count == 5; }));
 }
 
 // The played-countries choice is part of the game.  A game saved before it

@@ -80,16 +80,18 @@ struct UserClubWatch {
 
 // The daily checks, the chairmen and boards, then the season watch.
 std::function<std::string()> CheckedDays(SoakSeasonWatch& watch, SoakBoardWatch& board,
-                                         UserClubWatch* user = nullptr) {
-    return [&watch, &board, user] {
+                                         UserClubWatch* user = nullptr, SoakSquadWatch* squads = nullptr) {
+    return [&watch, &board, user, squads] {
         if (user != nullptr) user->AfterDay();
+        if (squads != nullptr) squads->AfterDay();
         std::string fault = CheckSoakDay();
         if (fault.empty()) fault = board.AfterDay();
         return fault.empty() ? watch.AfterDay() : fault;
     };
 }
 
-void PrintSeason(int season, const SoakSeasonWatch& watch, SoakBoardWatch& board) {
+void PrintSeason(int season, const SoakSeasonWatch& watch, SoakBoardWatch& board,
+                 const SoakSquadWatch& squads) {
     const SoakSeasonFigures& f = watch.LastSeason();
     std::printf(
         "season %d: %s\n  %s\n  peak %d fixture slots; %d fixtures, %.2f goals each, %.1f%% home wins, "
@@ -100,6 +102,8 @@ void PrintSeason(int season, const SoakSeasonWatch& watch, SoakBoardWatch& board
         f.fixtures ? 100.0 * f.goallessDraws / f.fixtures : 0.0);
     const PlayerPopulationMeans &first = watch.RunStart(), &now = watch.SeasonStart();
     std::printf("  %s\n", FormatSoakSearches(CurrentSoakCounts()).c_str());
+    std::printf("  %s\n  %s\n", FormatSoakTurnover(CurrentSoakCounts()).c_str(),
+                squads.FormatSeason().c_str());
     std::printf("  %s\n", watch.FiguresByKind().c_str());
     std::printf("  club players: mean stored age %.2f (%.2f at the start), ability %.2f (%.2f)\n", now.age,
                 first.age, now.stat[27], first.stat[27]);
@@ -210,13 +214,15 @@ TEST(SoakTest, SeasonsHoldEveryCheckAcrossASaveAndLoadAndOneSeedGivesOneSeason) 
     user.Restart();
     auto watch = std::make_unique<SoakSeasonWatch>();
     auto board = std::make_unique<SoakBoardWatch>();
+    SoakSquadWatch squads;
     watch->Start();
     board->Start();
-    const auto checked = CheckedDays(*watch, *board, &user);
+    squads.Start();
+    const auto checked = CheckedDays(*watch, *board, &user, &squads);
     ASSERT_EQ(RunSoakUntil(0, kEarlyDay, checked), "");
     const uint64_t early = HashSoakWorld();
     ASSERT_EQ(RunSoakUntil(1, 0, checked), "");
-    PrintSeason(0, *watch, *board);
+    PrintSeason(0, *watch, *board, squads);
     auto census = std::make_unique<MessageCensus>();
     census->Add(CurrentSoakCounts());
     const uint64_t first = HashSoakWorld();
@@ -242,11 +248,12 @@ TEST(SoakTest, SeasonsHoldEveryCheckAcrossASaveAndLoadAndOneSeedGivesOneSeason) 
     ASSERT_EQ(SeasonCalendar.currentDay, 0);
     ASSERT_EQ(CheckSoakDay(), "") << "after the load";
     user.Restart();
+    squads.Start();
     const int seasons = SoakSeasons();
     for (int season = 1; season < seasons; ++season) {
         ResetSoakCounts();
         ASSERT_EQ(RunSoakUntil(int16_t(season + 1), 0, checked), "");
-        PrintSeason(season, *watch, *board);
+        PrintSeason(season, *watch, *board, squads);
         census->Add(CurrentSoakCounts());
     }
     // A chairman has at least 24 of his months to run at a new game: the
