@@ -36,6 +36,7 @@
 
 #include "core/base/random.h"
 #include "core/records/blockfiles.h"
+#include "core/records/records.h"
 #include "core/records/savetable.h"
 #include "core/season/calendar.h"
 #include "tests/fakes/soak_driver.h"
@@ -188,6 +189,7 @@ void PlayDays(benchmark::State& state, int16_t slot, int16_t season) {
     state.counters["predicted/day"] = double(counts.predicted) / days;
     state.counters["spare_searches/day"] = double(counts.spareSearches) / days;
     state.counters["history_held"] = counts.playerHistoryHeld;
+    state.counters["players"] = PlayerCount;
 }
 
 void BM_DayOfANewWorld(benchmark::State& state) { PlayDays(state, kNewWorldSlot, 0); }
