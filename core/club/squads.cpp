@@ -468,26 +468,43 @@ uint16_t ScanClubManager(int16_t club) {
     return playerManager;
 }
 
+// One player of the walk for every club's manager: a club's first manager
+// who does not play is kept, else its last player-manager.
+void NoteClubManager(uint16_t player, uint16_t club, bool manages, bool playerManager, bool* found) {
+    if (!IsClubNumber(club) || found[club]) return;
+    if (manages && player != kNoManager) {
+        g_managers.manager[club] = player;
+        found[club] = true;
+    } else if (playerManager) {
+        g_managers.manager[club] = player;
+    }
+}
+
 // ScanClubManager for every club in one walk: each club's first manager
 // who does not play, else its last player-manager.
 void FindEveryClubManager() {
     bool found[kClubCount] = {};
     std::fill(std::begin(g_managers.manager), std::end(g_managers.manager), kNoManager);
-    // While the club words are kept, no player record is read.
+    // While the club words are kept, no player record is read, and only
+    // the players of either manager kind are visited, in number order: a
+    // player of neither leaves every club's answer as it is.
     const uint32_t* words = PlayerClubWords();
     const uint8_t* kinds = PlayerManagerKinds();
-    for (uint16_t player = 1; player < PlayerCount; ++player) {
-        if (words == nullptr) PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
-        const uint16_t club = words != nullptr ? uint16_t(words[player]) : GetPlayerClub(player);
-        if (!IsClubNumber(club) || found[club]) continue;
-        const bool manages =
-            words != nullptr ? (kinds[player] & kKeptManager) != 0 : GetPlayerPosition(player) == 13;
-        if (manages && player != kNoManager) {
-            g_managers.manager[club] = player;
-            found[club] = true;
-        } else if (words != nullptr ? (kinds[player] & kKeptPlayerManager) != 0
-                                    : GetPlayerHalvorn(player) != 0) {
-            g_managers.manager[club] = player;
+    const uint64_t* managing = KeptManagingSet();
+    if (words != nullptr && kinds != nullptr && managing != nullptr) {
+        for (uint32_t word = 0; word * 64 < PlayerCount; ++word) {
+            for (uint64_t bits = managing[word]; bits != 0; bits &= bits - 1) {
+                const uint16_t player = uint16_t(word * 64 + uint32_t(__builtin_ctzll(bits)));
+                if (player == 0 || player >= PlayerCount) continue;
+                NoteClubManager(player, uint16_t(words[player]), (kinds[player] & kKeptManager) != 0,
+                                (kinds[player] & kKeptPlayerManager) != 0, found);
+            }
+        }
+    } else {
+        for (uint16_t player = 1; player < PlayerCount; ++player) {
+            PrefetchPlayerRecord(player + kPlayerPrefetchAhead, kPlayerClubOffset);
+            NoteClubManager(player, GetPlayerClub(player), GetPlayerPosition(player) == 13,
+                            GetPlayerHalvorn(player) != 0, found);
         }
     }
     for (int16_t club = 0; club < kClubCount; ++club) g_managers.stamp[club] = ClubPlayersStamp(club);

@@ -244,14 +244,17 @@ bool StagedCountsFit(const Staging& staging) {
     const uint8_t* club_count = StagedBlock(staging, &ClubHistoryCount);
     if (player_count == nullptr || club_count == nullptr) return false;
     uint32_t pc = LoadU32(player_count), cc = LoadU32(club_count);
-    if (pc < 1 || pc > kPlayerHistoryEntries || cc < 1 || cc > kClubHistoryEntries) return false;
+    // A full list counts one past its capacity (its trailing empty entry
+    // is gone), and there the owners after the last entry start at the
+    // capacity: a game saved then must load again.
+    if (pc < 1 || pc > kPlayerHistoryEntries + 1u || cc < 1 || cc > kClubHistoryEntries + 1u) return false;
     const uint8_t* player_first = StagedBlock(staging, PlayerHistoryFirst);
     const uint8_t* club_first = StagedBlock(staging, ClubHistoryFirst);
     for (int i = 0; i < kMaxPlayers; ++i) {
-        if (LoadU32(player_first + 4 * i) >= kPlayerHistoryEntries) return false;
+        if (LoadU32(player_first + 4 * i) > kPlayerHistoryEntries) return false;
     }
     for (int i = 0; i < kClubCount; ++i) {
-        if (LoadU32(club_first + 4 * i) >= kClubHistoryEntries) return false;
+        if (LoadU32(club_first + 4 * i) > kClubHistoryEntries) return false;
     }
     return true;
 }

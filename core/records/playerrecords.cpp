@@ -143,6 +143,7 @@ std::vector<uint64_t> g_spareSets[2][kSpareNationalities + 1];
 // players who manage without playing, as a set of player numbers.
 uint8_t g_managerKinds[kMaxPlayers];
 uint64_t g_managerSet[kSpareSetWords];
+uint64_t g_managingSet[kSpareSetWords];
 
 void SetSpareBit(std::vector<uint64_t>& set, uint16_t player, bool on) {
     if (set.empty()) set.assign(kSpareSetWords, 0);
@@ -250,6 +251,10 @@ void KeepTableEntry(uint16_t player) {
         g_managerSet[player >> 6] |= bit;
     else
         g_managerSet[player >> 6] &= ~bit;
+    if (g_managerKinds[player] != 0)
+        g_managingSet[player >> 6] |= bit;
+    else
+        g_managingSet[player >> 6] &= ~bit;
     const uint32_t words = ClubWordsOf(player);
     // A player below g_keptBuilt is in the members under his old words;
     // one beyond it joins them now.
@@ -266,7 +271,11 @@ bool KeptTablesUpToDate() {
     if (!g_keptTables) return false;
     // Records are only added at the table's end while the tables are kept.
     if (PlayerCount < g_keptBuilt) g_keptBuilt = 0, g_membersKept = false;
-    if (g_keptBuilt == 0) ClearSpareKeys(), std::fill(std::begin(g_managerSet), std::end(g_managerSet), 0);
+    if (g_keptBuilt == 0) {
+        ClearSpareKeys();
+        std::fill(std::begin(g_managerSet), std::end(g_managerSet), 0);
+        std::fill(std::begin(g_managingSet), std::end(g_managingSet), 0);
+    }
     for (uint16_t player = g_keptBuilt; player < PlayerCount && player < kMaxPlayers; ++player) {
         const unsigned ahead = player + kPlayerPrefetchAhead;
         PrefetchPlayerRecord(ahead, kPlayerFlagsOffset);
@@ -917,6 +926,7 @@ const uint16_t* PlayerMarketKeys() { return KeptTablesUpToDate() ? g_marketKeys 
 const uint32_t* PlayerClubWords() { return KeptTablesUpToDate() ? g_clubWords : nullptr; }
 const uint8_t* PlayerManagerKinds() { return KeptTablesUpToDate() ? g_managerKinds : nullptr; }
 const uint64_t* KeptManagerSet() { return KeptTablesUpToDate() ? g_managerSet : nullptr; }
+const uint64_t* KeptManagingSet() { return KeptTablesUpToDate() ? g_managingSet : nullptr; }
 const uint16_t* PlayerSpareKeys() { return KeptTablesUpToDate() ? g_spareKeys : nullptr; }
 const uint64_t* KeptSpareSet(bool outfield, int nationality) {
     if (nationality >= kSpareNationalities || !KeptTablesUpToDate()) return nullptr;

@@ -446,6 +446,9 @@ const uint8_t* PlayerManagerKinds();
 // word p >> 6, kMaxPlayers bits), nullptr while none are kept; good until
 // the next change of a kind.
 const uint64_t* KeptManagerSet();
+// The same for the players with either kind: a walk for every club's
+// manager reads these alone, however the clubs' players lie in the table.
+const uint64_t* KeptManagingSet();
 // Kept beside the keys: each player's spare key, what his own record
 // decides of whether a club may bring him in for its side (the spare-player
 // search): kPlayerNotSpare when he is on loan trial or international duty,

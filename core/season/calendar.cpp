@@ -307,9 +307,14 @@ void RunDailyClubJobs(int16_t realDay) {
     // Reserve fixtures that now share a day with another fixture of one of
     // their clubs move on, every day as after a load.
     ResolveFixtureClashes();
-    BoardWeeklyReview();
-    // The computer clubs' squad work of the day, bids included.
-    ComputerTransferActivity(1, 0);
+    {
+        // The board's review and the squad pass ask for the same lookups:
+        // made once for both rather than once for each.
+        const KeptClubLookups keep;
+        BoardWeeklyReview();
+        // The computer clubs' squad work of the day, bids included.
+        ComputerTransferActivity(1, 0);
+    }
     if (monthChanged) {
         MonthlyContractPass();
         RunBoardMonthlySteps();

@@ -188,6 +188,21 @@ TEST_F(SaveGameTest, SavedGameLoadsBackByteIdentical) {
     EXPECT_EQ(HashState(), loaded);
 }
 
+// A full history list counts one past its capacity, and the owners after
+// its last entry start at the capacity; a game saved with both lists full
+// (a few seasons fill the clubs') loads back whole.
+TEST_F(SaveGameTest, AGameWithFullHistoryListsLoadsBack) {
+    PlayerHistoryCount = kPlayerHistoryEntries + 1;
+    ClubHistoryCount = kClubHistoryEntries + 1;
+    PlayerHistoryFirst[kMaxPlayers - 1] = kPlayerHistoryEntries;
+    ClubHistoryFirst[kClubCount - 1] = kClubHistoryEntries;
+    ASSERT_EQ(SaveGame(1), 0);
+    Scramble();
+    ASSERT_EQ(LoadGame(1), 0);
+    EXPECT_EQ(PlayerHistoryCount, uint32_t(kPlayerHistoryEntries + 1));
+    EXPECT_EQ(ClubHistoryCount, uint32_t(kClubHistoryEntries + 1));
+}
+
 // The referee appointed to the user's next match on the eve of it is kept
 // with the game: a load brings him back, not the referee the program last
 // appointed in whatever it ran before.
@@ -357,6 +372,10 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
     Bytes history_past_end = good;
     testbytes::PutU32(history_past_end, BlockOffset(67) + 4, kPlayerHistoryEntries + 2);
     EXPECT_EQ(load(history_past_end), kSaveBadFormat);
+    EXPECT_EQ(HashState(), running);
+    Bytes index_past_end = good;
+    testbytes::PutU32(index_past_end, BlockOffset(71) + 4 + 4 * 7, kClubHistoryEntries + 1);
+    EXPECT_EQ(load(index_past_end), kSaveBadFormat);
     EXPECT_EQ(HashState(), running);
 
     EXPECT_EQ(load(Bytes(good.begin(), good.begin() + BlockOffset(39) + 1000)), kSaveReadFailed);
