@@ -695,12 +695,15 @@ void ResetFrontEnd() {
 }
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
+    // The screen closed only to be opened again as itself (a country chosen
+    // on its title bar): the user stays on it, and the link waits for the
+    // way he leaves it.  Sent on to the offer, he would land there by no
+    // way back of the deal's.
+    if (MenuFollowUp == 1 && MenuOption == (playerInfo ? kScreenPlayerInfo : kScreenPlayerStats)) return;
     if (MenuFollowUp == 1) {
         // During a deal the player screens lead back to the offer, unless
         // the user goes on to the agent, the career history or, from the
-        // profile, the contract details.  The contract details' own id
-        // leads back too: their buttons only close while the deal is open,
-        // so going on to them would reopen them for ever.
+        // profile, the contract details.
         const bool goesOn = MenuOption == kScreenAgentProfile || MenuOption == kScreenCareerHistory ||
                             (!playerInfo && MenuOption == kScreenPlayerInfo);
         if (!goesOn) MenuOption = kScreenDealSheet;

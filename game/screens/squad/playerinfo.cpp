@@ -269,13 +269,14 @@ void PlayerInfoHeaderMenu() {
     if (IsMenuFirstEntry() == 1) SetMenuTitleDate(3);
 }
 
+// While a deal is open the details' buttons lead back to the offer.
 int32_t PlayerInfo_History(MenuHotItem*) {
-    if (MenuFollowUp != 1) MenuOption = kScreenCareerHistory;
+    MenuOption = MenuFollowUp != 1 ? kScreenCareerHistory : kScreenDealSheet;
     return MENU_CLOSE;
 }
 
 int32_t PlayerInfo_Profile(MenuHotItem*) {
-    if (MenuFollowUp != 1) MenuOption = kScreenPlayerStats;
+    MenuOption = MenuFollowUp != 1 ? kScreenPlayerStats : kScreenDealSheet;
     return MENU_CLOSE;
 }
 
@@ -292,6 +293,8 @@ int32_t PlayerInfo_Back(MenuHotItem*) {
         // Opened from the profile, back to it; its own back icon still
         // leads where the profile was opened from.
         MenuOption = g_openedFromProfile ? kScreenPlayerStats : ReturnMenuOption;
+    } else {
+        MenuOption = kScreenDealSheet;
     }
     return MENU_CLOSE;
 }
