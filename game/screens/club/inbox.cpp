@@ -615,7 +615,7 @@ int32_t InboxBidForPlayer(MenuHotItem*) {
             // purchase by the user's club.
             SalesTeamClub = user;
             SquadOfferFlag = 0;
-            DealSheetReset = 1;
+            DealSheet_StartAfresh();
             DealSheetFromProfile = 1;
             MenuOption = kScreenDealSheet;
             return MENU_CLOSE;

@@ -1088,6 +1088,8 @@ bool AnswerPendingDeal() {
     // last offer, loan or sale set would name another deal's club).
     SalesTeamClub = secondClub;
     if (toDealSheet) {
+        // Nothing of an offer left in this same round comes into this one.
+        DealSheet_StartAfresh();
         // The deal's number is for the sheet that opens on it: a number
         // left behind by an offer turned down here would make the next
         // offer resume whichever deal later takes that record.
@@ -1147,6 +1149,9 @@ void AnswerHumanSale() {
         MenuOption = kScreenLoanTerms;
         return;
     }
+    // An offer left by the title bar in this same round (these messages
+    // run after it) has not been seen leaving yet: this one starts afresh.
+    DealSheet_StartAfresh();
     SquadOfferFlag = 1;
     MenuOption = kScreenDealSheet;
     SquadOfferAmount = HVW_NegotiateWage(player, HVW_ValuePlayerFull(player), 0, SalesTeamClub, 0, 0, 0);

@@ -622,7 +622,7 @@ int32_t PlayerProfile_Act(ProfileAction action) {
             if (HVW_ValuePlayerFull(p) != 0) {
                 SalesTeamClub = user;
                 SquadOfferFlag = 0;
-                DealSheetReset = 1;
+                DealSheet_StartAfresh();
                 DealSheetFromProfile = 1;
                 MenuOption = kScreenDealSheet;
                 return MENU_CLOSE;

@@ -55,6 +55,23 @@ uint16_t Player() { return ShownPlayer(); }
 // kept while the sheet visits its sub-screens.
 int16_t g_fromProfile = 0;
 
+// The profiles' return screen as it was before an exchange player's
+// profile was sent back to the offer; -1 none.
+int16_t g_returnBeforeDeal = -1;
+
+// The deal's own ways back given up: the dealt player, the link, and the
+// offer as the profiles' return screen, which goes back to what it was
+// before the deal took it (home when that is not known).  Left set, the
+// back icon of the profile the offer ends on, or of any later one, would
+// reopen the old offer.
+void GiveUpTheWaysBack() {
+    DealSheetDealtPlayer = 0;
+    if (MenuFollowUp == 1) MenuFollowUp = 0;
+    if (ReturnMenuOption == kScreenDealSheet)
+        ReturnMenuOption = g_returnBeforeDeal >= 0 ? g_returnBeforeDeal : kScreenClubMain;
+    g_returnBeforeDeal = -1;
+}
+
 int32_t Budget() { return Club(CurrentDeal.buyingClub) ? HVW_GetClubWageBudget(CurrentDeal.buyingClub) : 0; }
 
 bool AnyExchangeValued() {
@@ -182,7 +199,7 @@ void ChooseSides() {
 
 // The screen that follows a closed deal.
 int32_t Leave() {
-    DealSheetReset = 1;
+    DealSheet_StartAfresh();
     if (SquadOfferFlag != 0) {
         SquadOfferFlag = 0;
         MenuOption = kScreenDayMessages;
@@ -374,6 +391,9 @@ int32_t DealSheet_ExchangeName(int slot) {
     DealSheetDealtPlayer = SelectedPlayer;
     SelectedPlayer = int16_t(CurrentDeal.exchange[slot].player);
     MenuFollowUp = 1;
+    // A second exchange player's name in the same deal finds the offer
+    // there already: the return from before the deal is the one to keep.
+    if (ReturnMenuOption != kScreenDealSheet) g_returnBeforeDeal = ReturnMenuOption;
     ReturnMenuOption = kScreenDealSheet;
     MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
@@ -500,19 +520,25 @@ constexpr int16_t kDealScreens[] = {kScreenDealSheet,  kScreenExchangeList, kScr
 
 }  // namespace
 
+void DealSheet_StartAfresh() {
+    DealSheetReset = 1;
+    GiveUpTheWaysBack();
+}
+
 void DealSheet_FrontEndGoesTo(int16_t next) {
     if (std::find(std::begin(kDealScreens), std::end(kDealScreens), next) != std::end(kDealScreens)) return;
     // Any other screen (the title bar's lists lead everywhere) leaves the
     // deal behind: what it kept for its return must not reach the next,
     // unrelated offer, which would reopen on the old player with his
     // figures, nor a later profile's back icon.
-    DealSheetDealtPlayer = 0;
-    DealSheetReset = 1;
-    if (MenuFollowUp == 1) MenuFollowUp = 0;
-    if (ReturnMenuOption == kScreenDealSheet) ReturnMenuOption = kScreenClubMain;
+    DealSheet_StartAfresh();
 }
 
+// The profile line leaves the deal: the profile is one of the deal's own
+// screens only as an exchange player's, so the front end's rule does not
+// see this road.
 int32_t DealSheet_Profile(MenuHotItem*) {
+    DealSheet_StartAfresh();
     MenuOption = kScreenPlayerStats;
     return MENU_CLOSE;
 }

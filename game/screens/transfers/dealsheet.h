@@ -35,6 +35,12 @@ extern int16_t DealSheetDealtPlayer;
 // Told by the front end of the screen it shows next: a screen that is not
 // one of an open deal's own leaves the deal, and drops its return link.
 void DealSheet_FrontEndGoesTo(int16_t next);
+// The deal ended or left: the next entry starts afresh, with no exchange
+// player, adjustments, resumed deal, dealt player or way back to the old
+// offer.  Run where the offer ends and is left, and by every screen that
+// opens a new offer (a profile's Make Offer, the inbox, the day's sales
+// and pending deals), which may follow an offer left in the same round.
+void DealSheet_StartAfresh();
 
 extern const MenuItem DealSheetTable[];
 void DealSheetMenu();

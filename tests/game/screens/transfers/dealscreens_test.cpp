@@ -49,6 +49,7 @@
 #include "game/screens/squad/careerhistory.h"
 #include "game/screens/squad/playerinfo.h"
 #include "game/screens/squad/playerprofile.h"
+#include "game/screens/squad/squadlist.h"
 #include "game/screens/transfers/agentprofile.h"
 #include "game/screens/transfers/contracttalks.h"
 #include "game/screens/transfers/dealsheet.h"
@@ -1526,6 +1527,153 @@ TEST_F(DealScreensUserTest, ADealLeftByAnyRoadLeavesNothingForTheNextOffer) {
     EXPECT_EQ(shown.player, sold);
     EXPECT_EQ(shown.exchange, 0);
     EXPECT_EQ(shown.offer, 0) << "no deal resumed";
+    HVW_ClearHumanSales();
+}
+
+// An offer opened from the profile of another club's player, reached from
+// that club's squad list, and ended after a visit to the exchange player's
+// profile: it ends on the dealt player's profile, whose back icon goes back
+// to the squad list, not to the offer again.  Withdrawn, or left by the
+// profile line.
+TEST_F(DealScreensUserTest, AnOfferEndedAfterTheExchangeProfileLeavesTheBackIconToTheSquadList) {
+    static uint16_t dealt, offered, shownAfterEnd;
+    offered = PlainPlayerOf(user_, 3);
+    ASSERT_NE(offered, 0);
+    const auto upAndWait = [](const MenuItem* table) {
+        testenv::MenuUserWaitFor([table] { return Up(table); }, 3000);
+        testenv::MenuUserWait(3);
+    };
+    const auto go = [&](const MenuItem* table, int x, int y, int16_t to) {
+        upAndWait(table);
+        ClickAt(x, y);
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, to);
+    };
+    const std::vector<std::pair<std::string, std::pair<int, int>>> endings = {
+        {"withdrawn", {60, 559}},
+        {"the profile line", {300, 520}},
+    };
+    for (const auto& [ending, button] : endings) {
+        SCOPED_TRACE(ending);
+        // The other club's squad list; a right click on a row opens his
+        // profile, which names the squad list as its return.
+        SelectedClub = uint16_t(other_);
+        ReturnMenuOption = kScreenClubMain;
+        MenuOption = kScreenSquadList;
+        dealt = 0;
+        upAndWait(SquadListTable);
+        testenv::MenuUserDo([] {
+            dealt = ShownPlayers[2];
+            HVW_SetPlayerLoanList(dealt, 0);
+        });
+        testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * 2 + 11);
+        testenv::MenuUserWait(2);
+        testenv::MenuUserPress(1);
+        testenv::MenuUserWait(6);
+        testenv::MenuUserRelease(1);
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, kScreenPlayerStats);
+        ASSERT_NE(dealt, 0);
+        ASSERT_EQ(HVW_CheckUserBid(dealt), 0);
+        ASSERT_EQ(ReturnMenuOption, kScreenSelectedClubSquad);
+
+        // Make Offer, one of the user's players in exchange, his name: his
+        // profile, and its back icon to the offer.
+        upAndWait(PlayerStatsTable);
+        ClickAt(60, 559);  // Actions
+        testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
+        testenv::MenuUserWait(3);
+        testenv::MenuUserClickPopupRow(0);  // Make Offer
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, kScreenDealSheet);
+        upAndWait(DealSheetTable);
+        testenv::MenuUserDo([] {
+            CurrentDeal.exchange[0] = ExchangeSlot{offered, 0, HVW_ValuePlayer(offered)};
+        });
+        testenv::MenuUserWait(3);
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.w == 300 && item.h == 22; });
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, kScreenPlayerStats);
+        ASSERT_EQ(SelectedPlayer, int16_t(offered));
+        go(PlayerStatsTable, 743, 559, kScreenDealSheet);
+
+        // The offer ends on the dealt player's profile.
+        go(DealSheetTable, button.first, button.second, kScreenPlayerStats);
+        shownAfterEnd = 0;
+        upAndWait(PlayerStatsTable);
+        testenv::MenuUserDo([] { shownAfterEnd = uint16_t(SelectedPlayer); });
+        ClickAt(743, 559);
+        DoMainMenuOption();
+        EXPECT_EQ(shownAfterEnd, dealt);
+        EXPECT_EQ(MenuOption, kScreenSelectedClubSquad) << "the back icon reopened screen " << MenuOption;
+        EXPECT_EQ(DealSheetDealtPlayer, 0);
+        EXPECT_EQ(MenuFollowUp, 0);
+        MenuFollowUp = 0;
+    }
+}
+
+// Two clubs want two of the user's players on the same day.  The first
+// sale's offer, given an exchange player and a raised asking price, is left
+// by the title bar; the day's messages that run in that same round open the
+// second sale, which shows neither.
+TEST_F(DealScreensUserTest, TheDaysSecondSaleKeepsNothingOfTheFirstLeftByTheTitleBar) {
+    const uint16_t first = PlainPlayerOf(user_, 5), second = PlainPlayerOf(user_, 7);
+    static uint16_t offered;
+    offered = PlainPlayerOf(user_, 3);
+    const int16_t secondBuyer = int16_t(DivisionClubLists[0][1][2]);
+    ASSERT_NE(first, 0);
+    ASSERT_NE(second, 0);
+    ASSERT_NE(offered, 0);
+    for (uint16_t p : {first, second}) HVW_SetPlayerLoanList(p, 0);
+    HVW_ClearHumanSales();
+    HVW_AddHumanSale(0, first, other_);
+    HVW_AddHumanSale(0, second, secondBuyer);
+    MenuOption = kScreenClubMain;
+    ProcessHalvornDayMessages();
+    ASSERT_EQ(MenuOption, kScreenDealSheet);
+    const uint16_t firstShown = uint16_t(SelectedPlayer);
+    ASSERT_TRUE(firstShown == first || firstShown == second);
+    const uint16_t secondShown = firstShown == first ? second : first;
+
+    struct Shown {
+        uint16_t player = 0, exchange = 0;
+        int32_t adjustments = 0;
+        int16_t resumed = 0;
+    };
+    static Shown shown, before;
+    const auto upAndWait = [](const MenuItem* table) {
+        testenv::MenuUserWaitFor([table] { return Up(table); }, 3000);
+        testenv::MenuUserWait(3);
+    };
+    const auto look = [](Shown* into) {
+        testenv::MenuUserDo([into] {
+            *into = Shown{uint16_t(SelectedPlayer), CurrentDeal.exchange[0].player, CurrentDeal.adjustments,
+                          CurrentDeal.resumed};
+        });
+    };
+    upAndWait(DealSheetTable);
+    testenv::MenuUserDo([] { CurrentDeal.exchange[0] = ExchangeSlot{offered, 0, HVW_ValuePlayer(offered)}; });
+    testenv::MenuUserWait(3);
+    ClickAt(420, 300);  // the seller's largest step: the asking price up
+    testenv::MenuUserWait(4);
+    look(&before);
+    testenv::MenuUserClickItem(
+        [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171; });
+    testenv::MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(0);  // the club screen
+    DoMainMenuOption();
+    ASSERT_EQ(before.exchange, offered);
+    ASSERT_EQ(before.adjustments, 10000000);
+    ASSERT_EQ(MenuOption, kScreenDealSheet) << "the day's second sale opens in the same round";
+
+    upAndWait(DealSheetTable);
+    look(&shown);
+    ClickAt(60, 559);  // withdraw
+    DoMainMenuOption();
+    EXPECT_EQ(shown.player, secondShown);
+    EXPECT_EQ(shown.exchange, 0);
+    EXPECT_EQ(shown.adjustments, 0);
+    EXPECT_EQ(shown.resumed, 0);
     HVW_ClearHumanSales();
 }
 
