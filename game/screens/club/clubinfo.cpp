@@ -176,13 +176,32 @@ void ShowBox(int16_t textId) { ShowMessageBox(GetText(textId), 0); }
 
 // The club the list picks were handed over for; -1 none.
 int16_t g_pickedClub = -1;
+// The club whose acceptance of the user's application is on offer; -1 none.
+int16_t g_acceptedClub = -1;
+
+bool AcceptanceHolds(int16_t club) {
+    return club >= 0 && g_acceptedClub == club && HVW_GetJobApplicationClub() == club &&
+           HVW_GetJobApplicationAccepted() > 0;
+}
 
 }  // namespace
 
-void HandClubPicksOver(int16_t club) { g_pickedClub = club; }
+// Kept, the application would open the club's job again when its answer
+// day comes round next season.
+void GiveUpAcceptedJob() {
+    if (g_acceptedClub >= 0 && HVW_GetJobApplicationClub() == g_acceptedClub) ClearJobApplication();
+    g_acceptedClub = -1;
+}
+
+void HandClubPicksOver(int16_t club) {
+    // A pick from a list starts a road of its own.
+    GiveUpAcceptedJob();
+    g_pickedClub = club;
+}
 
 bool ClubPicksHoldFor(int16_t club) {
     if (ClubPickedFlag == 2) return JobOfferPending != 0 && int16_t(JobOfferClubShown) == club;
+    if (ClubPickedFlag == kClubPickAccepted) return AcceptanceHolds(club);
     return g_pickedClub == club;
 }
 
@@ -190,6 +209,23 @@ void DropClubPicks() {
     ClubPickedFlag = 0;
     ClubInfoPickedFlag = 0;
     g_pickedClub = -1;
+    GiveUpAcceptedJob();
+}
+
+void ShowAcceptedJob(int16_t club) {
+    HandClubPicksOver(club);
+    ClubPickedFlag = kClubPickAccepted;
+    ClubInfoPickedFlag = 0;
+    g_acceptedClub = club;
+}
+
+void ClubInfo_Forget() {
+    ClubPickedFlag = 0;
+    ClubInfoPickedFlag = 0;
+    ClubListPickedFlag = 0;
+    g_pickedClub = -1;
+    g_acceptedClub = -1;
+    TakeJobShirtPlayer = 0;
 }
 
 int16_t ClubInfoReputationRank() { return g_reputationRank; }
@@ -214,7 +250,9 @@ void ClubInfoBuild() {
     // left on a road the user has since left (the title bar, another
     // screen's back icon): they offer no job here.
     if (!ClubPicksHoldFor(club)) DropClubPicks();
-    g_buttons = ClubInfoPickedFlag != 0 || ClubPickedFlag == 2 ? kJobButtons : kNoButtons;
+    const bool jobOnOffer =
+        ClubInfoPickedFlag != 0 || ClubPickedFlag == 2 || ClubPickedFlag == kClubPickAccepted;
+    g_buttons = jobOnOffer ? kJobButtons : kNoButtons;
     for (int i = 0; i < kCaptions; ++i) {
         std::snprintf(g_captions[i], kValueSize, "%s:", GetText(kCaptionTexts[i]));
         g_captionText[i] = g_captions[i];
@@ -229,7 +267,9 @@ void ClubInfoBuild() {
 int32_t ClubInfoBack(MenuHotItem*) {
     if (ClubListPickedFlag == 0) {
         DropClubPicks();
+        // An offer turned down names no player for a later job change.
         JobOfferPending = 0;
+        TakeJobShirtPlayer = 0;
         MenuOption = ClubInfoPrevious;
     } else {
         MenuOption = kScreenDivisionClubs;
@@ -265,6 +305,9 @@ int32_t ClubInfoTakeJob(MenuHotItem*) {
         ShowBox(kAcceptedText);
         JobOfferPending = 0;
     }
+    // The club has already accepted the user's application: the job is his
+    // at once, as a job given on applying.
+    if (ClubPickedFlag == kClubPickAccepted) JobOfferPending = 0;
     if (ClubPickedFlag == 2 && user >= 0 && BoardScorePerformance(user) > 6 && BoardFormScore(user) > 35 &&
         GameRandom() % 2 == 1) {
         TextMsg_SetArg(TEXTMSG_CLUB, &user);
@@ -280,7 +323,7 @@ int32_t ClubInfoTakeJob(MenuHotItem*) {
     ClubChoiceFlag = 0;
     ClubListPickedFlag = 0;
     TakeManagerJob();
-    if (picked == 1 || picked == 2) {
+    if (picked == 1 || picked == 2 || picked == kClubPickAccepted) {
         ProcessHalvornDayMessages();
         ClubPickedFlag = 0;
     }
@@ -335,6 +378,14 @@ void TakeManagerJob() {
             ClubPickedFlag = 0;
             MenuOption = kScreenClubMain;
             ClearJobApplication();
+            break;
+        case kClubPickAccepted:
+            // The accepted application is spent before the day's messages
+            // run again, or they would offer this job once more.
+            MenuOption = kScreenClubMain;
+            ClubPickedFlag = 0;
+            GiveUpAcceptedJob();
+            clearShirt = false;
             break;
         default: {
             const int32_t target = int32_t(GetClubRep(club)) * 75 / 100;

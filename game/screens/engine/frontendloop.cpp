@@ -438,6 +438,9 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
     }
     if (entry->flags == 0) return MENU_KEEP_POPUP;
     if (pair->option != kOwnAction) {
+        // An accepted job's screens are left for good: its application is
+        // spent.
+        GiveUpAcceptedJob();
         MenuOption = pair->option;
         return MENU_CLOSE;
     }
@@ -731,11 +734,6 @@ void NewGame() {
     DeleteGoalReplayFiles();
     ForgetTheRunningGame();
     ClubsByNation_Reset();
-    // A job offer or a vacancy picked in the game before, never answered,
-    // would have the new game's club taken as that offer's.
-    ClubPickedFlag = 0;
-    ClubInfoPickedFlag = 0;
-    ClubListPickedFlag = 0;
     if (MenuOption != kScreenQuit) MenuOption = kScreenDivisionClubs;
     // Player 1 has no club until he takes a job: his squad lists wait.
     const int16_t club = int16_t(GetPlayerClub(MenuCurrentPlayer));
@@ -974,6 +972,9 @@ void DoMainMenuOption() { RunMenuOptionRound(); }
 void ForgetTheRunningGame() {
     LastMatch_Forget();
     PlayerDeal_Forget();
+    // A job offer or a vacancy picked in the game before, never answered,
+    // would have the new or loaded game's club taken as that offer's.
+    ClubInfo_Forget();
 }
 
 bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTable(id) != PlainScreenTable; }
@@ -1055,6 +1056,8 @@ bool AnswerJobApplication() {
     }
     MenuOption = kScreenClubInfo;
     SelectedClub = uint16_t(club);
+    // The club's information offers the job it has accepted him for.
+    ShowAcceptedJob(club);
     const int16_t userClub = UserClub();
     TextMsg_SetArg(TEXTMSG_CLUB, &userClub);
     TextMsg_SetArg(TEXTMSG_CLUB, &club);

@@ -18,8 +18,8 @@ void DoMainMenuOption();
 // True when the controller shows a screen of its own for the id.
 bool MenuOptionHasScreen(int16_t id);
 // What the screens keep of the running game (the match kept for the
-// after-match screens, a player deal left open), left behind when a game
-// is loaded or a new one starts.
+// after-match screens, a player deal left open, the job screens' picks),
+// left behind when a game is loaded or a new one starts.
 void ForgetTheRunningGame();
 // Pushes the table and runs it until it closes.
 int32_t RunMenuSet(const MenuItem* table);

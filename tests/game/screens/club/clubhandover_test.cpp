@@ -7,6 +7,7 @@
 #include "core/club/transfers.h"
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
+#include "core/records/diarynotes.h"
 #include "core/records/frontstate.h"
 #include "core/records/records.h"
 #include "core/season/leagues.h"
@@ -15,6 +16,7 @@
 #include "game/screens/club/clubrecords.h"
 #include "game/screens/country/vacancies.h"
 #include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/menuboxes.h"
 #include "game/screens/league/clubfixtures.h"
 #include "game/screens/league/leaguetable.h"
 #include "game/screens/squad/squadlist.h"
@@ -38,7 +40,8 @@ class ClubHandOverTest : public UserClubScreenTest {
         HVW_RemoveClubManager(vacant_);
     }
     void TearDown() override {
-        ClubPickedFlag = ClubInfoPickedFlag = ClubListPickedFlag = 0;
+        DropClubPicks();
+        ClubListPickedFlag = 0;
         JobOfferPending = 0;
         UserClubScreenTest::TearDown();
     }
@@ -181,6 +184,114 @@ TEST_F(ClubHandOverTest, AClubsInformationOffersAJobOnlyForTheClubPickedOrOfferi
     EXPECT_FALSE(afterOffer.buttons) << "club " << afterOffer.club;
     EXPECT_NE(afterVacancy.club, vacant_);
     EXPECT_FALSE(afterVacancy.buttons) << "club " << afterVacancy.club;
+}
+
+// An application lodged on the vacancy's club information, accepted on its
+// answer day: the day's messages open the club's information with the job
+// buttons; its own squad leads back to them; Take Job makes the user the
+// club's manager at once, with no box and no application left.  Left by
+// the back icon or by the title bar, the acceptance is spent: the day's
+// messages do not offer it again.
+TEST_F(ClubHandOverTest, AnAcceptedApplicationsJobIsTakenAtOnceOrSpentWhenLeft) {
+    struct Seen {
+        int16_t club = -1;
+        bool buttons = false;
+    };
+    static Seen answered, ownWayBack;
+    static int16_t boxesBefore, boxesAfter;
+    static const MenuItem* afterTaking;
+    static bool done;
+    answered = ownWayBack = Seen{};
+    boxesBefore = boxesAfter = -1;
+    afterTaking = nullptr;
+    done = false;
+    const auto look = [](Seen* into) {
+        WaitUp(ClubInfoTable);
+        testenv::MenuUserDo([into] {
+            into->club = int16_t(SelectedClub);
+            into->buttons = ClubInfoShowsJobButtons();
+        });
+    };
+    const auto boxClickedAway = [] {
+        testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; });
+        testenv::MenuUserWait(4);
+        testenv::MenuUserClickAt(400, 300);
+    };
+    // The answer day's messages: the club's yes in a box, then its
+    // information.
+    const auto answer = [look, boxClickedAway](Seen* into) {
+        MenuOption = kScreenDayMessages;
+        boxClickedAway();
+        look(into);
+    };
+    const int32_t popupSwitch = PopupSwitch;
+    PopupSwitch = 1;  // a game is on: the day's boxes are shown
+    // Neither far above nor far below the club: the application is lodged.
+    SetPlayerReputation(1, int16_t(GetClubRep(vacant_)));
+    MenuOption = kScreenVacancies;
+    WaitUp(VacanciesTable);
+    PickVacancy(0);  // its club information
+    WaitUp(ClubInfoTable);
+    ClickAt(60, 559);  // Take Job: the application is lodged
+    boxClickedAway();
+    WaitUp(VacanciesTable);
+    testenv::MenuUserDo([] { done = true; });
+    TitleBar(171, 0);
+    Drive(done);
+    ASSERT_EQ(HVW_GetJobApplicationClub(), vacant_) << "no application lodged";
+
+    // The answer day: the club says yes.
+    JobApplicationRecord.accepted = 1;
+    JobApplicationRecord.day = uint16_t(HVW_GetCurrentDay());
+    done = false;
+    answer(&answered);
+    ClickAt(40, 517);  // the club's squad, and back
+    WaitUp(SquadListTable);
+    ClickAt(743, 559);
+    look(&ownWayBack);
+    testenv::MenuUserDo([] { boxesBefore = int16_t(MenuViewMessageBoxCount()); });
+    ClickAt(60, 559);
+    testenv::MenuUserWaitFor([] { return testenv::MenuTableUp(ClubMainTable); });
+    testenv::MenuUserDo([] {
+        afterTaking = MenuViewTopTable();
+        boxesAfter = int16_t(MenuViewMessageBoxCount());
+        done = true;
+    });
+    TitleBar(171, 0);
+    Drive(done);
+    EXPECT_EQ(answered.club, vacant_);
+    EXPECT_TRUE(answered.buttons);
+    EXPECT_EQ(ownWayBack.club, vacant_);
+    EXPECT_TRUE(ownWayBack.buttons);
+    EXPECT_EQ(afterTaking, ClubMainTable);
+    EXPECT_EQ(boxesAfter, boxesBefore) << "the job taken asked again";
+    EXPECT_EQ(int16_t(GetPlayerClub(1)), vacant_);
+    EXPECT_EQ(GetClubControl(vacant_), 1);
+    EXPECT_EQ(HVW_GetJobApplicationClub(), -1);
+
+    // Accepted again, and left: by the back icon, then by the title bar.
+    for (const bool byTitleBar : {false, true}) {
+        SCOPED_TRACE(byTitleBar ? "the title bar" : "the back icon");
+        const int16_t other = int16_t(DivisionClubLists[0][1][5]);
+        JobApplicationRecord = {uint16_t(other), uint16_t(HVW_GetCurrentDay()), 1};
+        done = false;
+        answer(&answered);
+        testenv::MenuUserDo([] { done = true; });
+        if (byTitleBar) {
+            TitleBar(322, 1);  // the vacancies
+        } else {
+            ClickAt(743, 559);
+        }
+        Drive(done);
+        EXPECT_EQ(answered.club, other);
+        EXPECT_TRUE(answered.buttons);
+        EXPECT_EQ(HVW_GetJobApplicationClub(), -1);
+        // The same day's messages, run again after the squad screens.
+        MenuOption = kScreenClubMain;
+        ProcessHalvornDayMessages();
+        EXPECT_EQ(MenuOption, kScreenClubMain);
+    }
+    PopupSwitch = popupSwitch;
 }
 
 }  // namespace

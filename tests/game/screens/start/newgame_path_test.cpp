@@ -12,6 +12,7 @@
 
 #include "core/base/random.h"
 #include "core/base/trackedmemory.h"
+#include "core/club/shortlist.h"
 #include "core/query/layerstate.h"
 #include "core/records/frontstate.h"
 #include "core/records/records.h"
@@ -138,6 +139,10 @@ TEST_F(NewGamePathTest, FromTheStartScreenToTheClubAsItsManager) {
     MenuUserDo([] {
         EXPECT_STREQ(ClubNameRecords[0].text[1], "No Stadium Name");
         EXPECT_GT(TotStatPlayerCount, 0u);
+        // The game before kept a shortlist, and turned down a job offer
+        // whose word named a player: neither is the new game's.
+        Shortlist[0] = 5;
+        TakeJobShirtPlayer = 1;
     });
     Grab();
     MenuUserDo([] {
@@ -176,6 +181,8 @@ TEST_F(NewGamePathTest, FromTheStartScreenToTheClubAsItsManager) {
     MenuUserDo([] {
         RemovePollFunction(progressPoll);
         EXPECT_FALSE(std::filesystem::exists("SaveData/GOALS/before.dhf"));
+        EXPECT_EQ(ShortList_GetPlayer(0), 0);
+        EXPECT_EQ(TakeJobShirtPlayer, 0);
         EXPECT_TRUE(g_progressGrabbed);
         // The bar's frame and its fill.
         EXPECT_LT(g_progressFrame.red, 40);
