@@ -349,7 +349,8 @@ void EnterProfile(const Click& c, int16_t from) {
         next.back = w.deal.profileBack;
         next.back.push_back(w.lastNamed);
     } else if ((from == kScreenAgentProfile || from == kScreenCareerHistory || from == kScreenPlayerInfo) &&
-               c.backIcon) {
+               c.backIcon && w.profile.player == SelectedPlayer) {
+        // Back from the screens his profile opened: the same profile.
         next = w.profile;
         if (from == kScreenCareerHistory && next.wayBack) next.wayBackLoose = true;
     } else if (c.day || In(kPlayerFamily, from)) {
@@ -589,6 +590,15 @@ void ActOnScreen() {
     ClickItem(item, chosen->button);
 }
 
+// The profile's action list (its rows name the profile's actions; the
+// title bar's lists are others).
+bool ActionList(const OpenPopup* open) {
+    if (open == nullptr || MenuViewTopTable() != PlayerStatsTable) return false;
+    for (const MenuHotItem& item : MenuViewHotItems())
+        if (item.popup == open->definition) return item.y > 500;
+    return false;
+}
+
 void ActOnPopup() {
     Walk& w = *g_walk;
     const OpenPopup* open = MenuViewOpenPopup();
@@ -620,7 +630,7 @@ void ActOnPopup() {
                 target == kScreenQuit || target == kScreenSharedRows)
                 continue;
         }
-        if (MenuViewTopTable() == PlayerStatsTable && open != nullptr) {
+        if (ActionList(open)) {
             const int index = int(entry - open->definition) - 1;
             if (index >= 0 && index < ProfileActionCount) {
                 const ProfileAction action = ProfileActions[index];
@@ -662,7 +672,7 @@ void ActOnPopup() {
     c.backIcon = false;
     c.slot = -1;
     c.slotName = false;
-    if (MenuViewTopTable() == PlayerStatsTable && open != nullptr && !c.navigation) {
+    if (ActionList(open)) {
         const int index = int(entry - open->definition) - 1;
         if (index >= 0 && index < ProfileActionCount) c.profileAction = int(ProfileActions[index]);
     }
