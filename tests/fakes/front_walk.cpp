@@ -288,9 +288,13 @@ bool DealIsFresh() {
 void EnterOffer(const Click& c, int16_t from) {
     Walk& w = *g_walk;
     ++w.report->offers;
+    // The deal's own ways back: the exchange list, and the exchange
+    // player's profile and details by their back icons and their buttons
+    // (which lead back to the offer while the deal is open).
+    const bool button = c.backIcon || c.handler == PlayerInfo_History || c.handler == PlayerInfo_Profile;
     const bool wayBack = w.deal.open && ((from == kScreenExchangeList) ||
-                                         (from == kScreenPlayerStats && c.backIcon && w.profile.wayBack) ||
-                                         (from == kScreenPlayerInfo && c.backIcon && w.info.wayBack));
+                                         (from == kScreenPlayerStats && button && w.profile.wayBack) ||
+                                         (from == kScreenPlayerInfo && button && w.info.wayBack));
     if (wayBack) {
         bool kept = SelectedPlayer == w.deal.player;
         // The exchange list may have added a player; what was kept stays.
@@ -394,7 +398,10 @@ void CheckClubInfo(const Click& c, int16_t from, bool entered) {
         }
         if (c.day && from != kScreenClubInfo) {
             w.offerClub = club;
-            if (club == w.appliedClub) w.acceptedClub = club;
+            if (club == w.appliedClub) {
+                w.acceptedClub = club;
+                ++w.report->acceptances;
+            }
         } else if (!(In(kSquadLists, from) && c.backIcon && w.infoClub == club)) {
             w.offerClub = -1;
             w.acceptedClub = -1;
@@ -492,8 +499,10 @@ void Observe() {
     }
     // An application the board will answer later.
     if (acted && from == kScreenClubInfo && c.handler == ClubInfoTakeJob &&
-        std::string(MenuViewLastMessageBox()) == GetText(kApplicationLodgedText))
+        std::string(MenuViewLastMessageBox()) == GetText(kApplicationLodgedText)) {
         w.appliedClub = w.infoClub;
+        ++w.report->applications;
+    }
     w.screen = now;
 }
 
@@ -515,7 +524,7 @@ int Weight(const MenuHotItem& item, int16_t screen) {
     if (h == PlayerProfile_Contract || h == Scouting_ViewPlayers || h == ContractDeal_OpenTalks) return 6;
     if (h == PlayerInfo_Agent || h == PlayerInfo_History) return 3;
     if (screen == kScreenPlayerStats && item.popup != nullptr) return 10;  // the action list
-    if (screen == kScreenClubMain && item.popup != nullptr) return 4;      // Continue
+    if (screen == kScreenClubMain && item.popup != nullptr) return 10;     // Continue
     if (h == Vacancies_PickRow) return 6;
     if (In(kSquadLists, screen) || screen == kScreenShortlist || screen == kScreenExchangeList) return 3;
     return 1;
@@ -614,6 +623,8 @@ void ActOnPopup() {
         if (entry->function == ClubMain_RunOn && !w.options.runOn) continue;
         int weight = 1;
         if (entry->function == ClubMain_OneDay || entry->function == ClubMain_PlayMatch) weight = 8;
+        if (entry->function == ClubMain_RunOn) weight = 2;
+        if (entry->function == Vacancies_ClubInformation) weight = 6;
         if (navigation) {
             const int16_t target = NavigationTarget(text);
             if (In(kSquadLists, target) || target == kScreenScouting || target == kScreenShortlist ||
@@ -635,7 +646,8 @@ void ActOnPopup() {
             if (index >= 0 && index < ProfileActionCount) {
                 const ProfileAction action = ProfileActions[index];
                 if (action == ProfileAction::Offer) weight = 12;
-                if (action == ProfileAction::Deal || action == ProfileAction::Approach) weight = 4;
+                if (action == ProfileAction::Deal) weight = 8;
+                if (action == ProfileAction::Approach) weight = 4;
                 // A release ends the player's time at the club: rarely.
                 if (action == ProfileAction::Release) weight = w.random() % 4 == 0 ? 1 : 0;
             }
@@ -813,7 +825,8 @@ std::shared_ptr<FrontWalkReport> RunFrontWalk(FrontWalkOptions options) {
 std::string FrontWalkSummary(const FrontWalkReport& report) {
     std::ostringstream text;
     text << report.steps << " steps, " << report.days << " days, " << report.offers << " offers, "
-         << report.backIcons << " back icons, " << report.screens.size() << " screens; checks";
+         << report.backIcons << " back icons, " << report.applications << " applications, "
+         << report.acceptances << " accepted, " << report.screens.size() << " screens; checks";
     for (const auto& [rule, count] : report.checks) text << " (" << rule << ") " << count;
     text << "; screens seen (id:times)";
     for (const auto& [id, count] : report.screens) text << " " << id << ":" << count;

@@ -58,6 +58,9 @@ struct FrontWalkReport {
     int days = 0;
     int offers = 0;
     int backIcons = 0;
+    // Applications lodged and the answer days that accepted one.
+    int applications = 0;
+    int acceptances = 0;
 };
 
 std::shared_ptr<FrontWalkReport> RunFrontWalk(FrontWalkOptions options);

@@ -14,6 +14,8 @@
 
 #include "core/base/corehooks.h"
 #include "core/base/random.h"
+#include "core/query/forwarders.h"
+#include "core/records/records.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/screenids.h"
 #include "game/system/startup.h"
@@ -69,12 +71,19 @@ class FrontWalkTest : public UserClubScreenTest {
         SetPlayerClub(1, user_);
         SetClubControl(user_, 1);
         SelectedClub = uint16_t(user_);
+        // Three clubs of his division without a manager, whose boards will
+        // consider him: the vacancies offer jobs from the first day.
+        for (int k = 3; k < 6; ++k) HVW_RemoveClubManager(int16_t(DivisionClubLists[0][1][k]));
+        SetPlayerReputation(1, int16_t(GetClubRep(int16_t(DivisionClubLists[0][1][3]))));
         GameSeedRandom(seed);
         MenuOption = kScreenClubMain;
         PreviousMenuOption = kScreenClubMain;
         testenv::FrontWalkOptions options;
         options.seed = seed;
         options.steps = steps;
+        // The long form runs days on as well (a week or more at a time):
+        // vacancies, job offers and the answers to applications come then.
+        options.runOn = std::getenv("HALVORN_WALK_STEPS") != nullptr;
         options.done = [] { testenv::MenuUserClose(); };
         std::shared_ptr<testenv::FrontWalkReport> report = testenv::RunFrontWalk(options);
         StdoutCapture quiet;
