@@ -132,6 +132,8 @@ struct Walk {
     bool scoutView = false;
     int boxClicks = 0;
     int loopClicks = 0;
+    // The profile on show is the one an offer ended on.
+    bool offerEnded = false;
     // The last screen that opened a player's profile or details naming
     // itself as their return.
     int16_t lastNamed = kScreenClubMain;
@@ -339,6 +341,7 @@ constexpr int16_t kPlayerFamily[] = {kScreenPlayerStats,   kScreenPlayerInfo,   
 
 void EnterProfile(const Click& c, int16_t from) {
     Walk& w = *g_walk;
+    w.offerEnded = false;
     ProfileModel next;
     next.player = SelectedPlayer;
     if (from == kScreenDealSheet && c.slotName && c.slot >= 0) {
@@ -352,6 +355,7 @@ void EnterProfile(const Click& c, int16_t from) {
         // profile, back to where the offer's own profile led.
         next.back = w.deal.profileBack;
         next.back.push_back(w.lastNamed);
+        w.offerEnded = true;
     } else if ((from == kScreenAgentProfile || from == kScreenCareerHistory || from == kScreenPlayerInfo) &&
                c.backIcon && w.profile.player == SelectedPlayer) {
         // Back from the screens his profile opened: the same profile.
@@ -491,6 +495,7 @@ void Observe() {
         w.cameFrom = from;
     }
     if (now == kScreenClubInfo) CheckClubInfo(c, from, acted && now != from);
+    if (now != kScreenPlayerStats) w.offerEnded = false;
     // The deal is left by any screen that is not one of its own.
     if (!In(kDealScreens, now)) w.deal.open = false;
     if (now == kScreenDealSheet) {
@@ -515,14 +520,19 @@ struct Choice {
 };
 
 int Weight(const MenuHotItem& item, int16_t screen) {
+    const Walk& w = *g_walk;
     const MenuHandler h = item.handler;
-    if (item.value == uint32_t(kBackIconNumber) && item.popup == nullptr) return 6;
+    const bool backIcon = item.value == uint32_t(kBackIconNumber) && item.popup == nullptr;
+    // The deal's roads: its screens' ways back and its ends, and the
+    // profile an offer ended on.
+    const bool dealRoad = w.deal.open && (w.profile.wayBack || w.info.wayBack || screen == kScreenDealSheet);
+    if (backIcon) return dealRoad || w.offerEnded ? 24 : 6;
     if (item.popup != nullptr && item.y < 40) return screen == kScreenClubMain ? 12 : 3;  // the title bar
-    if (h == DealSheet_Withdraw || h == DealSheet_Deal) return 4;
-    if (screen == kScreenDealSheet && item.y >= 340 && item.y < 420) return 8;  // exchange buttons and names
+    if (h == DealSheet_Withdraw || h == DealSheet_Deal) return 10;
+    if (screen == kScreenDealSheet && item.y >= 340 && item.y < 420) return 12;  // exchange buttons and names
     if (h == ClubInfoTakeJob || h == ClubInfoSquad) return 8;
     if (h == PlayerProfile_Contract || h == Scouting_ViewPlayers || h == ContractDeal_OpenTalks) return 6;
-    if (h == PlayerInfo_Agent || h == PlayerInfo_History) return 3;
+    if (h == PlayerInfo_Agent || h == PlayerInfo_History || h == PlayerProfile_Agent) return dealRoad ? 8 : 4;
     if (screen == kScreenPlayerStats && item.popup != nullptr) return 10;  // the action list
     if (screen == kScreenClubMain && item.popup != nullptr) return 10;     // Continue
     if (h == Vacancies_PickRow) return 6;

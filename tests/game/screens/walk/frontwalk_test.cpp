@@ -16,8 +16,10 @@
 #include "core/base/random.h"
 #include "core/query/forwarders.h"
 #include "core/records/records.h"
+#include "core/season/soak.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/screenids.h"
+#include "game/screens/matchday/matchday.h"
 #include "game/system/startup.h"
 #include "platform/window.h"
 #include "tests/fakes/front_walk.h"
@@ -40,6 +42,14 @@ std::vector<uint32_t> WalkSeeds() {
     std::vector<uint32_t> seeds;
     for (uint32_t seed = first; seed <= last; ++seed) seeds.push_back(seed);
     return seeds;
+}
+
+// Days the world plays on unattended before the walk (HALVORN_WALK_DAYS,
+// none by default): later in the season the user's results give his board
+// a form that can accept an application.
+int WalkDaysBefore() {
+    const char* value = std::getenv("HALVORN_WALK_DAYS");
+    return value != nullptr && value[0] != '\0' ? std::atoi(value) : 0;
 }
 
 int WalkSteps() {
@@ -76,6 +86,7 @@ class FrontWalkTest : public UserClubScreenTest {
         for (int k = 3; k < 6; ++k) HVW_RemoveClubManager(int16_t(DivisionClubLists[0][1][k]));
         SetPlayerReputation(1, int16_t(GetClubRep(int16_t(DivisionClubLists[0][1][3]))));
         GameSeedRandom(seed);
+        PlayDaysUnattended(WalkDaysBefore());
         MenuOption = kScreenClubMain;
         PreviousMenuOption = kScreenClubMain;
         testenv::FrontWalkOptions options;
@@ -93,6 +104,19 @@ class FrontWalkTest : public UserClubScreenTest {
             std::printf("... the walk's last output:\n%s\n",
                         log.substr(log.size() > 4000 ? log.size() - 4000 : 0).c_str());
         return report;
+    }
+
+    // The days played as the soak plays them: nobody at the keys.
+    static void PlayDaysUnattended(int days) {
+        if (days <= 0) return;
+        StdoutCapture quiet;
+        SoakMode = 1;
+        for (int day = 0; day < days && !WinCloseRequested(); ++day) {
+            ContinueMode = 0;
+            MenuOption = kScreenContinueGame;
+            DoMainMenuOption();
+        }
+        SoakMode = 0;
     }
 
     std::unique_ptr<ScratchFolder> folder_;
