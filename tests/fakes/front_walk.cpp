@@ -2,12 +2,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <sstream>
 #include <utility>
 
 #include "core/base/debug.h"
+#include "core/club/teamroles.h"
 #include "core/club/transferprices.h"
+#include "core/club/transfers.h"
+#include "core/query/forwarders.h"
+#include "core/query/layerstate.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/playerrecords.h"
 #include "core/records/text.h"
@@ -132,6 +138,9 @@ struct Walk {
     bool scoutView = false;
     int boxClicks = 0;
     int loopClicks = 0;
+    // The day of the last Continue and how often it did not move on.
+    int16_t lastDay = -1;
+    int stalledDays = 0;
     // The profile on show is the one an offer ended on.
     bool offerEnded = false;
     // The last screen that opened a player's profile or details naming
@@ -150,6 +159,7 @@ std::string Join(const std::vector<int16_t>& ids) {
 void Trail(const std::string& line) {
     std::vector<std::string>& trail = g_walk->report->trail;
     trail.push_back("step " + std::to_string(g_walk->report->steps) + ": " + line);
+    if (std::getenv("HALVORN_WALK_DEBUG") != nullptr) std::fprintf(stderr, "%s\n", trail.back().c_str());
     if (int(trail.size()) > kTrailLines) trail.erase(trail.begin());
 }
 
@@ -480,13 +490,15 @@ void Observe() {
     const int16_t from = w.screen;
     // A new screen, or the offer opened again by the offer's own end or a
     // title-bar row (the day's next sale in the same round).
+    // A new screen, or the same one opened again by a navigation row (the
+    // title bar's shortlist over the scout view, the day's next sale over an
+    // offer left in the same round), or the offer again after its own end.
     const bool entered =
-        acted &&
-        (now != from ||
-         (now == kScreenDealSheet &&
-          (c.navigation || c.handler == DealSheet_Withdraw || c.handler == DealSheet_Deal) && w.deal.byDay));
+        acted && (now != from || c.navigation ||
+                  (now == kScreenDealSheet &&
+                   (c.handler == DealSheet_Withdraw || c.handler == DealSheet_Deal) && w.deal.byDay));
     if (acted && c.backIcon && from != now) CheckBackIcon(from, now);
-    if (entered || (acted && now != from)) {
+    if (entered) {
         if (now == kScreenDealSheet) EnterOffer(c, from);
         if (now == kScreenPlayerStats) EnterProfile(c, from);
         if (now == kScreenPlayerInfo) EnterPlayerInfo(c, from);
@@ -507,6 +519,7 @@ void Observe() {
         std::string(MenuViewLastMessageBox()) == GetText(kApplicationLodgedText)) {
         w.appliedClub = w.infoClub;
         ++w.report->applications;
+        if (w.options.boardsAccept) JobApplicationRecord.accepted = 1;
     }
     w.screen = now;
 }
@@ -534,7 +547,8 @@ int Weight(const MenuHotItem& item, int16_t screen) {
     if (h == PlayerProfile_Contract || h == Scouting_ViewPlayers || h == ContractDeal_OpenTalks) return 6;
     if (h == PlayerInfo_Agent || h == PlayerInfo_History || h == PlayerProfile_Agent) return dealRoad ? 8 : 4;
     if (screen == kScreenPlayerStats && item.popup != nullptr) return 10;  // the action list
-    if (screen == kScreenClubMain && item.popup != nullptr) return 10;     // Continue
+    // Continue; more often while an application waits for its answer.
+    if (screen == kScreenClubMain && item.popup != nullptr) return w.appliedClub >= 0 ? 40 : 10;
     if (h == Vacancies_PickRow) return 6;
     if (In(kSquadLists, screen) || screen == kScreenShortlist || screen == kScreenExchangeList) return 3;
     return 1;
@@ -577,6 +591,12 @@ void ActOnScreen() {
                 total += right;
             }
         }
+    }
+    if (std::getenv("HALVORN_WALK_DEBUG") != nullptr && screen == kScreenVacancies) {
+        int rows = 0;
+        for (const MenuHotItem& item : items) rows += item.handler == Vacancies_PickRow;
+        std::fprintf(stderr, "vacancies: %d rows of %d shown, country %d\n", rows, VacancyRowsShown,
+                     VacancyCountry);
     }
     if (choices.empty()) {
         Trail("nothing to click on screen " + std::to_string(screen));
@@ -632,7 +652,8 @@ void ActOnPopup() {
         if (navigation && (text == kQuitText || (entry->flags & POPUP_SELECTABLE) == 0)) continue;
         if (entry->function == ClubMain_RunOn && !w.options.runOn) continue;
         int weight = 1;
-        if (entry->function == ClubMain_OneDay || entry->function == ClubMain_PlayMatch) weight = 8;
+        if (entry->function == ClubMain_OneDay || entry->function == ClubMain_PlayMatch)
+            weight = w.appliedClub >= 0 ? 40 : 8;
         if (entry->function == ClubMain_RunOn) weight = 2;
         if (entry->function == Vacancies_ClubInformation) weight = 6;
         if (navigation) {
@@ -698,7 +719,44 @@ void ActOnPopup() {
         const int index = int(entry - open->definition) - 1;
         if (index >= 0 && index < ProfileActionCount) c.profileAction = int(ProfileActions[index]);
     }
-    if (c.day) ++w.report->days;
+    if (c.day) {
+        ++w.report->days;
+        // A match day the user's random moves have left him without a side
+        // for: after a few tries his assistant picks the team, as a new
+        // game's set-up does, so that the days go on.
+        const int16_t today = HVW_GetCurrentDay();
+        w.stalledDays = today == w.lastDay ? w.stalledDays + 1 : 0;
+        w.lastDay = today;
+        const uint16_t club = GetPlayerClub(1);
+        if (w.stalledDays >= 3 && club < 1200) {
+            HVW_PickClubTeam(int16_t(club));
+            // And names the first five outfield players of the side (shirts
+            // 2 to 11) for each of its roles.
+            HVW_BuildSquadList(int16_t(club));
+            std::memset(ClubRoleLists, 0, sizeof ClubRoleLists);
+            int found = 0;
+            for (uint16_t player : FirstTeamList.players) {
+                if (found == kRoleChoices) break;
+                if (!IsValidPlayer(player) || GetPlayerShirt(player) < 2 || GetPlayerShirt(player) > 11)
+                    continue;
+                for (int role = 0; role < kTeamRoles; ++role) ClubRoleLists[role][found] = player;
+                ++found;
+            }
+            // The reserves' side likewise, for a reserve-league match.
+            for (uint16_t player : ReserveList.players) {
+                if (!IsValidPlayer(player) || GetPlayerIntShirt(player) < 2 || GetPlayerIntShirt(player) > 11)
+                    continue;
+                for (int role = 0; role < kTeamRoles; ++role) Code120RoleChoices[kCode120Word[role]] = player;
+                break;
+            }
+            Trail("the assistant picks the team for day " + std::to_string(today));
+            w.stalledDays = 0;
+        }
+    }
+    if (c.day && std::getenv("HALVORN_WALK_DEBUG") != nullptr)
+        std::fprintf(stderr, "day %d: applied %d, record club %d day %d accepted %d\n", HVW_GetCurrentDay(),
+                     w.appliedClub, int16_t(JobApplicationRecord.club), JobApplicationRecord.day,
+                     JobApplicationRecord.accepted);
     c.screen = MenuOption;
     c.club = int16_t(SelectedClub);
     w.last = c;
@@ -732,7 +790,7 @@ void ActOnBox() {
             return;
         }
     }
-    Trail("clicks a box away");
+    Trail(std::string("clicks a box away: ") + std::string(MenuViewLastMessageBox()).substr(0, 60));
     MenuUserClickAt(400, 300);
 }
 

@@ -42,6 +42,9 @@ struct FrontWalkOptions {
     int steps = 300;
     // The long days (the run on) are left out when false.
     bool runOn = false;
+    // The boards say yes to every application lodged: early in a season
+    // the user has no form, and a board without it accepts nobody.
+    bool boardsAccept = true;
     std::function<void()> done;
 };
 

@@ -81,10 +81,24 @@ class FrontWalkTest : public UserClubScreenTest {
         SetPlayerClub(1, user_);
         SetClubControl(user_, 1);
         SelectedClub = uint16_t(user_);
-        // Three clubs of his division without a manager, whose boards will
-        // consider him: the vacancies offer jobs from the first day.
-        for (int k = 3; k < 6; ++k) HVW_RemoveClubManager(int16_t(DivisionClubLists[0][1][k]));
-        SetPlayerReputation(1, int16_t(GetClubRep(int16_t(DivisionClubLists[0][1][3]))));
+        // In every country two clubs without a manager, whose boards will
+        // consider him (his reputation lies between half and twice theirs:
+        // an application is lodged, neither refused nor granted at once):
+        // the vacancies offer jobs from the first day, whichever country
+        // they show.
+        const int reputation = GetClubRep(int16_t(DivisionClubLists[0][1][3]));
+        SetPlayerReputation(1, int16_t(reputation));
+        for (int country = 0; country < 8; ++country) {
+            int vacant = 0;
+            for (int16_t club = 0; club < kClubCount && vacant < 2; ++club) {
+                const int rep = GetClubRep(club);
+                if (club == user_ || GetClubNation(club) != country || rep <= 0 || 2 * reputation < rep ||
+                    reputation > 2 * rep)
+                    continue;
+                HVW_RemoveClubManager(club);
+                ++vacant;
+            }
+        }
         GameSeedRandom(seed);
         PlayDaysUnattended(WalkDaysBefore());
         MenuOption = kScreenClubMain;
