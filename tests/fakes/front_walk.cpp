@@ -159,6 +159,7 @@ std::string Join(const std::vector<int16_t>& ids) {
 void Trail(const std::string& line) {
     std::vector<std::string>& trail = g_walk->report->trail;
     trail.push_back("step " + std::to_string(g_walk->report->steps) + ": " + line);
+    // HALVORN_WALK_DEBUG prints every step as it is made.
     if (std::getenv("HALVORN_WALK_DEBUG") != nullptr) std::fprintf(stderr, "%s\n", trail.back().c_str());
     if (int(trail.size()) > kTrailLines) trail.erase(trail.begin());
 }
@@ -592,12 +593,6 @@ void ActOnScreen() {
             }
         }
     }
-    if (std::getenv("HALVORN_WALK_DEBUG") != nullptr && screen == kScreenVacancies) {
-        int rows = 0;
-        for (const MenuHotItem& item : items) rows += item.handler == Vacancies_PickRow;
-        std::fprintf(stderr, "vacancies: %d rows of %d shown, country %d\n", rows, VacancyRowsShown,
-                     VacancyCountry);
-    }
     if (choices.empty()) {
         Trail("nothing to click on screen " + std::to_string(screen));
         return;
@@ -753,10 +748,6 @@ void ActOnPopup() {
             w.stalledDays = 0;
         }
     }
-    if (c.day && std::getenv("HALVORN_WALK_DEBUG") != nullptr)
-        std::fprintf(stderr, "day %d: applied %d, record club %d day %d accepted %d\n", HVW_GetCurrentDay(),
-                     w.appliedClub, int16_t(JobApplicationRecord.club), JobApplicationRecord.day,
-                     JobApplicationRecord.accepted);
     c.screen = MenuOption;
     c.club = int16_t(SelectedClub);
     w.last = c;

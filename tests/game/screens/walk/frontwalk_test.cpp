@@ -1,7 +1,8 @@
 // The front end walked by a seeded random user over the test world's new
 // game, its rules checked after every step (tests/fakes/front_walk.h).
 // HALVORN_WALK_STEPS and HALVORN_WALK_SEED (a seed, or "first-last") set a
-// longer walk; a failure prints the seed and the steps that led to it.
+// longer walk (HALVORN_WALK_DAYS days played before it, HALVORN_WALK_DEBUG
+// every step printed); a failure prints the seed and the steps that led to it.
 #include <gtest/gtest.h>
 
 #include <cstdio>
