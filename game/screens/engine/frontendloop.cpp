@@ -698,15 +698,21 @@ void ResetFrontEnd() {
 }
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
+    // The screen closed only to be opened again as itself (a country chosen
+    // on its title bar): the user stays on it, and the link waits for the
+    // way he leaves it.  Sent on to the offer, he would land there by no
+    // way back of the deal's.
+    if (MenuFollowUp == 1 && MenuOption == (playerInfo ? kScreenPlayerInfo : kScreenPlayerStats)) return;
     if (MenuFollowUp == 1) {
-        // During a deal the player screens lead back to the offer, unless
-        // the user goes on to the agent, the career history or, from the
-        // profile, the contract details.  The contract details' own id
-        // leads back too: their buttons only close while the deal is open,
-        // so going on to them would reopen them for ever.
+        // During a deal the exchange player's screens lead back to the offer
+        // by their back icons and buttons, which name it, and go on to the
+        // agent, the career history or, from the profile, the contract
+        // details.  Any other choice (the title bar's lists, the profile's
+        // actions) leaves the deal for the screen chosen: sent to the offer
+        // instead, the user would land on the old offer by no way back of
+        // the deal's.
         const bool goesOn = MenuOption == kScreenAgentProfile || MenuOption == kScreenCareerHistory ||
                             (!playerInfo && MenuOption == kScreenPlayerInfo);
-        if (!goesOn) MenuOption = kScreenDealSheet;
         // The deal link is spent here, except on the way to the contract
         // details, whose own exit is followed up in turn.  The agent and the
         // career history offer the title bar's lists: a link left set behind

@@ -97,6 +97,15 @@ int32_t BackToChart(MenuHotItem*) {
     return MENU_CLOSE;
 }
 
+// The goals chart runs over the chart; its title bar's lists close only the
+// goals chart, and the chart under it would stay up over the chosen screen
+// (which the chart's own back icon later overwrote with the club screen).
+// The chart closes as soon as the screen id has moved on.
+void LeaveForChosenScreen(int16_t) {
+    if (MenuOption != kScreenAttendance) SetMenuFrameResult(MENU_CLOSE);
+}
+const MenuTimerRecord kLeaveForChosenScreen = {1, 1, LeaveForChosenScreen};
+
 const MenuItem kNameRow[] = {
     {MI_HOT_RECT, kNameBandLeft, kAttendanceBarTop, kNameBandWidth, kAttendanceRowHeight, nullptr, NameBand},
     kMenuEnd,
@@ -305,6 +314,7 @@ const MenuItem AttendanceTable[] = {
     {MI_GROUP, 0, 0, 0, kAttendanceRowHeight, kNameRow, nullptr},
     {MI_GROUP_VAR, 0, 0, 1, 0, &g_buttons, nullptr},
     {MI_ICON, 743, 559, 5, 0, MenuValue(kBackIcon), BackToClub},
+    {MI_ANIMATION, 0, 0, 0, 0, &kLeaveForChosenScreen, nullptr},
     kMenuEnd,
 };
 

@@ -212,6 +212,13 @@ void DrawInfoHeader(int, int, int, int) { DrawPlayerHeaderLine(ShownPlayer(), "%
 // This showing of the details was opened by the profile's contract button.
 bool g_openedFromProfile = false;
 
+// The details closed to be opened again as themselves (a country chosen on
+// the title bar): the showing goes on, and so does its opener's word, so
+// that the back icon still leads to the profile.
+void PlayerInfoLeave() {
+    if (MenuOption == kScreenPlayerInfo && g_openedFromProfile) InfoOpenedFromProfile = 1;
+}
+
 }  // namespace
 
 void PlayerInfoMenu() {
@@ -262,13 +269,14 @@ void PlayerInfoHeaderMenu() {
     if (IsMenuFirstEntry() == 1) SetMenuTitleDate(3);
 }
 
+// While a deal is open the details' buttons lead back to the offer.
 int32_t PlayerInfo_History(MenuHotItem*) {
-    if (MenuFollowUp != 1) MenuOption = kScreenCareerHistory;
+    MenuOption = MenuFollowUp != 1 ? kScreenCareerHistory : kScreenDealSheet;
     return MENU_CLOSE;
 }
 
 int32_t PlayerInfo_Profile(MenuHotItem*) {
-    if (MenuFollowUp != 1) MenuOption = kScreenPlayerStats;
+    MenuOption = MenuFollowUp != 1 ? kScreenPlayerStats : kScreenDealSheet;
     return MENU_CLOSE;
 }
 
@@ -285,6 +293,8 @@ int32_t PlayerInfo_Back(MenuHotItem*) {
         // Opened from the profile, back to it; its own back icon still
         // leads where the profile was opened from.
         MenuOption = g_openedFromProfile ? kScreenPlayerStats : ReturnMenuOption;
+    } else {
+        MenuOption = kScreenDealSheet;
     }
     return MENU_CLOSE;
 }
@@ -357,7 +367,7 @@ const MenuItem PlayerInfoTable[] = {
     {MI_BUTTON_TEXT, 401, 559, 339, 28, MenuValue(1567), PlayerInfo_Profile},
     {MI_HOT_RECT, 570, 436, 40, 40, nullptr, PlayerInfo_Profile},
     {MI_ICON, 743, 559, 5, 0, MenuValue(153), PlayerInfo_Back},
-    kMenuEnd,
+    {MI_END, 0, 0, 0, 0, MenuFunction(PlayerInfoLeave), nullptr},
 };
 
 const MenuItem PlayerInfoHeaderTable[] = {

@@ -703,3 +703,37 @@ TEST_F(HistoryScreensTest, AGrabOfTheChartShowsTheTopBarFullThenANameOpensTheGoa
 }
 
 }  // namespace
+
+namespace {
+
+// The goals page runs over the chart: a screen chosen on its title bar
+// opens, and the chart does not stay up over it.
+TEST_F(HistoryScreensTest, TheGoalsPageLeftByTheTitleBarOpensTheChosenScreen) {
+    static bool chartStayed;
+    chartStayed = false;
+    const auto up = [](const MenuItem* table) { return testenv::MenuTableUp(table); };
+    testenv::MenuUserWaitFor([up] { return up(AttendanceTable); }, 3000);
+    testenv::MenuUserClickAt(100, kAttendanceBarTop + 9);
+    testenv::MenuUserWaitFor([up] { return up(AttendanceGoalsTable); }, 3000);
+    testenv::MenuUserWait(14);  // past the engine's click latch
+    testenv::MenuUserClickItem(
+        [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171; });
+    testenv::MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(1);  // the first team's squad list
+    // The round ends on the chosen screen at once; a chart still up after
+    // that is left by its back icon.
+    testenv::MenuUserWait(30);
+    testenv::MenuUserDo([] {
+        chartStayed = testenv::MenuTableUp(AttendanceTable);
+        // Out by the chart's back icon, so that the test ends.
+        if (chartStayed)
+            testenv::MenuUserClickItem(
+                [](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    });
+    MenuOption = kScreenAttendance;
+    DoMainMenuOption();
+    EXPECT_FALSE(chartStayed) << "the chart stayed up over the chosen screen";
+    EXPECT_EQ(MenuOption, kScreenSquadList);
+}
+
+}  // namespace

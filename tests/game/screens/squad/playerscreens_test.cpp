@@ -816,11 +816,11 @@ TEST_F(PlayerScreensTest, ContractDetailsClausesLoanBoxAndInterestedClubs) {
     EXPECT_EQ(std::string(InterestedClubsText), expected);
     for (size_t i = 0; i < clubs.size(); ++i) SetClubBidShortList(clubs[i], int16_t(i % 4), 2, 0, 0, 0);
 
-    // The buttons: with the deal link they only close.
+    // The buttons: with the deal link they lead back to the offer.
     MenuOption = kScreenPlayerInfo;
     MenuFollowUp = 1;
     EXPECT_EQ(PlayerInfo_Profile(nullptr), MENU_CLOSE);
-    EXPECT_EQ(MenuOption, kScreenPlayerInfo);
+    EXPECT_EQ(MenuOption, kScreenDealSheet);
     MenuFollowUp = 0;
     EXPECT_EQ(PlayerInfo_Profile(nullptr), MENU_CLOSE);
     EXPECT_EQ(MenuOption, kScreenPlayerStats);

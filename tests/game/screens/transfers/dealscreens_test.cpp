@@ -1677,4 +1677,138 @@ TEST_F(DealScreensUserTest, TheDaysSecondSaleKeepsNothingOfTheFirstLeftByTheTitl
     HVW_ClearHumanSales();
 }
 
+// A country chosen on the title bar of the exchange player's profile or
+// details opens that screen again: the user stays on it, and its back icon
+// still leads to the kept offer.
+TEST_F(DealScreensUserTest, TheCountryListOnTheExchangePlayersScreensKeepsHimThere) {
+    static uint16_t dealt, offered;
+    dealt = 0;
+    for (int skip = 6; skip < 60 && dealt == 0; ++skip) {
+        const uint16_t q = PlainPlayerOf(other_, skip);
+        if (q != 0 && HVW_CheckUserBid(q) == 0 && HVW_ValuePlayerFull(q) != 0) dealt = q;
+    }
+    offered = PlainPlayerOf(user_, 3);
+    ASSERT_NE(dealt, 0);
+    ASSERT_NE(offered, 0);
+    HVW_SetPlayerLoanList(dealt, 0);
+    const auto upAndWait = [](const MenuItem* table) {
+        testenv::MenuUserWaitFor([table] { return Up(table); }, 3000);
+        testenv::MenuUserWait(3);
+    };
+    const auto chooseCountry = [&](const MenuItem* on) {
+        upAndWait(on);
+        testenv::MenuUserClickItem(
+            [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 624; });
+        testenv::MenuUserWait(15);
+        testenv::MenuUserClickPopupRow(1);
+        DoMainMenuOption();
+    };
+    SelectedPlayer = int16_t(dealt);
+    ReturnMenuOption = kScreenClubMain;
+    MenuOption = kScreenPlayerStats;
+    upAndWait(PlayerStatsTable);
+    ClickAt(60, 559);  // Actions
+    testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserClickPopupRow(0);  // Make Offer
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenDealSheet);
+    upAndWait(DealSheetTable);
+    testenv::MenuUserDo([] { CurrentDeal.exchange[0] = ExchangeSlot{offered, 0, HVW_ValuePlayer(offered)}; });
+    testenv::MenuUserWait(3);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.w == 300 && item.h == 22; });
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerStats);
+
+    chooseCountry(PlayerStatsTable);
+    EXPECT_EQ(MenuOption, kScreenPlayerStats) << "the exchange player's profile stays up";
+    MenuOption = kScreenPlayerStats;
+    upAndWait(PlayerStatsTable);
+    ClickAt(516, 559);  // the contract details
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerInfo);
+    chooseCountry(PlayerInfoTable);
+    EXPECT_EQ(MenuOption, kScreenPlayerInfo) << "his details stay up";
+    MenuOption = kScreenPlayerInfo;
+    upAndWait(PlayerInfoTable);
+    ClickAt(743, 559);  // back
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenDealSheet);
+    static uint16_t shownPlayer, shownExchange;
+    shownPlayer = shownExchange = 0;
+    upAndWait(DealSheetTable);
+    testenv::MenuUserDo([] {
+        shownPlayer = uint16_t(SelectedPlayer);
+        shownExchange = CurrentDeal.exchange[0].player;
+    });
+    ClickAt(60, 559);  // withdraw
+    DoMainMenuOption();
+    EXPECT_EQ(shownPlayer, dealt);
+    EXPECT_EQ(shownExchange, offered);
+}
+
+// The title bar on the exchange player's profile or details goes to the
+// screen chosen there, not back to the offer.
+TEST_F(DealScreensUserTest, TheTitleBarOnTheExchangePlayersScreensGoesToTheScreenChosen) {
+    static uint16_t dealt, offered;
+    dealt = 0;
+    for (int skip = 6; skip < 60 && dealt == 0; ++skip) {
+        const uint16_t q = PlainPlayerOf(other_, skip);
+        if (q != 0 && HVW_CheckUserBid(q) == 0 && HVW_ValuePlayerFull(q) != 0) dealt = q;
+    }
+    offered = PlainPlayerOf(user_, 3);
+    ASSERT_NE(dealt, 0);
+    ASSERT_NE(offered, 0);
+    HVW_SetPlayerLoanList(dealt, 0);
+    const auto upAndWait = [](const MenuItem* table) {
+        testenv::MenuUserWaitFor([table] { return Up(table); }, 3000);
+        testenv::MenuUserWait(3);
+    };
+    // The offer for him, one of the user's players in exchange, and that
+    // player's profile by his name.
+    const auto toExchangeProfile = [&] {
+        SelectedPlayer = int16_t(dealt);
+        ReturnMenuOption = kScreenClubMain;
+        MenuOption = kScreenPlayerStats;
+        upAndWait(PlayerStatsTable);
+        ClickAt(60, 559);  // Actions
+        testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
+        testenv::MenuUserWait(3);
+        testenv::MenuUserClickPopupRow(0);  // Make Offer
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, kScreenDealSheet);
+        upAndWait(DealSheetTable);
+        testenv::MenuUserDo([] {
+            CurrentDeal.exchange[0] = ExchangeSlot{offered, 0, HVW_ValuePlayer(offered)};
+        });
+        testenv::MenuUserWait(3);
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.w == 300 && item.h == 22; });
+        DoMainMenuOption();
+        ASSERT_EQ(MenuOption, kScreenPlayerStats);
+    };
+    const auto squadListByTheTitleBar = [&](const MenuItem* on) {
+        upAndWait(on);
+        testenv::MenuUserClickItem(
+            [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171; });
+        testenv::MenuUserWait(15);
+        testenv::MenuUserClickPopupRow(1);  // the first team's squad list
+        DoMainMenuOption();
+    };
+
+    toExchangeProfile();
+    squadListByTheTitleBar(PlayerStatsTable);
+    EXPECT_EQ(MenuOption, kScreenSquadList) << "from the exchange player's profile";
+    EXPECT_EQ(MenuFollowUp, 0);
+
+    toExchangeProfile();
+    MenuOption = kScreenPlayerStats;
+    upAndWait(PlayerStatsTable);
+    ClickAt(516, 559);  // the contract details
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerInfo);
+    squadListByTheTitleBar(PlayerInfoTable);
+    EXPECT_EQ(MenuOption, kScreenSquadList) << "from his contract details";
+    EXPECT_EQ(MenuFollowUp, 0);
+}
+
 }  // namespace

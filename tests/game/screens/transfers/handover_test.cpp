@@ -188,4 +188,30 @@ TEST_F(HandOverUserTest, DetailsLeftForTheHistoryLeaveNoWayBackToAProfile) {
     EXPECT_EQ(uint16_t(SelectedPlayer), listed);
 }
 
+// A country chosen on the title bar opens the details again: details the
+// profile opened still lead back to it.
+TEST_F(HandOverUserTest, DetailsOpenedAgainByTheCountryListStillLeadBackToTheProfile) {
+    SelectedPlayer = int16_t(FirstTeamList.players[0]);
+    ASSERT_NE(SelectedPlayer, 0);
+    ReturnMenuOption = kScreenSquadList;
+    MenuOption = kScreenPlayerStats;
+    WaitUp(PlayerStatsTable);
+    ClickAt(516, 559);  // the contract details
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerInfo);
+
+    WaitUp(PlayerInfoTable);
+    testenv::MenuUserClickItem(
+        [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 624; });
+    testenv::MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(1);  // another country
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenPlayerInfo);
+
+    WaitUp(PlayerInfoTable);
+    ClickAt(743, 559);  // back
+    DoMainMenuOption();
+    EXPECT_EQ(MenuOption, kScreenPlayerStats);
+}
+
 }  // namespace handover_test
