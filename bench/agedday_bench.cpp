@@ -3,9 +3,10 @@
 // 28 days of the calendar, from day 100 of season 0 and from day 100 of
 // season 10.  Each round plays the next day; a day is timed by the
 // processor time it takes (a machine shared with other work stretches its
-// wall time), less its matches on the engine (whose cost is the match's
-// own, timed by bench_fullmatch_bench), so that a user who still holds his
-// club on one side and not on the other does not weigh on the comparison.
+// wall time), less the processor time of its matches on the engine (whose
+// cost is the match's own, timed by bench_fullmatch_bench), so that a user
+// who still holds his club on one side and not on the other does not weigh
+// on the comparison.
 // The two should cost alike: work that grows with the world's age shows as
 // their ratio.
 //
@@ -178,12 +179,12 @@ void PlayDays(benchmark::State& state, int16_t slot, int16_t season) {
     ResetSoakCounts();
     const SoakTimes& times = CurrentSoakTimes();
     for (auto _ : state) {
-        const double before = times.cpu - times.engine;
+        const double before = times.cpu - times.engineCpu;
         if (RunSoakUntil(SeasonCalendar.season, int16_t(SeasonCalendar.currentDay + 1)) != "") {
             state.SkipWithError("the soak stopped");
             break;
         }
-        state.SetIterationTime(times.cpu - times.engine - before);
+        state.SetIterationTime(times.cpu - times.engineCpu - before);
     }
     const SoakCounts& counts = CurrentSoakCounts();
     const double days = double(state.iterations());

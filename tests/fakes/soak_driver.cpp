@@ -56,7 +56,9 @@ double ThreadSeconds() {
 
 void TimedMatch() {
     const auto start = Clock::now();
+    const double cpuStart = ThreadSeconds();
     g_gameMakers.playMatch();
+    g_times.engineCpu += ThreadSeconds() - cpuStart;
     g_times.engine += Since(start);
     ++g_counts.engine;
 }

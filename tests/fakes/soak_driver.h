@@ -90,6 +90,7 @@ struct SoakTimes {
     double matchSetUp = 0;       // of which sides picked and matches prepared
     double prediction = 0;       // the quick prediction
     double engine = 0;           // the match engine
+    double engineCpu = 0;        // the match engine's processor time (a share of cpu)
     double postMatch = 0;        // the clubs' work after the match
     double competitionDays = 0;  // season-end, national-team, postponement and cup days
     double clubJobs = 0;         // the clubs' daily jobs
