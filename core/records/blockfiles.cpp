@@ -87,41 +87,6 @@ using recbits::LoadU32;
 using recbits::StoreU16;
 using recbits::StoreU32;
 
-// The check word in the trailer's last four bytes: a running sum over the
-// size words and block bytes, in the order they stand in the file, so that
-// a file damaged inside a block is refused like one damaged in its frame.
-// 0 means "not checked": a file without blocks, or one written before the
-// word was kept, whose trailer holds four zero bytes.
-class BlockCheck {
-  public:
-    void Add(const void* data, size_t size) {
-        const auto* bytes = static_cast<const uint8_t*>(data);
-        size_t at = 0;
-        for (; at + 8 <= size; at += 8) {
-            uint64_t word;
-            std::memcpy(&word, bytes + at, 8);
-            Step(word);
-        }
-        for (; at < size; ++at) Step(bytes[at]);
-        used_ = true;
-    }
-    uint32_t Word() const {
-        if (!used_) return 0;
-        const uint64_t mixed = sum_ ^ (sumOfSums_ * 0x9E3779B97F4A7C15ull);
-        const uint32_t word = uint32_t(mixed ^ (mixed >> 32));
-        return word != 0 ? word : 1u;
-    }
-
-  private:
-    void Step(uint64_t value) {
-        sum_ += value;
-        sumOfSums_ += sum_;
-    }
-    uint64_t sum_ = 0;
-    uint64_t sumOfSums_ = 0;
-    bool used_ = false;
-};
-
 bool WriteAll(std::FILE* file, const void* data, size_t size) {
     return size == 0 || std::fwrite(data, 1, size, file) == size;
 }
@@ -442,6 +407,25 @@ void AddResult(ClubSeasonRecord& home, ClubSeasonRecord& away, int home_goals, i
 
 // ---- Block files -----------------------------------------------------------------
 
+void BlockFileCheck::Add(const void* data, size_t size) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    size_t at = 0;
+    for (; at + 8 <= size; at += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + at, 8);
+        Step(word);
+    }
+    for (; at < size; ++at) Step(bytes[at]);
+    used_ = true;
+}
+
+uint32_t BlockFileCheck::Word() const {
+    if (!used_) return 0;
+    const uint64_t mixed = sum_ ^ (sumOfSums_ * 0x9E3779B97F4A7C15ull);
+    const uint32_t word = uint32_t(mixed ^ (mixed >> 32));
+    return word != 0 ? word : 1u;
+}
+
 int WriteDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char* magic) {
     const int count = CountDataBlocks(list);
     const uint64_t payload = SumDataBlockSizes(list) + 4u * uint64_t(count);
@@ -450,7 +434,7 @@ int WriteDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char
     std::memcpy(header + 4, magic, 4);
     StoreU32(header + 8, uint32_t(payload));
     StoreU16(header + 12, uint16_t(count));
-    BlockCheck check;
+    BlockFileCheck check;
     if (!WriteAll(file, header, sizeof header)) return kBlockWriteHeader;
     for (int i = 0; i < count; ++i) {
         uint8_t size[4];
@@ -480,7 +464,7 @@ int ReadDataBlocks(const DataBlockDescriptor* list, std::FILE* file, const char*
     for (int i = 0; i < file_count; ++i) sum += list[i].size;
     if (4u * uint64_t(file_count) + sum != LoadU32(header + 8)) return kBlockReadPayload;
 
-    BlockCheck check;
+    BlockFileCheck check;
     for (int i = 0; i < file_count; ++i) {
         uint8_t size[4];
         if (!ReadAll(file, size, 4)) return kBlockReadSize;

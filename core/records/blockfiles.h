@@ -4,6 +4,7 @@
 // the saved-game block list, the edited-data files and the list of
 // goal-replay files.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -37,6 +38,26 @@ enum BlockReadResult : int {
     kBlockReadBadTrailer = -14,
     kBlockReadBadCheck = -15,  // the blocks do not add up to the trailer's check word
     kBlockReadWrongMagic = -20,
+};
+
+// The check word in the trailer's last four bytes: a running sum over the
+// size words and block bytes, each added as it stands in the file, so that
+// a file damaged inside a block is refused like one damaged in its frame.
+// 0 means "not checked": a file without blocks, or one written before the
+// word was kept, whose trailer holds four zero bytes.
+class BlockFileCheck {
+  public:
+    void Add(const void* data, size_t size);
+    uint32_t Word() const;
+
+  private:
+    void Step(uint64_t value) {
+        sum_ += value;
+        sumOfSums_ += sum_;
+    }
+    uint64_t sum_ = 0;
+    uint64_t sumOfSums_ = 0;
+    bool used_ = false;
 };
 
 // Writes the header, every block of the list and the trailer, whose last

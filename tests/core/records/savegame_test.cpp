@@ -13,10 +13,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/base/corehooks.h"
+#include "core/base/debug.h"
 #include "core/base/trackedmemory.h"
 #include "core/club/board.h"
 #include "core/club/exchangedeals.h"
@@ -86,6 +88,32 @@ size_t BlockOffset(int block) {
     size_t at = kBlockFileHeaderSize;
     for (int i = 0; i < block; ++i) at += 4 + SaveGameDescriptors[i].size;
     return at;
+}
+
+// The index in the saved-game list of the block holding a table.
+int BlockOf(const void* table) {
+    for (int i = 0; i < kSaveGameBlockCount; ++i) {
+        if (SaveGameDescriptors[i].address == table) return i;
+    }
+    throw std::out_of_range("no saved block holds the table");
+}
+
+// Gives a damaged file the check word a loader reading it against the list
+// would compute (the file's own size words for lengths when there is no
+// list), so that the damage reaches the checks behind the check word.
+void Reseal(Bytes& file, const DataBlockDescriptor* list = nullptr) {
+    BlockFileCheck check;
+    const int blocks = testbytes::GetU16(file, 12);
+    size_t at = kBlockFileHeaderSize;
+    for (int i = 0; i < blocks; ++i) {
+        const uint32_t size = list != nullptr ? list[i].size : testbytes::GetU32(file, at);
+        if (at + 4 + size + kBlockFileTrailerSize > file.size())
+            throw std::out_of_range("block past the end");
+        check.Add(file.data() + at, 4);
+        check.Add(file.data() + at + 4, size);
+        at += 4 + size;
+    }
+    testbytes::PutU32(file, file.size() - 4, check.Word());
 }
 
 class SaveGameTest : public ::testing::Test {
@@ -304,31 +332,23 @@ TEST_F(SaveGameTest, ThePlayedCountriesComeBackWithTheGame) {
     EXPECT_TRUE(std::ranges::all_of(PlayedLeagueFlags, [](uint16_t flag) { return flag == 1; }));
 }
 
-TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
-    ASSERT_EQ(SaveGame(1), 0);
-    ASSERT_EQ(LoadGame(1), 0);
-    const uint64_t running = HashState();
-    const Bytes good = testenv::ReadHostFile("SaveData/save1");
-    const Bytes perm = testenv::ReadHostFile("SaveData/perm1");
-    testenv::WriteHostFile("SaveData/perm5", perm);
+// A save file loaded into slot 5 against a running game loaded from a save
+// of the recognisable state.
+class BadSaveTest : public SaveGameTest {
+  protected:
+    void SetUp() override {
+        SaveGameTest::SetUp();
+        ASSERT_EQ(SaveGame(1), 0);
+        ASSERT_EQ(LoadGame(1), 0);
+        running_ = HashState();
+        good_ = testenv::ReadHostFile("SaveData/save1");
+        perm_ = testenv::ReadHostFile("SaveData/perm1");
+        testenv::WriteHostFile("SaveData/perm5", perm_);
+    }
 
-    auto load = [&](const Bytes& file) {
+    // What the block reader makes of the file on its own.
+    static int ReadBlocks(const Bytes& file) {
         testenv::WriteHostFile("SaveData/save5", file);
-        return LoadGame(5);
-    };
-
-    // Cut after block 60: a well-formed file of 61 blocks, its check word 0
-    // as in a file written before the word was kept (the full file's word
-    // does not fit the first 61 blocks).
-    const size_t cut = BlockOffset(61);
-    Bytes shorter(good.begin(), good.begin() + cut);
-    shorter[12] = 61;
-    shorter[13] = 0;
-    testbytes::PutU32(shorter, 8, uint32_t(cut - kBlockFileHeaderSize));
-    shorter.insert(shorter.end(), good.end() - 8, good.end());
-    Bytes shorterChecked = shorter;
-    testbytes::PutU32(shorter, shorter.size() - 4, 0);
-    {
         std::vector<uint8_t> staging(kSaveGameDataBytes);
         DataBlockDescriptor list[kSaveGameBlockCount + 1];
         size_t at = 0;
@@ -337,58 +357,179 @@ TEST_F(SaveGameTest, BadFilesLeaveTheRunningGameUntouched) {
             at += SaveGameDescriptors[i].size;
         }
         list[kSaveGameBlockCount] = {nullptr, 0};
-        testenv::WriteHostFile("SaveData/save5", shorter);
         std::FILE* f = std::fopen("SaveData/save5", "rb");
-        EXPECT_EQ(ReadDataBlocks(list, f, "SAV0"), 58);
+        const int read = ReadDataBlocks(list, f, "SAV0");
         std::fclose(f);
+        return read;
     }
-    EXPECT_EQ(load(shorter), kSaveBadFormat);
-    EXPECT_EQ(HashState(), running);
-    EXPECT_EQ(load(shorterChecked), kSaveBadFormat);
-    EXPECT_EQ(HashState(), running);
 
-    // A byte changed inside a block: the check word no longer fits.
-    Bytes changed = good;
-    changed[BlockOffset(40) + 4 + 100] ^= 0x04;
-    EXPECT_EQ(load(changed), kSaveBadFormat);
-    EXPECT_EQ(HashState(), running);
+    // Loads slot 5 (whose files are in place), expecting the load to fail
+    // with `code`, say so, and leave the running game as it was.
+    void ExpectRefused(int code) {
+        const int32_t level = DebugGetLevel(DEBUG_FILE);
+        DebugSetLevel(DEBUG_FILE, 10);
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(LoadGame(5), code);
+        const std::string said = testing::internal::GetCapturedStdout();
+        DebugSetLevel(DEBUG_FILE, level);
+        EXPECT_NE(said.find("Warning: LoadGame(): slot 5 not loaded (" + std::to_string(code) + ")"),
+                  std::string::npos)
+            << said;
+        EXPECT_EQ(PlayerCount, kPatternPlayers);
+        EXPECT_EQ(HashState(), running_);
+    }
 
-    Bytes wrong_size = good;
-    testbytes::PutU32(wrong_size, BlockOffset(5), 3);
-    EXPECT_EQ(load(wrong_size), kSaveBadFormat);
-    EXPECT_EQ(HashState(), running);
+    // The block reader stops the file with `read` (0: it passes whole), and
+    // the load fails with `code`.
+    void ExpectRefused(const Bytes& file, int read, int code) {
+        EXPECT_EQ(ReadBlocks(file), read);
+        testenv::WriteHostFile("SaveData/save5", file);
+        ExpectRefused(code);
+    }
 
-    Bytes bad_trailer = good;
-    bad_trailer[bad_trailer.size() - 5] = '1';
-    EXPECT_EQ(load(bad_trailer), kSaveBadFormat);
-    EXPECT_EQ(HashState(), running);
+    uint64_t running_ = 0;
+    Bytes good_, perm_;
+};
 
-    Bytes too_many_players = good;
-    too_many_players[BlockOffset(35) + 4] = 0x50;
-    too_many_players[BlockOffset(35) + 5] = 0xC3;  // 50000
-    EXPECT_EQ(load(too_many_players), kSaveBadFormat);
-    EXPECT_EQ(HashState(), running);
+// Each fault of the file's frame is refused by the check that looks for it,
+// not by one that happens to come later: the check word is made right
+// wherever the fault is inside the checked bytes.
+TEST_F(BadSaveTest, EachFaultOfTheFrameIsRefusedByItsOwnCheck) {
+    {
+        SCOPED_TRACE("shorter than a header");
+        ExpectRefused(Bytes(good_.begin(), good_.begin() + 10), kBlockReadHeader, kSaveReadFailed);
+    }
+    {
+        SCOPED_TRACE("not a block file");
+        Bytes bad = good_;
+        bad[0] = 'X';
+        ExpectRefused(bad, kBlockReadNotBlockFile, kSaveBadFormat);
+    }
+    {
+        SCOPED_TRACE("a block file of another kind");
+        Bytes bad = good_;
+        bad[7] = '1';
+        ExpectRefused(bad, kBlockReadWrongMagic, kSaveBadFormat);
+    }
+    {
+        SCOPED_TRACE("a block more than a game holds");
+        Bytes bad(good_.begin(), good_.end() - kBlockFileTrailerSize);
+        bad.insert(bad.end(), 4, 0);  // an empty block
+        bad.insert(bad.end(), good_.end() - kBlockFileTrailerSize, good_.end());
+        testbytes::PutU16(bad, 12, kSaveGameBlockCount + 1);
+        testbytes::PutU32(bad, 8, testbytes::GetU32(good_, 8) + 4);
+        Reseal(bad, SaveGameDescriptors);
+        ExpectRefused(bad, kBlockReadTooManyBlocks, kSaveBadFormat);
+    }
+    {
+        SCOPED_TRACE("a payload word the blocks do not add up to");
+        Bytes bad = good_;
+        testbytes::PutU32(bad, 8, testbytes::GetU32(good_, 8) + 1);
+        ExpectRefused(bad, kBlockReadPayload, kSaveBadFormat);
+    }
+    {
+        SCOPED_TRACE("a size word other than its block's");
+        Bytes bad = good_;
+        testbytes::PutU32(bad, BlockOffset(5), 3);
+        Reseal(bad, SaveGameDescriptors);
+        ExpectRefused(bad, kBlockReadSizeMismatch, kSaveBadFormat);
+    }
+    {
+        SCOPED_TRACE("a byte changed inside a block");
+        Bytes bad = good_;
+        bad[BlockOffset(40) + 4 + 100] ^= 0x04;
+        ExpectRefused(bad, kBlockReadBadCheck, kSaveBadFormat);
+    }
+    {
+        SCOPED_TRACE("the trailer's tag changed");
+        Bytes bad = good_;
+        bad[bad.size() - 5] = '1';
+        ExpectRefused(bad, kBlockReadBadTrailer, kSaveBadFormat);
+    }
+    {
+        // A game of an older layout: every block it holds is whole.
+        SCOPED_TRACE("the last block missing");
+        const size_t cut = BlockOffset(kSaveGameBlockCount - 1);
+        Bytes bad(good_.begin(), good_.begin() + cut);
+        bad.insert(bad.end(), good_.end() - kBlockFileTrailerSize, good_.end());
+        testbytes::PutU16(bad, 12, kSaveGameBlockCount - 1);
+        testbytes::PutU32(bad, 8, uint32_t(cut - kBlockFileHeaderSize));
+        Reseal(bad);
+        ExpectRefused(bad, 1, kSaveBadFormat);
+    }
+    // Files cut short inside a size word, a block and the trailer.
+    {
+        SCOPED_TRACE("cut inside a size word");
+        ExpectRefused(Bytes(good_.begin(), good_.begin() + BlockOffset(39) + 2), kBlockReadSize,
+                      kSaveReadFailed);
+    }
+    {
+        SCOPED_TRACE("cut inside a block");
+        ExpectRefused(Bytes(good_.begin(), good_.begin() + BlockOffset(39) + 1000), kBlockReadBytes,
+                      kSaveReadFailed);
+    }
+    {
+        SCOPED_TRACE("cut inside the trailer");
+        ExpectRefused(Bytes(good_.begin(), good_.end() - 3), kBlockReadTrailer, kSaveReadFailed);
+    }
+}
 
-    Bytes history_past_end = good;
-    testbytes::PutU32(history_past_end, BlockOffset(67) + 4, kPlayerHistoryEntries + 2);
-    EXPECT_EQ(load(history_past_end), kSaveBadFormat);
-    EXPECT_EQ(HashState(), running);
-    Bytes index_past_end = good;
-    testbytes::PutU32(index_past_end, BlockOffset(71) + 4 + 4 * 7, kClubHistoryEntries + 1);
-    EXPECT_EQ(load(index_past_end), kSaveBadFormat);
-    EXPECT_EQ(HashState(), running);
+// The counts and first entries that index fixed tables are refused one past
+// what their tables take, in a file whose frame and check word are right.
+TEST_F(BadSaveTest, CountsPastTheirTablesAreRefused) {
+    const size_t players = BlockOffset(BlockOf(&PlayerCount)) + 4;
+    const size_t playerHistory = BlockOffset(BlockOf(&PlayerHistoryCount)) + 4;
+    const size_t clubHistory = BlockOffset(BlockOf(&ClubHistoryCount)) + 4;
+    const size_t playerFirst = BlockOffset(BlockOf(PlayerHistoryFirst)) + 4;
+    const size_t clubFirst = BlockOffset(BlockOf(ClubHistoryFirst)) + 4;
+    struct Case {
+        const char* what;
+        size_t at;
+        uint32_t value;
+        int width;
+    };
+    const Case cases[] = {
+        {"players", players, kMaxPlayers + 1, 2},
+        {"player history count", playerHistory, kPlayerHistoryEntries + 2, 4},
+        {"player history count 0", playerHistory, 0, 4},
+        {"club history count", clubHistory, kClubHistoryEntries + 2, 4},
+        {"club history count 0", clubHistory, 0, 4},
+        {"a player's first history entry", playerFirst + 4 * (kMaxPlayers - 1), kPlayerHistoryEntries + 1, 4},
+        {"a club's first history entry", clubFirst + 4 * 7, kClubHistoryEntries + 1, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes bad = good_;
+        if (c.width == 2) {
+            testbytes::PutU16(bad, c.at, uint16_t(c.value));
+        } else {
+            testbytes::PutU32(bad, c.at, c.value);
+        }
+        Reseal(bad);
+        ExpectRefused(bad, 0, kSaveBadFormat);
+    }
+}
 
-    EXPECT_EQ(load(Bytes(good.begin(), good.begin() + BlockOffset(39) + 1000)), kSaveReadFailed);
-    EXPECT_EQ(HashState(), running);
-
-    testenv::WriteHostFile("SaveData/save5", good);
+// The perm file beside the save is part of the game: a save without it, or
+// with a damaged one, is not loaded either.
+TEST_F(BadSaveTest, AMissingOrDamagedPermFileIsRefused) {
+    testenv::WriteHostFile("SaveData/save5", good_);
     fs::remove("SaveData/perm5");
-    EXPECT_EQ(LoadGame(5), kSavePermFailed);
-    Bytes other_perm = perm;
-    other_perm[7] = '1';
-    testenv::WriteHostFile("SaveData/perm5", other_perm);
-    EXPECT_EQ(LoadGame(5), kSaveBadFormat);
-    EXPECT_EQ(HashState(), running);
+    ExpectRefused(kSavePermFailed);
+
+    Bytes other = perm_;
+    other[7] = '1';
+    testenv::WriteHostFile("SaveData/perm5", other);
+    ExpectRefused(kSaveBadFormat);
+
+    Bytes changed = perm_;
+    changed[kBlockFileHeaderSize + 4 + 10] ^= 0x01;
+    testenv::WriteHostFile("SaveData/perm5", changed);
+    ExpectRefused(kSaveBadFormat);
+
+    testenv::WriteHostFile("SaveData/perm5", Bytes(perm_.begin(), perm_.end() - 3));
+    ExpectRefused(kSavePermFailed);
+
     EXPECT_EQ(LoadGame(9), kSaveOpenFailed);
 }
 
