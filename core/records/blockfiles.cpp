@@ -313,14 +313,20 @@ bool TakeOverStrengthRanking() {
 // A load that left the counts of whatever game ran before it would place
 // those young players elsewhere than the game it was saved from.  A perm
 // file without them (an older save) has them counted afresh from the
-// loaded players.
+// loaded players, and so has one holding a count below 0, which no game
+// reaches and which would let the club take young players far past its
+// cap.  A count above today's cap is kept: a club's cap falls with its
+// reputation after the count has reached it, and the club then takes
+// none, as in the game that was saved.
 void KeepNewPlayerCounts() {
     for (int club = 0; club < kClubCount; ++club) PermNewPlayerCounts[club] = uint8_t(NewPlayerCount[club]);
     PermNewPlayerCounts[kKeptNewPlayerCountsByte] = 1;
 }
 
 void TakeOverNewPlayerCounts() {
-    if (PermNewPlayerCounts[kKeptNewPlayerCountsByte] != 1) {
+    const auto negative = [](uint8_t kept) { return int8_t(kept) < 0; };
+    if (PermNewPlayerCounts[kKeptNewPlayerCountsByte] != 1 ||
+        std::any_of(PermNewPlayerCounts, PermNewPlayerCounts + kClubCount, negative)) {
         CountNewPlayers();
         return;
     }

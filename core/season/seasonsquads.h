@@ -10,7 +10,7 @@
 #include "core/records/records.h"
 
 // Young players placed at each club in the current run (new game or new
-// season); rebuilt at the start of each run, never saved.
+// season); rebuilt at the start of each run and kept with a saved game.
 extern std::array<int8_t, kClubCount> NewPlayerCount;
 
 // Set by the options screen: a new game gives every database player a new

@@ -316,6 +316,42 @@ TEST_F(SaveGameTest, TheYoungPlayerCountsComeBackWithTheGameAndAnOlderSaveCounts
     EXPECT_FALSE(std::ranges::all_of(loaded, [](int8_t count) { return count == 5; }));
 }
 
+// A kept count below 0 would let its club take young players far past its
+// cap: the counts are then counted afresh from the loaded players.  A count
+// above the club's cap is one a game reaches (the cap falls with the
+// reputation) and comes back as it was.
+TEST_F(SaveGameTest, AYoungPlayerCountBelowZeroIsCountedAfreshAndOneAboveTheCapKept) {
+    constexpr int16_t kFlaggedClub = 7, kFullClub = 20, kDamagedClub = 30;
+    for (uint16_t p = 1; p < PlayerCount; ++p) SetPlayerFlag95(p, 0);
+    for (uint16_t p = 10; p < 15; ++p) {
+        SetPlayerClub(p, kFlaggedClub);
+        SetPlayerFlag95(p, 1);
+    }
+    NewPlayerCount.fill(3);
+    NewPlayerCount[kFlaggedClub] = 9;
+    const int8_t overCap = int8_t(NewPlayerCap(kFullClub) + 4);
+    NewPlayerCount[kFullClub] = overCap;
+    ASSERT_EQ(SaveGame(1), 0);
+    NewPlayerCount.fill(0);
+    ASSERT_EQ(LoadGame(1), 0);
+    EXPECT_EQ(NewPlayerCount[kFullClub], overCap);
+    EXPECT_EQ(NewPlayerCount[kFlaggedClub], 9);
+    EXPECT_EQ(NewPlayerCount[kDamagedClub], 3);
+
+    // The counts are the perm file's fourth block.
+    Bytes perm = testenv::ReadHostFile("SaveData/perm1");
+    size_t counts = kBlockFileHeaderSize;
+    for (int block = 0; block < 3; ++block) counts += 4 + testbytes::GetU32(perm, counts);
+    ASSERT_EQ(testbytes::GetU32(perm, counts), uint32_t(kClubCount + 1));
+    perm.at(counts + 4 + kDamagedClub) = 0xF0;  // -16
+    Reseal(perm);
+    testenv::WriteHostFile("SaveData/perm1", perm);
+    ASSERT_EQ(LoadGame(1), 0);
+    for (int16_t club = 0; club < kClubCount; ++club) {
+        ASSERT_EQ(NewPlayerCount[club], club == kFlaggedClub ? 5 : 0) << club;
+    }
+}
+
 // The played-countries choice is part of the game.  A game saved before it
 // was kept holds no flag set in its place and plays every country.
 TEST_F(SaveGameTest, ThePlayedCountriesComeBackWithTheGame) {
