@@ -351,4 +351,57 @@ TEST_F(ClubHandOverTest, AnAcceptanceToldAgainAfterAnOfferOnItsSquadStillOffersI
     EXPECT_EQ(HVW_GetJobApplicationClub(), -1);
 }
 
+// The answer day of an application that the club accepts, with another
+// club's job offer waiting: the day's messages show the offer first.  The
+// offer turned down by the back icon, the user plays on: the Continue puts
+// the answer before him instead of playing the day, and its job can be
+// taken.
+TEST_F(ClubHandOverTest, AnApplicationsAnswerLeftBehindAJobOfferComesBeforeTheNextDay) {
+    static int16_t offerShown, answerShown;
+    static bool answerButtons, done;
+    static int16_t dayAfterContinue;
+    offerShown = answerShown = dayAfterContinue = -1;
+    answerButtons = done = false;
+    const int32_t popupSwitch = PopupSwitch;
+    PopupSwitch = 1;  // a game is on: the day's boxes are shown
+    // A day without fixtures: the user plays no match on it.
+    int16_t day = SeasonCalendar.currentDay;
+    while (day < 350 && testenv::FixturesOn(day) != 0) ++day;
+    ASSERT_LT(day, 350);
+    SeasonCalendar.currentDay = day;
+    const int16_t offering = int16_t(DivisionClubLists[0][0][2]);
+    JobApplicationRecord = {uint16_t(vacant_), uint16_t(day), 1};
+    JobOfferPending = 1;
+    JobOfferClubShown = uint16_t(offering);
+    MenuOption = kScreenDayMessages;
+    WaitUp(ClubInfoTable);
+    testenv::MenuUserDo([] { offerShown = int16_t(SelectedClub); });
+    ClickAt(743, 559);  // the offer turned down
+    WaitUp(ClubMainTable);
+    ClickAt(399, 559);  // Continue: one day
+    testenv::MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(0);
+    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 3000);
+    testenv::MenuUserWait(4);
+    testenv::MenuUserClickAt(400, 300);  // the club's yes
+    WaitUp(ClubInfoTable);
+    testenv::MenuUserDo([] {
+        answerShown = int16_t(SelectedClub);
+        answerButtons = ClubInfoShowsJobButtons();
+        dayAfterContinue = HVW_GetCurrentDay();
+    });
+    ClickAt(60, 559);  // Take Job
+    testenv::MenuUserWaitFor(TableUp(ClubMainTable), 3000);
+    testenv::MenuUserDo([] { done = true; });
+    TitleBar(171, 0);
+    Drive(done);
+    PopupSwitch = popupSwitch;
+    EXPECT_EQ(offerShown, offering);
+    EXPECT_EQ(answerShown, vacant_) << "the Continue showed no answer";
+    EXPECT_TRUE(answerButtons);
+    EXPECT_EQ(dayAfterContinue, day) << "the day was played before the answer was shown";
+    EXPECT_EQ(int16_t(GetPlayerClub(1)), vacant_);
+    EXPECT_EQ(HVW_GetJobApplicationClub(), -1);
+}
+
 }  // namespace
