@@ -444,6 +444,10 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
         // An accepted job's screens are left for good: its application is
         // spent.
         GiveUpAcceptedJob();
+        // So is the road the user was on: no back icon leads into it again
+        // by its recent screens or the squad list's previous screen.
+        UpdateScreenHistory(0, 0, 3);
+        PreviousMenuOption = kScreenClubMain;
         MenuOption = pair->option;
         return MENU_CLOSE;
     }
@@ -1170,6 +1174,9 @@ void SettleHumanContract() {
     if (InitTransferFilter(player) == 0) {
         MenuOption = kScreenContractTalks;
         ContractTalksReason = 0;
+        // The profile the talks end on was opened by no list: its back icon
+        // goes home, not to the list of an earlier road.
+        ReturnMenuOption = kScreenClubMain;
         return;
     }
     if (IsClub(club)) ClearClubBidsOnPlayer(club, player);
@@ -1189,6 +1196,7 @@ void AnswerHumanSale() {
     SalesTeamClub = HVW_FindHumanSalesTeam();
     if (HVW_GetPlayerLoanList(player) != 0) {
         MenuOption = kScreenLoanTerms;
+        ReturnMenuOption = kScreenClubMain;
         return;
     }
     // An offer left by the title bar in this same round (these messages
