@@ -53,6 +53,9 @@ void ClearClubBidList(uint16_t player) {
 }
 
 void ClearJobApplication() { JobApplicationRecord = {65535, 65535, 65535}; }
+void DropPassedJobApplication(int lastDay) {
+    if (JobApplicationRecord.club != 65535 && int(JobApplicationRecord.day) <= lastDay) ClearJobApplication();
+}
 uint16_t GetJobApplicationClub() { return JobApplicationRecord.club; }
 uint16_t GetJobApplicationDay() { return JobApplicationRecord.day; }
 uint16_t GetJobApplicationResult() { return JobApplicationRecord.accepted; }

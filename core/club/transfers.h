@@ -38,6 +38,12 @@ uint16_t GetJobApplicationClub();
 uint16_t GetJobApplicationDay();
 uint16_t GetJobApplicationResult();
 
+// The days up to lastDay have passed: an application whose answer day
+// was one of them has been answered, or will not be (the season's last day
+// tells only its end), and is dropped.  Kept, it would be answered on the
+// same day of a later season.
+void DropPassedJobApplication(int lastDay);
+
 // Lodges the user's application for the club's job: refused when his
 // standing falls short of the club's, else accepted or not by his board's
 // form score; the decision comes 2-13 days from today.

@@ -380,6 +380,9 @@ void RebuildAfterLoad() {
     ClubScreenWord = 1;
     SackedClubControl = 0;
     ForgetJobOffer();
+    // An application whose answer day had passed in a game saved before
+    // passed days dropped it would come up on that day of a later season.
+    DropPassedJobApplication(SeasonCalendar.currentDay - 1);
     MergePlayerHistoryEntries();
     ResolveFixtureClashes();
     // The recent match marks are not saved: they come from the line-ups.

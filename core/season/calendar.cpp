@@ -1,5 +1,7 @@
 #include "core/season/calendar.h"
 
+#include <climits>
+
 SeasonCalendarState SeasonCalendar = {0, 13, 6, 2002, 0, 0, {}, {}, {}};
 int16_t CompetitionDayWords[10];
 int16_t CompetitionDayWord;
@@ -364,6 +366,9 @@ void AdvanceDay() {
     // A season has 365 days, 366 when its February has 29.
     if (c.year % 4 != 0 && c.currentDay == kLastDayOfShortSeason) c.currentDay = kSeasonEndDay;
     if (c.currentDay == kRetirementDay) YearlyRetirementPass();
+    // The user's application is answered on its day: that day over, it is
+    // gone.  One whose day lies past the season's end never comes.
+    DropPassedJobApplication(c.currentDay >= kSeasonEndDay ? INT_MAX : dayBefore);
     if (c.currentDay >= kSeasonEndDay) {
         ++c.season;
         SortNationClubsByDivision();

@@ -213,7 +213,11 @@ void DropClubPicks() {
 }
 
 void ShowAcceptedJob(int16_t club) {
-    HandClubPicksOver(club);
+    // Told again on its day (the day's messages run after every deal and
+    // contract screen), the acceptance is the one on offer: given up here as
+    // another road's, it would be gone before the screen that offers it.
+    if (g_acceptedClub != club) GiveUpAcceptedJob();
+    g_pickedClub = club;
     ClubPickedFlag = kClubPickAccepted;
     ClubInfoPickedFlag = 0;
     g_acceptedClub = club;

@@ -80,6 +80,9 @@ constexpr int16_t kLastMatchText = 3163;
 // A button that the default handler answers itself (quit, help).
 constexpr int16_t kOwnAction = -1;
 
+// The day messages' own words of the running game, forgotten with it.
+void ForgetDayMessages();
+
 }  // namespace
 
 int16_t OptionsScreenFirstEntry = 0;
@@ -441,6 +444,10 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
         // An accepted job's screens are left for good: its application is
         // spent.
         GiveUpAcceptedJob();
+        // So is the road the user was on: no back icon leads into it again
+        // by its recent screens or the squad list's previous screen.
+        UpdateScreenHistory(0, 0, 3);
+        PreviousMenuOption = kScreenClubMain;
         MenuOption = pair->option;
         return MENU_CLOSE;
     }
@@ -675,18 +682,11 @@ void ShowStartPictures() {
     }
 }
 
-void ResetFrontEnd() {
+// The screens' own words, which no saved game holds: the recent screens,
+// the list views and the search list's filter, the message arguments.
+void ResetFrontEndViews() {
     UpdateScreenHistory(0, 0, 3);
-    SearchFilter_InitAll();
     SearchFilter_Reset(&ListSearchFilter);
-    SearchFilter_Reset(&PlayerSearchFilterRecord());
-    // No player starts out marked, known or recommended by the scouts.
-    for (uint16_t player = 1; player < PlayerCount; ++player) {
-        SetPlayerScoutMark(player, 0);
-        SetPlayerFlag119(player, 0);
-        SetPlayerScoutRecommended(player, 0);
-    }
-    SetNewMessageFlag(0);
     SearchMenu_InitState();
     SetFilteredListDefaults();
     PositionScreen_Reset();
@@ -695,6 +695,19 @@ void ResetFrontEnd() {
     FrontEndViewWord = 0;
     TextMsg_ResetArgs();
     InMatchMenuFlag = 0;
+}
+
+void ResetFrontEnd() {
+    SearchFilter_InitAll();
+    SearchFilter_Reset(&PlayerSearchFilterRecord());
+    // No player starts out marked, known or recommended by the scouts.
+    for (uint16_t player = 1; player < PlayerCount; ++player) {
+        SetPlayerScoutMark(player, 0);
+        SetPlayerFlag119(player, 0);
+        SetPlayerScoutRecommended(player, 0);
+    }
+    SetNewMessageFlag(0);
+    ResetFrontEndViews();
 }
 
 void FollowUpAfterPlayerScreen(bool playerInfo) {
@@ -882,6 +895,11 @@ void ActOnMenuOption() {
             StaffMember_Run();
             return;
         case kScreenContinueGame:
+            // What the day brought comes before the next day is played: a
+            // sale, deal, contract or job answer left behind on the way here
+            // (by the title bar, or replaced by a new season's squad numbers)
+            // would otherwise go with the day unseen.
+            if (ShowWaitingDayMessages()) return;
             TextMsg_ResetArgs();
             ShowDueDiaryNotes();
             if (ContinueMode == 2) {
@@ -902,8 +920,11 @@ void ActOnMenuOption() {
             return;
         case kScreenLoadAutoSave: {
             EnableCursorNest(1);
-            if (LoadGame(kPrefixedSaveSlot) < 0) ShowMessageBox(GetText(kTextLoadFailed), 0);
-            ForgetTheRunningGame();
+            if (LoadGame(kPrefixedSaveSlot) < 0) {
+                ShowMessageBox(GetText(kTextLoadFailed), 0);
+            } else {
+                ForgetTheRunningGame();
+            }
             MenuOption = kScreenClubMain;
             EnableCursorNest(0);
             return;
@@ -978,6 +999,19 @@ void ForgetTheRunningGame() {
     // A job offer or a vacancy picked in the game before, never answered,
     // would have the new or loaded game's club taken as that offer's.
     ClubInfo_Forget();
+    // The words no saved game holds start as a game started from the start
+    // screen has them, so that one save loads as one game from wherever it
+    // is loaded.  The players approached today are the running game's: kept,
+    // a loaded tip would refuse its bid as already made.
+    HVW_ClearRecentList();
+    ResetFrontEndViews();
+    ForgetDayMessages();
+    // An offer left open (its exchange players, a resumed deal, the day's
+    // sale it answered) belongs to the game that was running.
+    DealSheet_StartAfresh();
+    SquadOfferFlag = 0;
+    SalesTeamClub = -1;
+    MenuFollowUp = 0;
 }
 
 bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTable(id) != PlainScreenTable; }
@@ -1019,9 +1053,15 @@ constexpr uint32_t kNoPlayer = 0xFFFFFFFFu;
 
 bool IsClub(int32_t club) { return club >= 0 && club < 1200; }
 
+void AnswerDayMessages();
+
 // Set while the day loop runs the messages with nobody at the keys: what
 // would open a screen for the user is left as it stands for later.
 bool g_unattended = false;
+// The club's job offer last put in front of the user, and its day: shown
+// once a day, it need not stop the next Continue again.
+int16_t g_offerShownClub = -1;
+int16_t g_offerShownDay = -1;
 // The sacking of a day nobody was at the screens (its flag lasts only until
 // the next day's board reviews): told on the user's next day there, while
 // he is still without a club.
@@ -1052,9 +1092,9 @@ bool AnswerJobApplication() {
     if (g_unattended) {
         // Nobody is there to take the job: the acceptance waits for the
         // user's next day at the screens (answered only on its day, it was
-        // lost once the soak's day had passed).
-        const int16_t today = HVW_GetCurrentDay();
-        JobApplicationRecord.day = uint16_t(today + 1 < kSeasonEndDay ? today + 1 : 0);
+        // lost once the soak's day had passed).  Not into the next season:
+        // the season's last days end it.
+        JobApplicationRecord.day = uint16_t(HVW_GetCurrentDay() + 1);
         return true;
     }
     MenuOption = kScreenClubInfo;
@@ -1134,6 +1174,9 @@ void SettleHumanContract() {
     if (InitTransferFilter(player) == 0) {
         MenuOption = kScreenContractTalks;
         ContractTalksReason = 0;
+        // The profile the talks end on was opened by no list: its back icon
+        // goes home, not to the list of an earlier road.
+        ReturnMenuOption = kScreenClubMain;
         return;
     }
     if (IsClub(club)) ClearClubBidsOnPlayer(club, player);
@@ -1153,6 +1196,7 @@ void AnswerHumanSale() {
     SalesTeamClub = HVW_FindHumanSalesTeam();
     if (HVW_GetPlayerLoanList(player) != 0) {
         MenuOption = kScreenLoanTerms;
+        ReturnMenuOption = kScreenClubMain;
         return;
     }
     // An offer left by the title bar in this same round (these messages
@@ -1189,7 +1233,36 @@ void ProcessHalvornDayMessages() {
         MenuOption = kScreenVacancies;
         return;
     }
-    if (JobOfferPending != 0 && IsClub(JobOfferClubShown)) {
+    AnswerDayMessages();
+}
+
+namespace {
+
+bool JobOfferWaits() { return JobOfferPending != 0 && IsClub(JobOfferClubShown); }
+
+bool PendingDealWaits() {
+    for (int index = 0; index < kPendingDeals; ++index)
+        if (PendingDealPlayer(index) != 0 && PendingDealReady(index) == 1) return true;
+    return false;
+}
+
+// What the day brought that the user has not been shown: a job offer not
+// yet put in front of him today, the answer to his application due today,
+// a deal, a contract or a sale waiting for his answer.
+bool DayMessagesWait() {
+    const int16_t today = HVW_GetCurrentDay();
+    // The season's last day tells its end and nothing else.
+    if (today == kSeasonEndDay || SoakMode != 0) return false;
+    if (JobOfferWaits() && !(g_offerShownClub == int16_t(JobOfferClubShown) && g_offerShownDay == today))
+        return true;
+    if (HVW_GetJobApplicationClub() >= 0 && HVW_GetJobApplicationDay() == today) return true;
+    return PendingDealWaits() || HVW_HasHumanContracts() != 0 || HVW_HasHumanSales() != 0;
+}
+
+// The day's answers after its notices: a club's job offer, the answer to
+// the user's application, a deal, a contract to settle, a bid for a player.
+void AnswerDayMessages() {
+    if (JobOfferWaits()) {
         if (g_unattended) return;
         MenuCurrentPlayer = 1;
         SelectedClub = JobOfferClubShown;
@@ -1199,6 +1272,8 @@ void ProcessHalvornDayMessages() {
         // The waiting offer's word names the manager it was made to: taking
         // the job clears his shirt.
         TakeJobShirtPlayer = JobOfferPending;
+        g_offerShownClub = int16_t(JobOfferClubShown);
+        g_offerShownDay = HVW_GetCurrentDay();
         return;
     }
     if (MenuOption != kScreenPlayerStats && MenuOption != kScreenPlayerInfo) MenuOption = kScreenClubMain;
@@ -1207,6 +1282,29 @@ void ProcessHalvornDayMessages() {
     SettleHumanContract();
     AnswerHumanSale();
 }
+
+}  // namespace
+
+bool ShowWaitingDayMessages() {
+    // Each round answers one thing or opens its screen; the bound only
+    // guards against a rule that does neither.
+    constexpr int kMostRounds = 32;
+    for (int round = 0; round < kMostRounds && DayMessagesWait(); ++round) {
+        MenuOption = kScreenClubMain;
+        AnswerDayMessages();
+        if (MenuOption != kScreenClubMain) return true;
+    }
+    MenuOption = kScreenContinueGame;
+    return false;
+}
+
+namespace {
+void ForgetDayMessages() {
+    g_offerShownClub = -1;
+    g_offerShownDay = -1;
+    g_sackedWhileAway = 0;
+}
+}  // namespace
 
 void ProcessHalvornDayMessagesUnattended() {
     g_unattended = true;

@@ -86,6 +86,13 @@ int32_t MenuHandler_Close(MenuHotItem* item);
 
 // Puts the human manager's waiting notices in front of him after the day.
 void ProcessHalvornDayMessages();
+// Before a Continue plays the next day: what the day brought that the user
+// has not been shown (a job offer not yet put before him today, the answer
+// to his application due today, a deal, contract or sale waiting for his
+// answer) is answered or its screen opened.  True when a screen was opened
+// (MenuOption names it); else MenuOption is 43 again and the day may be
+// played.
+bool ShowWaitingDayMessages();
 // The same with nobody at the keys (a soak run): what would open a screen
 // for the user (a job offer, a deal, contract talks, a sacking) is left as it
 // stands, and MenuOption stays 3.

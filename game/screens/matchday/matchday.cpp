@@ -300,8 +300,15 @@ void ContinueOneDay() {
     // ordinary fixture, the match preview page waits for its button.
     MatchDay_PreviewLoop(next.userSlot, next.flaggedSlot);
     MenuOption = kScreenClubMain;
-    ProcessHalvornDayMessages();
-    if (Today() == 0) MenuOption = kScreenSquadNumbers;
+    // A new season opens on the squad numbers.  Its day's messages wait for
+    // the user's next Continue, which shows them before the day is played:
+    // a sale or deal opened here would be replaced by the squad numbers,
+    // and the sale taken off its list with it.
+    if (Today() == 0) {
+        MenuOption = kScreenSquadNumbers;
+    } else {
+        ProcessHalvornDayMessages();
+    }
 }
 
 bool EscapePressed() { return KeyWasPressed(kEscapeKey) != 0; }
@@ -343,10 +350,11 @@ void ContinueRunOn() {
             UserPlaysOn(next)) {
             stoppedOnEvent = true;
             stop = true;
-        } else {
+        } else if (day != 0) {
             ProcessHalvornDayMessages();
             if (MenuOption != kScreenClubMain) stop = true;
         }
+        // The new season's messages wait for the next Continue, as after one day.
         if (day == 0) {
             MenuOption = kScreenSquadNumbers;
             stop = true;

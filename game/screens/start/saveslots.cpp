@@ -287,7 +287,6 @@ int32_t LoadFromSlot(int16_t slot) {
     if (slot != kAutoSaveSlot && SaveSlotShownUsed[slot] != 1) return MENU_CONTINUE;
     WaitBox(230, kTextPleaseWait);
     const int result = LoadGame(slot);
-    ForgetTheRunningGame();
     CheckCupTieFixturesAll();
     if (result < 0) {
         const bool formatError = result == kSaveBadFormat;
@@ -295,6 +294,9 @@ int32_t LoadFromSlot(int16_t slot) {
                        0);
         return MENU_REDRAW;
     }
+    // Only a game that was loaded leaves the running one: a refused file
+    // leaves it playing as it was.
+    ForgetTheRunningGame();
     MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
@@ -379,12 +381,12 @@ void LoadSlotZeroMenu() { IsMenuFirstEntry(); }
 int32_t LoadSlotZero(MenuHotItem*) {
     WaitBox(480, kTextPleaseWait);
     const int result = LoadGame(0);
-    ForgetTheRunningGame();
     CheckCupTieFixturesAll();
     if (result < 0) {
         ShowMessageBox(GetText(kSlotLoadFailedText), 0);
         return MENU_REDRAW;
     }
+    ForgetTheRunningGame();
     MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }

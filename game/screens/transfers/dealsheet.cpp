@@ -522,6 +522,11 @@ constexpr int16_t kDealScreens[] = {kScreenDealSheet,  kScreenExchangeList, kScr
 
 void DealSheet_StartAfresh() {
     DealSheetReset = 1;
+    // A pending deal named for a sheet that never came up (the day's
+    // messages opened it, and a new season's squad numbers took its place)
+    // waits for the day's messages to open it again: left named, the next
+    // offer from any profile would resume that other player's deal.
+    DealSheetPendingNumber = 0;
     GiveUpTheWaysBack();
 }
 
@@ -532,6 +537,9 @@ void DealSheet_FrontEndGoesTo(int16_t next) {
     // unrelated offer, which would reopen on the old player with his
     // figures, nor a later profile's back icon.
     DealSheet_StartAfresh();
+    // Nor is the next offer the answer to the day's sale or deal this one
+    // answered: ended, it would go on to the day's messages.
+    SquadOfferFlag = 0;
 }
 
 // The profile line leaves the deal: the profile is one of the deal's own

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/club/transfers.h"
 #include "core/query/financerecord.h"
 #include "core/query/people.h"
 #include "core/records/history.h"
@@ -132,10 +133,13 @@ TEST_F(SeasonRunTest, TwoSeasonsRunIntoTheNextWithTablesSplitAndPrizes) {
     }
     EXPECT_EQ(countCountry1League(), 198 + 30);
 
-    // A contract the user was to settle when the season ended.
+    // A contract the user was to settle when the season ended, and an
+    // application whose answer day the season never reaches.
     PendingHumanDeals[1] = 40;
+    JobApplicationRecord = {5, 370, 1};
     const int lastDay = PlaySeason(&monthSlots, &prize);
     EXPECT_EQ(lastDay, 364);  // 2003 has no 29 February
+    EXPECT_EQ(GetJobApplicationClub(), 65535) << "an old season's application in the new one";
     // The new season leaves him no contract talks, and every slot free for
     // the deals to come.
     EXPECT_EQ(HVW_HasHumanContracts(), 0);
@@ -238,6 +242,17 @@ TEST_F(SeasonRunTest, SeasonRollsKeepGroundsReputationsAndMoneySound) {
     }
     // Some grounds were extended or rebuilt.
     EXPECT_GT(changed, 0);
+}
+
+// The user's application is answered on its day; once that day has been
+// played it is gone, answered or not.
+TEST_F(SeasonRunTest, TheUsersApplicationEndsWithItsAnswerDay) {
+    const uint16_t answerDay = uint16_t(SeasonCalendar.currentDay + 1);
+    JobApplicationRecord = {5, answerDay, 1};
+    AdvanceDay();
+    EXPECT_EQ(GetJobApplicationClub(), 5) << "gone before its day";
+    AdvanceDay();
+    EXPECT_EQ(GetJobApplicationClub(), 65535) << "still there the day after its day";
 }
 
 // A referee marked unavailable for the day's matches is free again the

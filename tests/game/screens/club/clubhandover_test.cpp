@@ -5,6 +5,7 @@
 
 #include "core/club/board.h"
 #include "core/club/transfers.h"
+#include "core/query/fields.h"
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
 #include "core/records/diarynotes.h"
@@ -19,8 +20,10 @@
 #include "game/screens/engine/menuboxes.h"
 #include "game/screens/league/clubfixtures.h"
 #include "game/screens/league/leaguetable.h"
+#include "game/screens/squad/playerprofile.h"
 #include "game/screens/squad/squadlist.h"
 #include "game/screens/start/startmenu.h"
+#include "game/screens/transfers/dealsheet.h"
 #include "tests/game/screens/user_club_fixture.h"
 
 namespace {
@@ -292,6 +295,113 @@ TEST_F(ClubHandOverTest, AnAcceptedApplicationsJobIsTakenAtOnceOrSpentWhenLeft) 
         EXPECT_EQ(MenuOption, kScreenClubMain);
     }
     PopupSwitch = popupSwitch;
+}
+
+// Accepted, the club's own squad, and an offer for one of its players
+// made and withdrawn there: the day's messages that run after the offer
+// tell the acceptance again, and its job is still there to take.
+TEST_F(ClubHandOverTest, AnAcceptanceToldAgainAfterAnOfferOnItsSquadStillOffersItsJob) {
+    static bool buttonsAfterOffer, done;
+    static uint16_t dealt;
+    buttonsAfterOffer = done = false;
+    dealt = 0;
+    const int32_t popupSwitch = PopupSwitch;
+    PopupSwitch = 1;  // a game is on: the day's boxes are shown
+    const auto boxClickedAway = [] {
+        testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; });
+        testenv::MenuUserWait(4);
+        testenv::MenuUserClickAt(400, 300);
+    };
+    JobApplicationRecord = {uint16_t(vacant_), uint16_t(HVW_GetCurrentDay()), 1};
+    MenuOption = kScreenDayMessages;
+    boxClickedAway();
+    WaitUp(ClubInfoTable);
+    ClickAt(40, 517);  // the club's squad
+    WaitUp(SquadListTable);
+    // A right click on the third row: his profile, then Make Offer.
+    testenv::MenuUserDo([] {
+        dealt = ShownPlayers[2];
+        HVW_SetPlayerLoanList(dealt, 0);
+    });
+    testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * 2 + 11);
+    testenv::MenuUserWait(2);
+    testenv::MenuUserPress(1);
+    testenv::MenuUserWait(6);
+    testenv::MenuUserRelease(1);
+    WaitUp(PlayerStatsTable);
+    ClickAt(60, 559);  // Actions
+    testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserClickPopupRow(0);  // Make Offer
+    WaitUp(DealSheetTable);
+    ClickAt(60, 559);  // withdraw
+    boxClickedAway();  // the acceptance, told again
+    WaitUp(ClubInfoTable);
+    testenv::MenuUserDo([] { buttonsAfterOffer = ClubInfoShowsJobButtons(); });
+    ClickAt(60, 559);  // Take Job
+    testenv::MenuUserWaitFor(TableUp(ClubMainTable), 3000);
+    testenv::MenuUserDo([] { done = true; });
+    TitleBar(171, 0);
+    Drive(done);
+    PopupSwitch = popupSwitch;
+    ASSERT_NE(dealt, 0);
+    EXPECT_TRUE(buttonsAfterOffer) << "the acceptance told again offers no job";
+    EXPECT_EQ(int16_t(GetPlayerClub(1)), vacant_);
+    EXPECT_EQ(GetClubControl(vacant_), 1);
+    EXPECT_EQ(HVW_GetJobApplicationClub(), -1);
+}
+
+// The answer day of an application that the club accepts, with another
+// club's job offer waiting: the day's messages show the offer first.  The
+// offer turned down by the back icon, the user plays on: the Continue puts
+// the answer before him instead of playing the day, and its job can be
+// taken.
+TEST_F(ClubHandOverTest, AnApplicationsAnswerLeftBehindAJobOfferComesBeforeTheNextDay) {
+    static int16_t offerShown, answerShown;
+    static bool answerButtons, done;
+    static int16_t dayAfterContinue;
+    offerShown = answerShown = dayAfterContinue = -1;
+    answerButtons = done = false;
+    const int32_t popupSwitch = PopupSwitch;
+    PopupSwitch = 1;  // a game is on: the day's boxes are shown
+    // A day without fixtures: the user plays no match on it.
+    int16_t day = SeasonCalendar.currentDay;
+    while (day < 350 && testenv::FixturesOn(day) != 0) ++day;
+    ASSERT_LT(day, 350);
+    SeasonCalendar.currentDay = day;
+    const int16_t offering = int16_t(DivisionClubLists[0][0][2]);
+    JobApplicationRecord = {uint16_t(vacant_), uint16_t(day), 1};
+    JobOfferPending = 1;
+    JobOfferClubShown = uint16_t(offering);
+    MenuOption = kScreenDayMessages;
+    WaitUp(ClubInfoTable);
+    testenv::MenuUserDo([] { offerShown = int16_t(SelectedClub); });
+    ClickAt(743, 559);  // the offer turned down
+    WaitUp(ClubMainTable);
+    ClickAt(399, 559);  // Continue: one day
+    testenv::MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(0);
+    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 3000);
+    testenv::MenuUserWait(4);
+    testenv::MenuUserClickAt(400, 300);  // the club's yes
+    WaitUp(ClubInfoTable);
+    testenv::MenuUserDo([] {
+        answerShown = int16_t(SelectedClub);
+        answerButtons = ClubInfoShowsJobButtons();
+        dayAfterContinue = HVW_GetCurrentDay();
+    });
+    ClickAt(60, 559);  // Take Job
+    testenv::MenuUserWaitFor(TableUp(ClubMainTable), 3000);
+    testenv::MenuUserDo([] { done = true; });
+    TitleBar(171, 0);
+    Drive(done);
+    PopupSwitch = popupSwitch;
+    EXPECT_EQ(offerShown, offering);
+    EXPECT_EQ(answerShown, vacant_) << "the Continue showed no answer";
+    EXPECT_TRUE(answerButtons);
+    EXPECT_EQ(dayAfterContinue, day) << "the day was played before the answer was shown";
+    EXPECT_EQ(int16_t(GetPlayerClub(1)), vacant_);
+    EXPECT_EQ(HVW_GetJobApplicationClub(), -1);
 }
 
 }  // namespace

@@ -14,12 +14,18 @@
 #include <utility>
 #include <vector>
 
+#include "core/base/bytes.h"
 #include "core/base/corehooks.h"
 #include "core/base/random.h"
+#include "core/club/bids.h"
+#include "core/club/exchangedeals.h"
+#include "core/club/transferprices.h"
 #include "core/match/replay.h"
+#include "core/query/fields.h"
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
 #include "core/query/people.h"
+#include "core/query/playerscreens.h"
 #include "core/records/records.h"
 #include "core/records/referees.h"
 #include "core/records/savetable.h"
@@ -31,15 +37,20 @@
 #include "core/season/fixtures.h"
 #include "core/season/leagues.h"
 #include "core/season/matchday.h"
+#include "core/season/messages.h"
+#include "core/season/messagetypes.h"
 #include "core/season/newgame.h"
+#include "game/screens/club/inbox.h"
 #include "game/screens/engine/frontendloop.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/engine/textentry.h"
 #include "game/screens/league/historybrowser.h"
 #include "game/screens/matchday/lastmatch.h"
 #include "game/screens/matchday/matchday.h"
+#include "game/screens/squad/playerprofile.h"
 #include "game/screens/start/saveslots.h"
 #include "game/screens/start/startmenu.h"
+#include "game/screens/transfers/dealsheet.h"
 #include "game/system/poll.h"
 #include "game/system/startup.h"
 #include "platform/window.h"
@@ -47,6 +58,7 @@
 #include "tests/fakes/fixture_fakes.h"
 #include "tests/fakes/kept_new_game.h"
 #include "tests/fakes/test_util.h"
+#include "tests/fakes/world_lookups.h"
 #include "tests/game/screens/engine_fixture.h"
 #include "tests/game/screens/shared_world.h"
 
@@ -130,13 +142,10 @@ TEST_F(DayLoopTest, ADayWithoutFixturesAdvancesAndTheModesChooseTheNextScreen) {
     ASSERT_GE(day, 0);
     SeasonCalendar.currentDay = day;
     const int16_t panelBefore = MatchDayLastPanelText();
-    // Yesterday's approach, contract and offer: the day's filter lists are
-    // emptied when the day is played, but not by Play Match.
+    // Yesterday's approach: the day's filter list is emptied when the day
+    // is played, but not by Play Match.
     const uint16_t kept = 4321;
     HVW_PushRecentValue(0, kept);
-    PendingHumanDeals[0] = kept;
-    HumanSalePlayers[0] = kept;
-    HumanSaleClubs[0] = 7;
     testenv::DayUserStart();
     RunDay(0);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 1);
@@ -144,8 +153,6 @@ TEST_F(DayLoopTest, ADayWithoutFixturesAdvancesAndTheModesChooseTheNextScreen) {
     EXPECT_EQ(MatchDayLastPanelText(), panelBefore) << "no panel on a day without fixtures";
     EXPECT_EQ(DayUserSeen().resultsLists, 0);
     EXPECT_EQ(HVW_IsNotInFilterList(0, kept), 1);
-    EXPECT_NE(PendingHumanDeals[0], kept);
-    EXPECT_NE(HumanSalePlayers[0], kept);
     HVW_PushRecentValue(0, kept);
     RunDay(2);
     EXPECT_EQ(SeasonCalendar.currentDay, day + 2);
@@ -411,6 +418,74 @@ TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {
     EXPECT_EQ(MenuOption, kScreenSquadNumbers);
 }
 
+// A deal waiting for the user's answer on a new season's first day: the
+// squad numbers come first, and an offer made from a profile meanwhile
+// deals in that profile's player.  The deal waits for its own opening: the
+// day's messages that run after that offer open it.
+TEST_F(DayLoopTest, ANewSeasonsWaitingDealWaitsForItsOwnOpeningNotTheNextOffer) {
+    const int16_t seller = FirstClubOf(0, 1), other = FirstClubOf(0, 2);
+    const uint16_t waiting = testenv::PlainPlayerOf(seller, 4);
+    static uint16_t wanted, offered, opened;
+    static int16_t resumed, openedResumed;
+    wanted = offered = opened = 0;
+    resumed = openedResumed = -1;
+    for (int skip = 4; skip < 40 && wanted == 0; ++skip) {
+        const uint16_t q = testenv::PlainPlayerOf(other, skip);
+        if (q != 0 && HVW_CheckUserBid(q) == 0 && HVW_ValuePlayerFull(q) != 0) wanted = q;
+    }
+    ASSERT_NE(waiting, 0);
+    ASSERT_NE(wanted, 0);
+    SeasonCalendar.currentDay = 364;
+    SeasonCalendar.weekday = 1;
+    PendingDeal_ClearAll();
+    PendingDeal_Add(waiting, 0, 0, 0, 0, 1, uint16_t(seller), uint16_t(user_), 500000, 500000, 1);
+    PendingDeal_TickAll();
+    ASSERT_EQ(PendingDealReady(0), 1);
+    testenv::DayUserStart();
+    RunDay(0);
+    testenv::DayUserStop();
+    ASSERT_EQ(SeasonCalendar.currentDay, 0);
+    ASSERT_EQ(MenuOption, kScreenSquadNumbers);
+    ASSERT_EQ(PendingDealPlayer(0), waiting) << "the new season took the deal";
+
+    const auto offerUp = [] {
+        testenv::MenuUserWaitFor([] { return testenv::MenuTableUp(DealSheetTable); }, 3000);
+        testenv::MenuUserWait(3);
+    };
+    const auto withdraw = [] {
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 60 && item.y == 559; });
+    };
+    SelectedPlayer = int16_t(wanted);
+    ReturnMenuOption = kScreenClubMain;
+    MenuOption = kScreenPlayerStats;
+    testenv::MenuUserWaitFor([] { return testenv::MenuTableUp(PlayerStatsTable); }, 3000);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 60 && item.y == 559; });
+    testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserClickPopupRow(0);  // Make Offer
+    offerUp();
+    testenv::MenuUserDo([] {
+        offered = uint16_t(SelectedPlayer);
+        resumed = CurrentDeal.resumed;
+    });
+    withdraw();
+    offerUp();
+    testenv::MenuUserDo([] {
+        opened = uint16_t(SelectedPlayer);
+        openedResumed = CurrentDeal.resumed;
+    });
+    withdraw();
+    for (int round = 0; round < 6 && MenuOption != kScreenClubMain && !WinCloseRequested(); ++round)
+        DoMainMenuOption();
+    EXPECT_EQ(offered, wanted) << "the offer from the profile dealt in another player";
+    EXPECT_EQ(resumed, 0);
+    EXPECT_EQ(opened, waiting) << "the waiting deal did not open after the offer";
+    EXPECT_EQ(openedResumed, 1);
+    EXPECT_EQ(MenuOption, kScreenClubMain);
+    PendingDeal_ClearAll();
+}
+
 // Play Match shows no preview, but the user's match of the new day gets its
 // own referee: not the one kept from an earlier match, here one of another
 // country, who would otherwise officiate it.
@@ -518,6 +593,96 @@ TEST_F(DayLoopTest, TheSaveScreenSavesByHandDeletesAndKeepsAFailedSaveOut) {
     EXPECT_EQ(boxText, GetText(1661));
     ASSERT_EQ(LoadGameIndex(), 0);
     EXPECT_EQ(SaveSlotFlags[0], 0u);
+}
+
+// A scout's tip in the inbox, the game saved, the tip answered with a bid
+// then withdrawn: the tip has no buttons left.  The game saved before is
+// loaded: its tip is the saved game's, with its buttons, since the player
+// approached since is the running game's.
+TEST_F(DayLoopTest, ALoadedGamesTipIsAsSavedWhateverTheRunningGameApproached) {
+    using namespace testenv;
+    std::filesystem::remove_all("SaveData");
+    std::filesystem::create_directories("SaveData");
+    const int16_t other = FirstClubOf(0, 2);
+    uint16_t tipped = 0;
+    for (int skip = 4; skip < 40 && tipped == 0; ++skip) {
+        const uint16_t q = PlainPlayerOf(other, skip);
+        if (q != 0 && HVW_ValuePlayerFull(q) != 0 && HVW_CheckUserBid(q) == 0) tipped = q;
+    }
+    ASSERT_NE(tipped, 0);
+    for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
+    std::memset(UserInbox, 0, sizeof UserInbox);
+    MessageRecord& tip = UserInbox[0];
+    std::memset(tip.bytes, 0xFF, sizeof tip.bytes);
+    recbits::StoreU32(tip.bytes + kMsgPlayerA, tipped);
+    recbits::StoreU16(tip.bytes + kMsgType, uint16_t(kMsgScoutTip));
+    recbits::StoreU16(tip.bytes + kMsgDay, uint16_t(HVW_GetCurrentDay()));
+    tip.bytes[kMsgRead] = 0;
+    tip.bytes[kMsgAnswered] = 0;
+    const int16_t folder = InboxFolderOfType(kMsgScoutTip);
+    const auto drive = [] {
+        for (int round = 0; round < 8 && !WinCloseRequested(); ++round) {
+            DoMainMenuOption();
+            if (MenuOption == kScreenClubMain) return;
+        }
+    };
+    const auto openTip = [folder] {
+        MenuUserWaitFor([] { return MenuTableUp(InboxTable); }, 3000);
+        MenuUserWait(3);
+        MenuUserClickAt(42 + 64, 113 + 30 * folder + 11);
+        MenuUserWait(5);
+        MenuUserClickAt(174 + 200, 128 + 10);
+        MenuUserWait(5);
+    };
+    static InboxButtonSet saved, answered, loaded;
+    saved = answered = loaded = InboxButtonSet(-1);
+
+    // Saved by hand in the first row.
+    MenuUserWaitFor([] { return MenuTableUp(SaveLoadTable) && IsTextInputActive() == 0; }, 3000);
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.y == 130; });
+    MenuUserWaitFor([] { return IsTextInputActive() != 0; });
+    MenuUserWait(3);
+    MenuUserShiftKey(0x1E);  // A
+    MenuUserKey(0x1C);
+    MenuOption = kScreenSaveGame;
+    drive();
+    ASSERT_TRUE(std::filesystem::exists("SaveData/save0"));
+
+    // The tip: a bid, withdrawn on the offer; the profile it ends on leads home.
+    openTip();
+    MenuUserDo([] { saved = InboxShownButtons(); });
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 425 && item.y == 430; });
+    MenuUserWaitFor([] { return MenuTableUp(DealSheetTable); }, 3000);
+    MenuUserWait(3);
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 60 && item.y == 559; });
+    MenuUserWaitFor([] { return MenuTableUp(PlayerStatsTable); }, 3000);
+    MenuUserWait(3);
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    MenuOption = kScreenInbox;
+    drive();
+    openTip();
+    MenuUserDo([] { answered = InboxShownButtons(); });
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    MenuOption = kScreenInbox;
+    drive();
+
+    // The save loaded from the running game.
+    MenuUserWaitFor([] { return MenuTableUp(SaveLoadTable); }, 3000);
+    MenuUserWait(5);
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 110 && item.y == 130; });
+    MenuOption = kScreenLoadGame;
+    drive();
+    ASSERT_EQ(MenuOption, kScreenClubMain);
+    openTip();
+    MenuUserDo([] { loaded = InboxShownButtons(); });
+    MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    MenuOption = kScreenInbox;
+    drive();
+    EXPECT_EQ(saved, kInboxOfferButtons);
+    EXPECT_EQ(answered, kInboxNoButtons);
+    EXPECT_EQ(loaded, kInboxOfferButtons) << "the loaded game's tip kept the running game's approach";
+    for (int16_t slot = 0; slot < 4; ++slot) SetClubBid(user_, slot, 0, 0, 0);
+    std::memset(UserInbox, 0, sizeof UserInbox);
 }
 
 TEST_F(DayLoopTest, AWindowClosedDuringADayLetsTheDayFinishAndEndsTheFrontEnd) {

@@ -5,12 +5,18 @@
 
 #include "core/club/scouting.h"
 #include "core/query/fields.h"
+#include "core/query/forwarders.h"
+#include "core/query/people.h"
 #include "core/records/frontstate.h"
 #include "core/records/records.h"
+#include "core/records/usertransfers.h"
 #include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/screentables.h"
 #include "game/screens/squad/playerprofile.h"
+#include "game/screens/squad/squadlist.h"
 #include "game/screens/transfers/scouting.h"
 #include "game/screens/transfers/shortlistscreen.h"
+#include "tests/fakes/world_lookups.h"
 #include "tests/game/screens/user_club_fixture.h"
 
 namespace {
@@ -128,6 +134,81 @@ TEST_F(SquadHandOverTest, TheScoutViewLastsForItsOwnRoadOnly) {
     EXPECT_EQ(backFromProfile, 852) << "the profile's back icon returns to the scout view";
     EXPECT_EQ(fromTitleBar, 423) << "a shortlist button shows the shortlist";
     EXPECT_EQ(MenuOption, kScreenClubMain);
+}
+
+// Back icons that read a word an earlier road left.  The user goes on by
+// the title bar (a new road) or by the day's messages; the back icon of the
+// screen he reaches then goes home, not into the earlier road: the match
+// marks after the coaching list, a club's squad after the clubs abroad, and
+// the profile that the day's contract talks end on.
+TEST_F(SquadHandOverTest, ABackIconLeadsIntoNoEarlierRoad) {
+    static int16_t afterMarks, afterSquad, afterTalks;
+    afterMarks = afterSquad = afterTalks = -1;
+    constexpr int kMatchMarksNavRow = 18, kSquadNavRow = 1;
+    const auto titleBarClubList = [](int row) {
+        testenv::MenuUserClickItem(
+            [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171 && item.y < 40; });
+        MenuUserWait(15);
+        testenv::MenuUserClickPopupRow(row);
+    };
+    const auto backIcon = [] {
+        MenuUserWait(5);
+        testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.value == 153 && item.y > 500; });
+    };
+    const auto drive = [](int16_t* into) {
+        for (int round = 0; round < 4 && !WinCloseRequested(); ++round) {
+            DoMainMenuOption();
+            *into = MenuOption;
+            if (MenuOption == kScreenClubMain) break;
+        }
+    };
+
+    // The coaching list, then the match marks from the title bar.
+    MenuOption = kScreenCoachingList;
+    testenv::MenuUserWaitFor(TableUp(FrontEndScreenTable(kScreenCoachingList)), 3000);
+    MenuUserWait(5);
+    titleBarClubList(kMatchMarksNavRow);
+    testenv::MenuUserWaitFor(TableUp(FrontEndScreenTable(kScreenMatchMarks)), 3000);
+    backIcon();
+    drive(&afterMarks);
+
+    // A club abroad opened from the clubs abroad, then its squad again
+    // from the title bar.
+    int16_t abroad = -1;
+    for (int16_t club = 0; club < kClubCount && abroad < 0; ++club)
+        if (GetClubRep(club) > 0 && GetClubNation(club) != GetClubNation(user_)) abroad = club;
+    ASSERT_GE(abroad, 0);
+    SelectedClub = uint16_t(abroad);
+    PreviousMenuOption = kScreenClubsByNation;  // as the clubs abroad open it
+    MenuOption = kScreenSquadList;
+    testenv::MenuUserWaitFor(TableUp(SquadListTable), 3000);
+    MenuUserWait(5);
+    titleBarClubList(kSquadNavRow);
+    testenv::MenuUserWaitFor(TableUp(SquadListTable), 3000);
+    backIcon();
+    drive(&afterSquad);
+
+    // A contract the day's messages open: broken off, the talks end on his
+    // profile, whose back icon goes home (the shortlist was an old road's).
+    const uint16_t player = testenv::PlainPlayerOf(user_, 4);
+    ASSERT_NE(player, 0);
+    ReturnMenuOption = kScreenShortlist;
+    HVW_ClearHumanContracts();
+    PendingHumanDeals[0] = player;
+    MenuOption = kScreenDayMessages;
+    DoMainMenuOption();
+    ASSERT_EQ(MenuOption, kScreenContractTalks);
+    testenv::MenuUserWaitFor(TableUp(FrontEndScreenTable(kScreenContractTalks)), 3000);
+    MenuUserWait(5);
+    Click(60, 559);  // break off
+    testenv::MenuUserWaitFor(TableUp(PlayerStatsTable), 3000);
+    backIcon();
+    drive(&afterTalks);
+    HVW_ClearHumanContracts();
+
+    EXPECT_EQ(afterMarks, kScreenClubMain) << "the match marks went back to the coaching list";
+    EXPECT_EQ(afterSquad, kScreenClubMain) << "the squad list went back to the clubs abroad";
+    EXPECT_EQ(afterTalks, kScreenClubMain) << "the profile went back to an earlier road's list";
 }
 
 }  // namespace

@@ -63,6 +63,7 @@
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/world_lookups.h"
 #include "tests/game/screens/engine_fixture.h"
+#include "tests/game/screens/shared_world.h"
 
 namespace {
 
@@ -1675,6 +1676,104 @@ TEST_F(DealScreensUserTest, TheDaysSecondSaleKeepsNothingOfTheFirstLeftByTheTitl
     EXPECT_EQ(shown.adjustments, 0);
     EXPECT_EQ(shown.resumed, 0);
     HVW_ClearHumanSales();
+}
+
+// Two clubs want two of the user's players on the same day.  The first
+// sale's offer is left from the deal's own screens by the title bar (from
+// the exchange player's profile, then from the exchange list): the user's
+// choice stands, and the next Continue puts the second sale before him
+// instead of playing the day.
+TEST_F(DealScreensUserTest, TheDaysSecondSaleLeftBehindTheFirstComesBeforeTheNextDay) {
+    static int16_t day;
+    day = SeasonCalendar.currentDay;
+    while (day < 350 && testenv::FixturesOn(day) != 0) ++day;
+    ASSERT_LT(day, 350);
+    static uint16_t offered;
+    offered = PlainPlayerOf(user_, 3);
+    const uint16_t first = PlainPlayerOf(user_, 5), second = PlainPlayerOf(user_, 7);
+    const int16_t secondBuyer = int16_t(DivisionClubLists[0][1][2]);
+    ASSERT_NE(first, 0);
+    ASSERT_NE(second, 0);
+    ASSERT_NE(offered, 0);
+    const auto upAndWait = [](const MenuItem* table) {
+        testenv::MenuUserWaitFor([table] { return Up(table); }, 3000);
+        testenv::MenuUserWait(3);
+    };
+    const auto homeByTitleBar = [] {
+        testenv::MenuUserClickItem(
+            [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171; });
+        testenv::MenuUserWait(15);
+        testenv::MenuUserClickPopupRow(0);  // the club screen
+    };
+    struct Road {
+        const char* name;
+        std::function<void()> leave;
+    };
+    const std::vector<Road> roads = {
+        {"the exchange player's profile",
+         [&] {
+             testenv::MenuUserClickItem(
+                 [](const MenuHotItem& item) { return item.w == 300 && item.h == 22; });
+             upAndWait(PlayerStatsTable);
+             homeByTitleBar();
+         }},
+        {"the exchange list",
+         [&] {
+             ClickAt(420, 340);  // the first slot's button empties it,
+             testenv::MenuUserMoveTo(790, 590);
+             testenv::MenuUserWait(15);
+             ClickAt(420, 340);  // and then opens the exchange list
+             upAndWait(ExchangeListTable);
+             homeByTitleBar();
+         }},
+    };
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        SeasonCalendar.currentDay = day;
+        for (uint16_t p : {first, second}) HVW_SetPlayerLoanList(p, 0);
+        HVW_ClearHumanSales();
+        HVW_AddHumanSale(0, first, other_);
+        HVW_AddHumanSale(0, second, secondBuyer);
+        MenuOption = kScreenClubMain;
+        ProcessHalvornDayMessages();
+        ASSERT_EQ(MenuOption, kScreenDealSheet);
+        const uint16_t firstShown = uint16_t(SelectedPlayer);
+        const uint16_t secondShown = firstShown == first ? second : first;
+        static uint16_t shown;
+        static int16_t shownOn;
+        static const MenuItem* left;
+        static bool done;
+        shown = 0;
+        shownOn = -1;
+        left = nullptr;
+        done = false;
+        upAndWait(DealSheetTable);
+        testenv::MenuUserDo([] {
+            CurrentDeal.exchange[0] = ExchangeSlot{offered, 0, HVW_ValuePlayer(offered)};
+        });
+        testenv::MenuUserWait(3);
+        road.leave();
+        upAndWait(ClubMainTable);
+        testenv::MenuUserDo([] { left = MenuViewTopTable(); });
+        ClickAt(399, 559);  // Continue: one day
+        testenv::MenuUserWait(15);
+        testenv::MenuUserClickPopupRow(0);
+        upAndWait(DealSheetTable);
+        testenv::MenuUserDo([] {
+            shown = uint16_t(SelectedPlayer);
+            shownOn = HVW_GetCurrentDay();
+        });
+        ClickAt(60, 559);  // withdraw
+        upAndWait(ClubMainTable);
+        testenv::MenuUserDo([] { done = true; });
+        homeByTitleBar();
+        for (int round = 0; round < 20 && !done && !WinCloseRequested(); ++round) DoMainMenuOption();
+        EXPECT_EQ(left, ClubMainTable) << "the title bar's choice";
+        EXPECT_EQ(shown, secondShown) << "the second sale never came up";
+        EXPECT_EQ(shownOn, day) << "the day was played first";
+        HVW_ClearHumanSales();
+        if (WinCloseRequested()) break;
+    }
 }
 
 // A country chosen on the title bar of the exchange player's profile or
