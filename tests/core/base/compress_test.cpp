@@ -247,6 +247,13 @@ void Decode(const Bytes& block, uint32_t capacity) {
     DecompressDataMem(block.data(), uint32_t(block.size()), out.data(), capacity);
 }
 
+// Only the first `size` bytes of the block are given: a check that read past
+// them would find the rest of a good header there.
+void DecodeFirst(const Bytes& block, uint32_t size, uint32_t capacity) {
+    Bytes out(capacity);
+    DecompressDataMem(block.data(), size, out.data(), capacity);
+}
+
 Bytes RawBlock(int method, uint32_t unpacked, const Bytes& stream) {
     Bytes block(COMPRESS_HEADER_SIZE);
     CompressWriteHeader(block.data(), CompressHeader{uint16_t(method), uint32_t(stream.size()), unpacked});
@@ -260,14 +267,15 @@ TEST(CompressDeathTest, HeadersAreCheckedBeforeDecoding) {
     Bytes bad_magic = block;
     bad_magic[3] = '1';
     EXPECT_FATAL(Decode(bad_magic, 100), "DecompressDataMem\\(\\): no ID field on compressed data");
-    EXPECT_FATAL(Decode(Bytes{'C', 'M'}, 100), "DecompressDataMem\\(\\): no ID field on compressed data");
+    EXPECT_FATAL(DecodeFirst(block, 2, 100), "DecompressDataMem\\(\\): no ID field on compressed data");
     Bytes bad_method = block;
     bad_method[4] = 6;
     EXPECT_FATAL(Decode(bad_method, 100), "DecompressDataMem\\(\\): unknown compression type");
     Bytes short_block(block.begin(), block.end() - 1);
     EXPECT_FATAL(Decode(short_block, 100),
                  "DecompressDataMem\\(\\): header does not match compressed data size");
-    EXPECT_FATAL(Decode(Bytes(block.begin(), block.begin() + 10), 100),
+    // Cut inside the header: refused before the method it names is looked at.
+    EXPECT_FATAL(Decode(Bytes(bad_method.begin(), bad_method.begin() + 10), 100),
                  "DecompressDataMem\\(\\): header does not match compressed data size");
     EXPECT_FATAL(Decode(RawBlock(COMPRESS_ZERO_RUNS, 5, Text("abc")), 5),
                  "DecompressDataMem\\(\\): real decompress data size did not match header!");
@@ -295,6 +303,26 @@ TEST(CompressDeathTest, CorruptStreamsStopWithoutOverrun) {
     EXPECT_FATAL(
         Decode(RawBlock(COMPRESS_HUFFMAN, 4, {5, 0, 0, 0, 1, 0, 0, 0, 0x61, 1, 0x62, 1, 0, 0, 0, 0}), 64),
         "runs past the end");
+    // Single bytes past the unpacked size, into a buffer with room for them.
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_LZ77, 2, {0xFF, 'a', 'b', 'c'}), 64), "runs past the end");
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_LZ77, 1, {0xFF, 'a', 0xFF, 0}), 64), "runs past the end");
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_ZERO_RUNS, 1, {'a', 'b'}), 64), "runs past the end");
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_RUNS, 1, {0xFF, 'a', 'b'}), 64), "runs past the end");
+    // Copies and runs cut short, and a copy of distance 0.
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_LZ77, 10, {0xFF, 'a', 0xFF, 5}), 10), "a copy is cut short");
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_LZ77, 4, {0xFF, 'a', 'b', 0xFF, 2 << 2, 0}), 4),
+                 "a copy starts before the start of the output");
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_ZERO_RUNS, 5, {'a', 0}), 5), "a run is cut short");
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_RUNS, 5, {0xFF, 0xFF, 'x'}), 5), "a run is cut short");
+    // Huffman headers and trees cut short or empty, and a child past the leaves.
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_HUFFMAN, 1, {1, 0, 0, 0, 1, 0}), 1),
+                 "the Huffman header is cut short");
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_HUFFMAN, 1, {1, 0, 0, 0, 0, 0, 0, 0, 0}), 1),
+                 "the Huffman tree is empty");
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_HUFFMAN, 1, {1, 0, 0, 0, 1, 0, 0, 0, 0x61, 1, 0x62}), 1),
+                 "the Huffman tree is cut short");
+    EXPECT_FATAL(Decode(RawBlock(COMPRESS_HUFFMAN, 1, {1, 0, 0, 0, 1, 0, 0, 0, 0x58, 2, 0x61, 1, 0}), 1),
+                 "a Huffman child index is out of range");
 }
 
 TEST(CompressDeathTest, FileBlocksHaveTheirOwnMessages) {
@@ -315,6 +343,10 @@ TEST(CompressDeathTest, FileBlocksHaveTheirOwnMessages) {
     EXPECT_FATAL(decode_file(block, uint32_t(block.size()), 4),
                  "DecompressDataFile\\(\\): buffer too small for decompression");
     EXPECT_FATAL(decode_file(Text("CMPX and more bytes"), 19, 5), "DecompressDataFile\\(\\): no ID field");
+    Bytes bad_method = block;
+    bad_method[4] = COMPRESS_METHOD_COUNT;
+    EXPECT_FATAL(decode_file(bad_method, uint32_t(block.size()), 5),
+                 "DecompressDataFile\\(\\): unknown compression type");
     EXPECT_FATAL(decode_file(Text("CMP0"), 19, 5), "DOSReadFile\\(\\): Cannot read 16 bytes");
 }
 

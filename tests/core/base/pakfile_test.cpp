@@ -282,7 +282,6 @@ TEST_F(PakDeathTest, BadIndexFiles) {
     Bytes bad = index;
     bad[0] = 'X';
     EXPECT_FATAL(add(bad), "AddIndex\\(\\): invalid index file header");
-    EXPECT_FATAL(add(Bytes(index.begin(), index.begin() + 20)), "AddIndex\\(\\): corrupt/short index file");
     EXPECT_FATAL(add(Bytes(index.begin(), index.end() - 1)), "AddIndex\\(\\): corrupt/short index file");
     bad = index;
     testbytes::PutU32(bad, 8, 1000);  // more entries than the file holds
@@ -304,6 +303,57 @@ TEST_F(PakDeathTest, BadIndexFiles) {
     EXPECT_FATAL(add(bad), "AddIndex\\(\\): entry data lies outside the data file");
     EXPECT_FATAL(add(PakBuildIndex(std::vector<PakIndexItem>{{std::string(80, 'N'), 0, 0, 1, 1}})),
                  "AddIndex\\(\\): entry name too long");
+}
+
+// The checks that a loaded file cannot single out: each input is a view
+// shorter than the bytes behind it, which would pass had the parse read past
+// the view's end, or a name that only the parse's own length check refuses.
+TEST(PakIndexParse, EachCheckRefusesWithinTheBytesItWasGiven) {
+    const Bytes good = GoodIndex();
+    // A whole header of no entries and no strings, cut before its last field.
+    const Bytes empty =
+        testbytes::ByteWriter().Text("PAK0").U32(0).U32(0).U32(PAK_INDEX_ENTRY_SIZE).U32(0).U32(0).Take();
+    const Bytes longName = PakBuildIndex(std::vector<PakIndexItem>{{std::string(80, 'N'), 0, 0, 1, 1}});
+    struct Case {
+        const char* what;
+        std::span<const uint8_t> index;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"three bytes of the magic", std::span(good).first(3), "AddIndex(): invalid index file header"},
+        {"a header cut short", std::span(empty).first(PAK_INDEX_HEADER_SIZE - 4),
+         "AddIndex(): corrupt/short index file"},
+        {"a name longer than a name can be", longName, "AddIndex(): entry name too long"},
+    };
+    ASSERT_EQ(PakParseIndex(empty, nullptr, nullptr), nullptr);
+    for (const Case& c : cases) {
+        const char* problem = PakParseIndex(c.index, nullptr, nullptr);
+        EXPECT_STREQ(problem, c.problem) << c.what;
+    }
+}
+
+TEST_F(PakDeathTest, TooManyArchivesEndTheProgram) {
+    WriteHostFile("x.pkd", "aaaabbbb");
+    WriteHostFile("x.pki", GoodIndex());
+    PakFileInit();
+    for (int i = 0; i < PAK_MAX_DATA_FILES; ++i) PakAddFile("x");
+    EXPECT_FATAL(PakAddFile("x"), "AddIndex\\(\\): too many open pak files");
+    PakFileAddDone();
+}
+
+// A packed entry whose block unpacks to fewer bytes than the index gives it
+// would leave the rest of the caller's buffer as it was.
+TEST_F(PakDeathTest, APackedEntryShorterThanItsIndexSizeEndsTheProgram) {
+    testenv::WritePak("p", {{"packed", Numbers(100, 2), COMPRESS_LZ77}});
+    Bytes index = testenv::ReadHostFile("p.pki");
+    testbytes::PutU32(index, PAK_INDEX_HEADER_SIZE + 16, 101);
+    WriteHostFile("p.pki", index);
+    Ready({"p"});
+    Bytes buffer(101, 0xEE);
+    PakFile* packed = PakOpenFile("packed");
+    EXPECT_FATAL(PakReadWholeFile(buffer.data(), packed),
+                 "PakReadFile\\(\\): decompressed data wasn't the correct size");
+    PakCloseFile(packed);
 }
 
 TEST_F(PakDeathTest, DOSWrappers) {

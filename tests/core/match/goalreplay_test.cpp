@@ -208,22 +208,27 @@ TEST_F(GoalFileTest, DamagedFilesAreRefusedAndLeaveNoRing) {
     constexpr size_t kHeader = kNewDiskHeaderSize + kNewDiskItemHeaderSize;
     struct Damage {
         const char* what;
-        size_t at;
-        uint32_t value;
+        std::vector<std::pair<size_t, uint32_t>> words;  // where, what
+        std::string fault;                               // as the refusal names it
     };
     const float nan = std::nanf("");
     const Damage damages[] = {
-        {"capacity", kHeader, 751},
-        {"frames above 750", kHeader + 4, 751},
-        {"ring start outside the frames", kHeader + 8, 100},
-        {"position past the frames", kHeader + 12, std::bit_cast<uint32_t>(100.0f)},
-        {"negative position", kHeader + 12, std::bit_cast<uint32_t>(-1.0f)},
-        {"position not a number", kHeader + 12, std::bit_cast<uint32_t>(nan)},
-        {"ring body of another size", kHeader + 16 + 8, 750 * 484 - 4},
+        {"capacity", {{kHeader, 751}}, "(capacity)"},
+        {"frames above 750", {{kHeader + 4, 751}}, "(frame count)"},
+        {"ring start outside the frames", {{kHeader + 8, 100}}, "(ring start)"},
+        {"ring start in an empty ring",
+         {{kHeader + 4, 0}, {kHeader + 8, 5}, {kHeader + 12, 0}},
+         "(ring start)"},
+        {"position past the frames", {{kHeader + 12, std::bit_cast<uint32_t>(100.0f)}}, "(position)"},
+        {"negative position", {{kHeader + 12, std::bit_cast<uint32_t>(-1.0f)}}, "(position)"},
+        {"position not a number", {{kHeader + 12, std::bit_cast<uint32_t>(nan)}}, "(position)"},
+        {"ring body of another size",
+         {{kHeader + 16 + 8, 750 * 484 - 4}},
+         "(" + std::to_string(kNewDiskItemSizeMismatch) + ")"},
     };
     for (const Damage& damage : damages) {
         std::vector<uint8_t> bytes = good;
-        recbits::StoreU32(bytes.data() + damage.at, damage.value);
+        for (const auto& [at, value] : damage.words) recbits::StoreU32(bytes.data() + at, value);
         f = std::fopen(file.c_str(), "wb");
         std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);
@@ -232,7 +237,9 @@ TEST_F(GoalFileTest, DamagedFilesAreRefusedAndLeaveNoRing) {
         Replay.recorded = 5;
         StdoutCapture out;
         EXPECT_LT(ReplayLoadTheRest(), 0) << damage.what;
-        EXPECT_NE(out.Text().find("ReplayLoadTheRest(): Error: "), std::string::npos) << damage.what;
+        const std::string text = out.Text();
+        EXPECT_NE(text.find("ReplayLoadTheRest(): Error: "), std::string::npos) << damage.what;
+        EXPECT_NE(text.find(damage.fault), std::string::npos) << damage.what << ": " << text;
         EXPECT_EQ(Replay.recorded, 0u) << damage.what;
     }
 
@@ -244,6 +251,17 @@ TEST_F(GoalFileTest, DamagedFilesAreRefusedAndLeaveNoRing) {
     EXPECT_LT(ReplayLoadTheRest(), 0);
     EXPECT_LT(Replay_LoadGoalInfo("no such goal.dhf"), 0);
     EXPECT_EQ(Replay_LoadGoalInfo(std::string(256, 'a').c_str()), -1);
+
+    // With no ring to load into, a good file is not read at all.
+    f = std::fopen(file.c_str(), "wb");
+    std::fwrite(good.data(), 1, good.size(), f);
+    std::fclose(f);
+    ASSERT_EQ(Replay_LoadGoalInfo(name.c_str()), 0);
+    Replay_FreeBuffer();
+    StdoutCapture out;
+    EXPECT_EQ(ReplayLoadTheRest(), -1);
+    EXPECT_EQ(out.Text(), "ReplayLoadTheRest(): Error: failed to load replay (no replay buffer or file)\n");
+    Replay_AllocBuffer();
 }
 
 TEST_F(GoalFileTest, AHundredGoalsInADayAreListedAndLoadedInSavingOrder) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,12 @@ TEST_F(MotionTest, AClipOutsideTheTableOrNotLoadedHasNoFrames) {
     Motion_LoadAll();
     Motion_LoadAll();
     EXPECT_EQ(Motion_GetFrameCount(3), 4u);
+    // A frame one past the last has no reference point to read.
+    float reference[3] = {7.0f, 7.0f, 7.0f};
+    EXPECT_FALSE(Motion_GetFrameReference(3, 4, reference));
+    EXPECT_EQ(reference[0], 7.0f);
+    EXPECT_FALSE(Motion_GetFrameReference(3, -1, reference));
+    EXPECT_TRUE(Motion_GetFrameReference(3, 3, reference));
 }
 
 TEST_F(MotionTest, UnpackedClipsAreKeptOnlyWhileTheirFileTableStands) {
@@ -266,8 +273,10 @@ TEST(MotionCheck, FileSizeAndFrameCountMustAgreeWithTheHeader) {
                  "Error: for 3 frames, data size should be 300, but was 299");
     EXPECT_FATAL(Motion_CheckClipFile("ZUDATA\\X.MOT", ClipFile(300, 3, 307)),
                  "Error: Motion capture file ZUDATA.X.MOT wrong size need=308 got=307");
-    // Too short for the header at all.
-    EXPECT_FATAL(Motion_CheckClipFile("ZUDATA\\X.MOT", ClipFile(0, 0, 5)),
+    // Too short for the header at all: the first five bytes of a good file,
+    // whose sizes would ask for 308 bytes had they been read.
+    const Bytes good = ClipFile(300, 3, 308);
+    EXPECT_FATAL(Motion_CheckClipFile("ZUDATA\\X.MOT", std::span(good).first(5)),
                  "Error: Motion capture file ZUDATA.X.MOT wrong size need=8 got=5");
     // A frame count whose size wraps round to the data size.
     EXPECT_FATAL(Motion_CheckClipFile("X.MOT", ClipFile(4, 42949673u, 12)), "Error: for 42949673 frames");

@@ -224,6 +224,10 @@ TEST_F(HeldBallTest, AHeldBallFollowsItsHoldersClipFrame) {
     EXPECT_EQ(+frame.ballX, 9999);
     EXPECT_EQ(+frame.ballHeight, 87) << "300 x 0.28 + 2.5, rounded";
     EXPECT_EQ(float(frame.ballRoll2), 1.5f);
+    // A holder word past the last figure names nobody.
+    BallState.holder = int16_t(kMatchFigureCount + 1);
+    Replay_RecordFrame(&frame);
+    EXPECT_EQ(+frame.ballX, 9999);
 }
 
 TEST_F(HeldBallTest, EntriesNamingNoLoadedClipFrameAreNotShown) {
@@ -239,6 +243,12 @@ TEST_F(HeldBallTest, EntriesNamingNoLoadedClipFrameAreNotShown) {
     EXPECT_EQ(DisplayTable[1].clip, -1);
     EXPECT_EQ(DisplayTable[2].clip, -1);
     EXPECT_EQ(DisplayTable[3].clip, -1);
+    // With no clips loaded the frames cannot be looked at: a clip past the
+    // table is still not shown.
+    MotionClips = nullptr;
+    Replay_ApplyFrame(&frame);
+    EXPECT_EQ(DisplayTable[0].clip, 5);
+    EXPECT_EQ(DisplayTable[2].clip, -1);
 }
 
 TEST_F(ReplayTest, InterpolationScalesFigureHeightsButNotTheBall) {

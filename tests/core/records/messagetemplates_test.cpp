@@ -297,6 +297,24 @@ TEST_F(TextMsgNamesTest, MoneyListTextsAndStrings) {
     EXPECT_EQ(Expand("[$0g]"), "[]");
 }
 
+// A template's slot digit other than 0 or 1 names no slot: nothing is
+// written for it, though every slot beside the two holds something that
+// would show had it been read.
+TEST_F(TextMsgNamesTest, SlotDigitsOtherThanZeroAndOneNameNothing) {
+    SetClub(5);
+    SetPlayer(5);
+    const uint16_t word2 = 17;
+    TextMsg_SetArg(TEXTMSG_WORD2, &word2);
+    SetDate(7, 3, 2003);
+    SetList(41);
+    TextMsg_SetArg(TEXTMSG_STRING, "(");
+    // With no date in the slot the varied club is 5 - 1 - 1 = 3 (the stadium).
+    EXPECT_EQ(Expand("[$2t|$2p|$2n|$2g|$2c]"), "[||||Mill Lane]");
+    // Past the last slot of all, and an empty club slot, read nothing either.
+    TextMsg_SetArg(TEXTMSG_STRING, "(");
+    EXPECT_EQ(Expand("[$2s|$0t]"), "[|]");
+}
+
 TEST_F(TextMsgNamesTest, NamedDates) {
     SetDate(5, 3, 2003);
     EXPECT_EQ(Expand("$0d1"), "5 March 2003");

@@ -211,6 +211,18 @@ TEST_F(DataConvTest, OutOfRangeValuesAreRejected) {
         {"traits", [] { SetTotStatPlayerTraits(TotStatPlayers[0], 5); }, "player 0 has traits code 5"},
         {"birth year", [] { SetTotStatPlayerBirthYear(TotStatPlayers[0], 87); },
          "player 0 has birth year 1987"},
+        // The other end of each range.
+        {"negative club nation", [] { SetTotStatClubNation(TotStatClubs[1], -1); },
+         "club 1199 has nation -1"},
+        {"negative division", [] { SetTotStatClubDivision(TotStatClubs[0], -1); }, "club 0 has division -1"},
+        {"nationality past the last", [] { SetTotStatPlayerNationality(TotStatPlayers[0], 116); },
+         "player 0 has nationality 116"},
+        {"negative position", [] { SetTotStatPlayerPosition(TotStatPlayers[0], -1); },
+         "player 0 has position code -1"},
+        {"negative traits", [] { SetTotStatPlayerTraits(TotStatPlayers[0], -1); },
+         "player 0 has traits code -1"},
+        {"birth year before the first", [] { SetTotStatPlayerBirthYear(TotStatPlayers[0], 22); },
+         "player 0 has birth year 1922"},
     };
     for (const Case& c : cases) {
         StageSmallWorld();

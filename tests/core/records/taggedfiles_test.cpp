@@ -152,6 +152,7 @@ TEST_F(NewDiskTest, TablesAndFilesThatAreRefused) {
     EXPECT_EQ(NewDisk_Load(name_.c_str(), twice, 0), kNewDiskDuplicateNames);
     const NewDiskItem one[] = {{"A", &a, 4, 0, 0, 0, nullptr}, {}};
     EXPECT_EQ(NewDisk_Load(name_.c_str(), one, 0), kNewDiskFileFailed);
+    EXPECT_EQ(NewDisk_Load(fs::temp_directory_path().c_str(), one, 0), kNewDiskFileFailed);  // a folder
 
     ASSERT_EQ(NewDisk_Save(name_.c_str(), one, NewDiskMethodFlags(COMPRESS_HUFFMAN)), 0);
     EXPECT_EQ(NewDisk_Load(name_.c_str(), one, kNewDiskPlainOnly), kNewDiskRefusedOrHeaderWrite);
@@ -194,22 +195,61 @@ TEST_F(NewDiskTest, AnItemOfAnotherSizeIsRefusedNotCopied) {
     EXPECT_EQ(NewDisk_Load(name_.c_str(), kReplayTable, 0), kNewDiskItemSizeMismatch);
 }
 
+// Each fault of the compressed block is refused by the check for it alone,
+// with a result code: had it reached the decoder, which ends the program on
+// any of them, the load would not have come back.
 TEST_F(NewDiskTest, ACompressedBlockThatDisagreesWithTheHeaderIsRefused) {
     FillReplay();
     ASSERT_EQ(NewDisk_Save(name_.c_str(), kReplayTable, NewDiskMethodFlags(COMPRESS_ZERO_RUNS)), 0);
     const Bytes good = testenv::ReadHostFile(path_);
-    Bytes bad = good;
-    testbytes::PutU32(bad, 20, 12345);  // unpacked length
-    testenv::WriteHostFile(path_, bad);
-    EXPECT_EQ(NewDisk_Load(name_.c_str(), kReplayTable, 0), kNewDiskItemHeaderFailed);
-    bad = good;
-    testbytes::PutU32(bad, 16, uint32_t(good.size()));  // stored length past the end
-    testenv::WriteHostFile(path_, bad);
-    EXPECT_EQ(NewDisk_Load(name_.c_str(), kReplayTable, 0), kNewDiskItemHeaderFailed);
-    bad = good;
-    testbytes::PutU32(bad, 20, 0xFFFFFF00u);
-    testenv::WriteHostFile(path_, bad);
-    EXPECT_EQ(NewDisk_Load(name_.c_str(), kReplayTable, 0), kNewDiskItemHeaderFailed);
+    const uint32_t unpacked = testbytes::GetU32(good, 20);
+    // The file header's lengths (stored at 16, unpacked at 20) and the
+    // block's own header at 32: "CMP0", method, packed and unpacked lengths.
+    auto with = [&good](size_t at, uint32_t value) {
+        Bytes b = good;
+        testbytes::PutU32(b, at, value);
+        return b;
+    };
+    Bytes noMark = good;
+    noMark[32 + 3] = 'X';
+    Bytes badMethod = good;
+    badMethod[32 + 4] = COMPRESS_METHOD_COUNT;
+    // A block header claiming more than a stream may hold, whose file
+    // header agrees with it.
+    Bytes huge = with(20, kNewDiskMaxStream + 1);
+    testbytes::PutU32(huge, 32 + 12, kNewDiskMaxStream + 1);
+    struct Case {
+        const char* what;
+        Bytes file;
+    } cases[] = {
+        {"the file ends inside the block", Bytes(good.begin(), good.end() - 1)},
+        {"no CMP0 mark", noMark},
+        {"an unknown method", badMethod},
+        {"a packed length the stored length disagrees with",
+         with(32 + 8, testbytes::GetU32(good, 32 + 8) - 1)},
+        {"an unpacked length short of the block's", with(20, unpacked - 1)},
+        {"an unpacked length longer than a stream may be", huge},
+    };
+    for (const Case& c : cases) {
+        testenv::WriteHostFile(path_, c.file);
+        EXPECT_EQ(NewDisk_Load(name_.c_str(), kReplayTable, 0), kNewDiskItemHeaderFailed) << c.what;
+    }
+}
+
+// An unknown item's size is skipped forwards only: a size past 2 GB would
+// otherwise step back, here onto an end marker held in an earlier item.
+TEST_F(NewDiskTest, AnUnknownItemSizedPastTwoGigabytesIsRefusedNotSkippedBackwards) {
+    static uint8_t marker[12];
+    std::memcpy(marker, "*ENDEND*\0\0\0\0", 12);
+    const NewDiskItem table[] = {{"A", marker, sizeof marker, 0, 0, 0, nullptr}, {}};
+    ASSERT_EQ(NewDisk_Save(name_.c_str(), table, 0), 0);
+    Bytes file = testenv::ReadHostFile(path_);
+    // An unknown item before the end marker, whose size is minus the 24
+    // bytes back to A's data.
+    const Bytes unknown = testbytes::ByteWriter().Text("Unknown").U8(0).U32(0xFFFFFFE8u).Take();
+    file.insert(file.end() - 12, unknown.begin(), unknown.end());
+    testenv::WriteHostFile(path_, file);
+    EXPECT_EQ(NewDisk_Load(name_.c_str(), table, 0), kNewDiskSkipOrBytesWrite);
 }
 
 int g_stop_type;
@@ -260,6 +300,8 @@ TEST_F(NewDiskTest, MemoryStreamsGrowAndStayInsideTheirBytes) {
     uint8_t out[16];
     EXPECT_EQ(NewDisk_StreamRead(s, out, 16), 0);
     EXPECT_EQ(NewDisk_StreamSeek(s, 10001, 0), -1);
+    EXPECT_EQ(NewDisk_StreamSeek(s, -1, 0), -1);
+    EXPECT_EQ(s->position, 16u);
     EXPECT_EQ(NewDisk_StreamSeek(s, -1, 2), 0);
     EXPECT_EQ(NewDisk_StreamRead(s, out, 2), -1);
     EXPECT_EQ(NewDisk_StreamSeek(s, 0, 3), -1);

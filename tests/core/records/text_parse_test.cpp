@@ -183,6 +183,18 @@ TEST(TextParseDeathTest, EveryFailureStopsWithItsMessage) {
                  "\\(textfile\\\\test.c\\) NESTED 'Within Bracers' style terminator found \\(at line 1 \\)");
 }
 
+// A caller's text block shorter than the texts: the parse stops at the
+// block's end, with the rest of a larger buffer behind it untouched.
+TEST(TextParseDeathTest, ATextBlockTooSmallStopsTheParse) {
+    const std::string file = NumberedFile(2);
+    std::vector<char> text(16, '\x7F');
+    std::vector<uint32_t> table(TEXT_COUNT, 0);
+    EXPECT_FATAL(
+        TextParse(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(file.data()), file.size()),
+                  std::span<char>(text).first(4), std::span<uint32_t, TEXT_COUNT>(table.data(), TEXT_COUNT)),
+        "TextParse\\(\\): text block too small");
+}
+
 }  // namespace
 
 namespace {

@@ -33,7 +33,7 @@ TEST_F(TextTest, LanguageTextsComeFromTheFile) {
 }
 
 TEST_F(TextTest, IdsThatNameNothingGiveTheEmptyText) {
-    testenv::LoadTexts({{3200, "Last"}, {2611, "SC"}});
+    testenv::LoadTexts({{0, "First"}, {3200, "Last"}, {2611, "SC"}});
     EXPECT_STREQ(GetText(-1), "");
     EXPECT_STREQ(GetText(-32768), "");
     EXPECT_STREQ(GetText(3201), "");

@@ -253,6 +253,28 @@ class IconOwnFontTest : public ::testing::Test {
     std::unique_ptr<testenv::ScratchDir> scratch_;
 };
 
+using IconOwnFontDeathTest = IconOwnFontTest;
+
+// A font sheet narrower than its grid, or no picture at all, ends the
+// program before a cell is cut from outside the sheet.
+TEST_F(IconOwnFontDeathTest, AFontSheetTooSmallForItsGridOrNoPictureEndsTheProgram) {
+    auto reload = [](const std::vector<uint8_t>& fnt16) {
+        Icon_Uninit();
+        PakFileUninit();
+        testenv::WritePak("icons", {{"zudata\\d3d\\icons\\fonts\\fnt24.tga", IconSheet(20, 24, {})},
+                                    {"zudata\\d3d\\icons\\fonts\\fnt16.tga", fnt16},
+                                    {"zudata\\d3d\\icons\\fonts\\fnt12.tga", IconSheet(12, 12, {})},
+                                    {"zudata\\d3d\\icons\\pointers\\mouse.tga",
+                                     testenv::ArgbTga(6, 10, std::vector<uint32_t>(60, kIconWhiteInk))}});
+        PakFileInit();
+        PakAddFile("icons");
+        PakFileAddDone();
+        Icon_Init();
+    };
+    EXPECT_FATAL(reload(IconSheet(kCellW - 1, kCellH, {})), "Error gridding icon file");
+    EXPECT_FATAL(reload(testenv::Bytes("not a picture")), "Error converting icon file");
+}
+
 TEST_F(IconOwnFontTest, WidthsComeFromMarkersAndAlignmentPlacesTheBox) {
     const IconEntry& font = IconFileTable[kFont16];
     EXPECT_EQ(font.widths[uint8_t('A')], 7);

@@ -181,7 +181,13 @@ using D3DObjDrawDeathTest = D3DObjDrawTest;
 
 TEST_F(D3DObjDrawDeathTest, BasicLoaderStopsOnMissingOrMisshapenPictures) {
     testenv::ScratchDir scratch;
-    Start({{"tex\\short.gfx", Gfx(2, 2, 0xFF000000, 1)}, {"tex\\odd.gfx", Gfx(2, 2, 0xFF000000)}});
+    std::vector<uint8_t> notGfx = Gfx(2, 2, 0xFF000000);
+    notGfx[3] = '1';  // of the size its header gives, but no GFX0 picture
+    const std::vector<uint8_t> tga = Tga(2, 2, 0xFF000000);
+    Start({{"tex\\short.gfx", Gfx(2, 2, 0xFF000000, 1)},
+           {"tex\\odd.gfx", Gfx(2, 2, 0xFF000000)},
+           {"tex\\notgfx.gfx", notGfx},
+           {"tex\\notatga.tga", std::vector<uint8_t>(tga.begin(), tga.begin() + 17)}});
     char directory[] = "tex";
     XyzTestModel m = XyzCube("kit");
     EXPECT_FATAL(Build(m, directory), "Error: cannot find texture tex/kit.\\(gfx\\|tga\\)");
@@ -189,6 +195,12 @@ TEST_F(D3DObjDrawDeathTest, BasicLoaderStopsOnMissingOrMisshapenPictures) {
     EXPECT_FATAL(
         Build(m, directory),
         "Error: D3DObjBasicCallback\\(\\): texture file is the wrong format. Size was 31 but should be 32");
+    m = XyzCube("notgfx");
+    EXPECT_FATAL(
+        Build(m, directory),
+        "Error: D3DObjBasicCallback\\(\\): texture file is the wrong format. Size was 32 but should be 16");
+    m = XyzCube("notatga");
+    EXPECT_FATAL(Build(m, directory), "Error converting tex.notatga.tga");
     m = XyzCube("odd");
     EXPECT_FATAL(Build(m, nullptr), "D3DObjBasicCallback\\(\\): NULL userdata passed");
 }

@@ -314,6 +314,22 @@ TEST_F(D3DObjDeathTest, BadModelDataEndsTheProgramBeforeAnythingIsBuilt) {
                  "bad data passed in");
 }
 
+// Kept point numbers are 16 bits wide: one point more than they can number
+// is refused before anything is built.
+TEST_F(D3DObjDeathTest, MorePointsThanKeptNumbersCanNameEndTheProgram) {
+    XyzTestModel model = XyzCube();
+    model.points.resize(65537, model.points[0]);
+    LoadTracked(&data_, XyzBytes(model));
+    EXPECT_FATAL(
+        D3DObj_CreateObjectFromXYZData(&object_, data_, TestObjectCallback, nullptr, D3DOBJ_KEEP_POINTS),
+        "Error: D3DObj_CreateObjectFromXYZData\\(\\): 65537 points are too many to keep point numbers "
+        "for");
+    // Without point numbers to keep, the same data builds.
+    D3DObj_CreateObjectFromXYZData(&object_, data_, TestObjectCallback, nullptr, 0);
+    ASSERT_NE(object_, nullptr);
+    EXPECT_EQ(object_->surface_count, 1u);
+}
+
 TEST_F(D3DObjDeathTest, TexturesNeedACallbackThatMakesAndReleasesThem) {
     LoadTracked(&data_, XyzBytes(XyzCube()));
     auto nothing = [](const D3DObjCallbackRecord*, D3DObjCallbackOutput*) { return 0; };

@@ -9,6 +9,7 @@
 #include "core/base/trackedmemory.h"
 #include "game/system/picture.h"
 #include "game/system/pixelformats.h"
+#include "tests/fakes/test_util.h"
 
 namespace {
 
@@ -62,18 +63,37 @@ TEST_F(Gfx0LoadTest, PixelsAreConvertedToTheFormatAskedFor) {
     EXPECT_EQ(recbits::LoadU32(block_ + GFX0_HEADER_SIZE + 4), 0u);
 }
 
+// Each picture is refused by the check for its fault alone: the others it
+// passes.
 TEST_F(Gfx0LoadTest, MismatchedPicturesAreRefused) {
-    const std::vector<uint32_t> four(4, 0xFFFFFFFF);
-    EXPECT_EQ(Load(Gfx0Picture(2, 2, 1, {0xFF000000}), 0, &ColFmt_A8R8G8B8), -1);  // short
+    const std::vector<uint32_t> two(2, 0xFFFFFFFF), four(4, 0xFFFFFFFF);
     std::vector<uint8_t> longer = Gfx0Picture(2, 2, 1, four);
     longer.push_back(0);
-    EXPECT_EQ(Load(longer, 0, &ColFmt_A8R8G8B8), -1);
-    EXPECT_EQ(Load(Gfx0Picture(0, 2, 1, {}), 0, &ColFmt_A8R8G8B8), -1);
-    EXPECT_EQ(Load(Gfx0Picture(2, 1, 2, four), 0, &ColFmt_A8R8G8B8), -1);  // two frames
-    EXPECT_EQ(Load(Gfx0Picture(2, 2, 1, four), 0, nullptr), -1);           // no indexes in it
     std::vector<uint8_t> header = Gfx0Picture(2, 2, 1, {});
     header.resize(10);
-    EXPECT_EQ(Load(header, 0, &ColFmt_A8R8G8B8), -1);
+    const char* kMismatch = "Warning: LoadImageFile(): GFX0 picture whose size does not match its header\n";
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> picture;
+        const ColFmt* format;
+        const char* message;
+    } cases[] = {
+        {"short", Gfx0Picture(2, 2, 1, {0xFF000000}), &ColFmt_A8R8G8B8, kMismatch},
+        {"longer", longer, &ColFmt_A8R8G8B8, kMismatch},
+        {"width 0", Gfx0Picture(0, 2, 1, {}), &ColFmt_A8R8G8B8, kMismatch},
+        {"height 0", Gfx0Picture(2, 0, 1, {}), &ColFmt_A8R8G8B8, kMismatch},
+        {"two frames", Gfx0Picture(2, 1, 2, two), &ColFmt_A8R8G8B8, kMismatch},
+        {"no indexes in it", Gfx0Picture(2, 2, 1, four), nullptr,
+         "Warning: LoadImageFile(): a GFX0 picture holds no colour indexes\n"},
+        {"header cut", header, &ColFmt_A8R8G8B8,
+         "Warning: LoadImageFile(): GFX0 picture shorter than its header\n"},
+    };
+    for (const Case& c : cases) {
+        StdoutCapture out;
+        EXPECT_EQ(Load(c.picture, 0, c.format), -1) << c.what;
+        EXPECT_EQ(out.Text(), c.message) << c.what;
+        EXPECT_EQ(std::vector<uint8_t>(block_, block_ + size_), c.picture) << c.what;
+    }
 }
 
 }  // namespace

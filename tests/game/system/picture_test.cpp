@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -147,8 +148,15 @@ TEST_F(PictureTest, GreyFilesAreRefused) {
         ASSERT_EQ(std::system(command.c_str()), 0);
         Load(ReadPictureFile(out));
         ASSERT_EQ(block_[2] & 7, TGA_TYPE_GREY);
+        const Bytes grey = Contents();
+        StdoutCapture colours;
         EXPECT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), -1) << options;
+        EXPECT_EQ(colours.Text(), "Warning: TGA_ConvertDepth(): not a true-colour image\n") << options;
+        Load(grey);
+        StdoutCapture indexes;
         EXPECT_EQ(LoadImageFile(&block_, &size_, 0, nullptr), -1) << options;
+        EXPECT_EQ(indexes.Text(), "Warning: TGA_Read(): colour indexes asked of an image that has none\n")
+            << options;
     }
 }
 
@@ -334,10 +342,12 @@ TEST_F(PictureTest, FilesWrittenFromEveryCornerLoadTheSamePicture) {
     }
 }
 
-// Only a colour-mapped image may carry a colour map.
-TEST_F(PictureTest, ATrueColourFileCarryingAColourMapIsRefused) {
-    for (bool rle : {false, true}) {
-        Bytes plain = TgaFromCorner(0x20, false, rle);
+// Only a colour-mapped image may carry a colour map.  Grey levels are of a
+// depth a colour map could take, so only the image type refuses them.
+TEST_F(PictureTest, AFileOtherThanColourMappedCarryingAColourMapIsRefused) {
+    Bytes grey = Header(TGA_TYPE_GREY, 2, 1, 8, 0x20);
+    grey.insert(grey.end(), {0, 1});
+    for (const Bytes& plain : {TgaFromCorner(0x20, false, false), TgaFromCorner(0x20, false, true), grey}) {
         Bytes tga(plain.begin(), plain.begin() + 18);
         tga[1] = 1;
         tga[5] = 3;  // three entries of 24 bits the pixels never use
@@ -345,7 +355,10 @@ TEST_F(PictureTest, ATrueColourFileCarryingAColourMapIsRefused) {
         tga.insert(tga.end(), 9, 0xEE);
         tga.insert(tga.end(), plain.begin() + 18, plain.end());
         Load(tga);
-        EXPECT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), -1) << rle;
+        StdoutCapture out;
+        EXPECT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), -1) << int(plain[2]);
+        EXPECT_EQ(out.Text(), "Warning: TGA_Palette2Direct(): not a colour-mapped image it can convert\n")
+            << int(plain[2]);
     }
 }
 
@@ -377,11 +390,32 @@ TEST_F(PictureTest, EveryRefusalSaysWhy) {
     noImageBottomUp[17] = 0;
     Bytes oddMap = TgaFromCorner(0x20, true, false);
     oddMap[1] = 7;
+    // Larger than a block may be: refused before its packets are counted.
+    Bytes huge = Header(TGA_TYPE_RLE_TRUECOLOUR, 65535, 65535, 32, 0x20);
+    huge.insert(huge.end(), {0xFF, 1, 2, 3, 4});
+    Bytes mapPastTheEnd = TgaFromCorner(0x20, true, true);
+    mapPastTheEnd[5] = 200;  // the map would end far beyond the file
+    const Bytes bottomUp = TgaFromCorner(0x00, false, false);
+    Bytes mapOfBytes = TgaFromCorner(0x20, true, false);
+    mapOfBytes[7] = 8;  // six entries of one byte: the pixels follow earlier
+    mapOfBytes.erase(mapOfBytes.begin() + 18 + 6, mapOfBytes.begin() + 18 + 6 * 4);
+    Bytes noEntries = TgaFromCorner(0x20, true, false);
+    noEntries[5] = 0;
+    noEntries.erase(noEntries.begin() + 18, noEntries.begin() + 18 + 6 * 4);
     struct Case {
         const char* what;
         Bytes file;
         const char* message;
     } cases[] = {
+        {"run-length picture too large", huge, "Warning: TGA_Decompress(): image too large\n"},
+        {"run-length colour map past the end", mapPastTheEnd,
+         "Warning: TGA_Decompress(): image ID or colour map runs past the end of the file\n"},
+        {"bottom-up pixels cut", Bytes(bottomUp.begin(), bottomUp.end() - 1),
+         "Warning: TGA_SetOrigin(): pixel data missing\n"},
+        {"colour map of 8-bit entries", mapOfBytes,
+         "Warning: TGA_Palette2Direct(): not a colour-mapped image it can convert\n"},
+        {"colour map of no entries", noEntries,
+         "Warning: TGA_Palette2Direct(): not a colour-mapped image it can convert\n"},
         {"short header", Bytes(good.begin(), good.begin() + 17),
          "Warning: TGA_Read(): file shorter than the 18-byte TGA header\n"},
         {"width 0", with(12, 0), "Warning: TGA_Read(): image of width or height 0\n"},
@@ -457,52 +491,169 @@ TEST_F(PictureTest, DepthsNoStepReadsAreRefusedBeforeAnyRowIsTouched) {
     EXPECT_EQ(Contents(), mirroredDepth0);
 }
 
+// Each damaged file is refused by the check for its damage, read for
+// colours and read for colour indexes.
 TEST_F(PictureTest, DamagedFilesAreRefusedWithoutOverrun) {
     Bytes good = Converted("-alpha on", true);
     Bytes rle = Converted("-alpha on -compress RLE", true);
-    std::vector<std::pair<std::string, Bytes>> bad;
-    bad.push_back({"short header", Bytes(good.begin(), good.begin() + 17)});
-    bad.push_back({"truncated pixels", Bytes(good.begin(), good.end() - 1)});
-    bad.push_back({"packets past the end", Bytes(rle.begin(), rle.end() - 2)});
     Bytes huge = Header(TGA_TYPE_RLE_TRUECOLOUR, 65535, 65535, 32, 0x20);
     huge.insert(huge.end(), {0xFF, 1, 2, 3, 4});
-    bad.push_back({"size overflow", huge});
     Bytes raw_huge = Header(TGA_TYPE_TRUECOLOUR, 65535, 65535, 32, 0x20);
-    bad.push_back({"raw size overflow", raw_huge});
     Bytes map = Header(TGA_TYPE_COLOURMAP, 2, 1, 8, 0x20);
     map[1] = 1;
     map[5] = 200;
     map[7] = 24;
     map.insert(map.end(), {0, 0});
-    bad.push_back({"colour map does not fit", map});
     Bytes oddMap = map;
     oddMap[5] = 1;
     oddMap[7] = 8;
     oddMap.push_back(0);
-    bad.push_back({"colour map of 8-bit entries", oddMap});
     Bytes no_depth = Header(TGA_TYPE_COLOURMAP, 2, 1, 0, 0);
-    bad.push_back({"colour-mapped of depth 0", no_depth});
     Bytes unknown = Header(7, 1, 1, 32, 0x20);
     unknown.insert(unknown.end(), 4, 0);
-    bad.push_back({"unknown type", unknown});
     Bytes none = Header(TGA_TYPE_NONE, 1, 1, 32, 0x20);
     none.insert(none.end(), 4, 0);
-    bad.push_back({"no image", none});
     Bytes interleaved = Header(TGA_TYPE_TRUECOLOUR, 1, 1, 32, 0x60);
     interleaved.insert(interleaved.end(), 4, 0);
-    bad.push_back({"interleaved", interleaved});
     Bytes rle_bottom = Header(TGA_TYPE_RLE_GREY, 1, 1, 12, 0);
     rle_bottom.insert(rle_bottom.end(), {0x80, 1, 2});
-    bad.push_back({"grey of 12 bits", rle_bottom});
 
-    for (const auto& [what, bytes] : bad) {
-        Load(bytes);
-        EXPECT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), -1) << what;
+    const char* kNoIndexes = "Warning: TGA_Read(): colour indexes asked of an image that has none\n";
+    const char* kNotTrueColour = "Warning: TGA_ConvertDepth(): not a true-colour image\n";
+    struct Case {
+        const char* what;
+        Bytes file;
+        const char* colours;  // null: the file reads
+        const char* indexes;
+    } cases[] = {
+        {"short header", Bytes(good.begin(), good.begin() + 17),
+         "Warning: TGA_Read(): file shorter than the 18-byte TGA header\n",
+         "Warning: TGA_Read(): file shorter than the 18-byte TGA header\n"},
+        {"truncated pixels", Bytes(good.begin(), good.end() - 1),
+         "Warning: TGA_ConvertDepth(): pixel data missing\n", kNoIndexes},
+        {"packets past the end", Bytes(rle.begin(), rle.end() - 2),
+         "Warning: TGA_Decompress(): run-length data ends early\n",
+         "Warning: TGA_Decompress(): run-length data ends early\n"},
+        {"size overflow", huge, "Warning: TGA_Decompress(): image too large\n",
+         "Warning: TGA_Decompress(): image too large\n"},
+        {"raw size overflow", raw_huge, "Warning: TGA_ConvertDepth(): pixel data missing\n", kNoIndexes},
+        {"colour map does not fit", map, "Warning: TGA_Palette2Direct(): colour map or pixel data missing\n",
+         "Warning: TGA_Read(): pixel data missing\n"},
         // Indexes need no colours from the map.
-        if (what == "colour map of 8-bit entries") continue;
-        Load(bytes);
-        EXPECT_EQ(TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 0), -1) << what;
+        {"colour map of 8-bit entries", oddMap,
+         "Warning: TGA_Palette2Direct(): not a colour-mapped image it can convert\n", nullptr},
+        {"colour-mapped of depth 0", no_depth,
+         "Warning: TGA_Read(): colour indexes of other than 1 to 8 bits\n",
+         "Warning: TGA_Read(): colour indexes of other than 1 to 8 bits\n"},
+        {"unknown type", unknown, kNotTrueColour, kNoIndexes},
+        {"no image", none, kNotTrueColour, kNoIndexes},
+        {"interleaved", interleaved, "Warning: TGA_Read(): interleaved rows\n", kNoIndexes},
+        {"grey of 12 bits", rle_bottom, "Warning: TGA_Read(): grey levels other than 8 bits\n",
+         "Warning: TGA_Read(): grey levels other than 8 bits\n"},
+    };
+    for (const Case& c : cases) {
+        Load(c.file);
+        StdoutCapture colours;
+        EXPECT_EQ(LoadImageFile(&block_, &size_, 0, &ColFmt_A8R8G8B8), -1) << c.what;
+        EXPECT_EQ(colours.Text(), c.colours) << c.what;
+        if (c.indexes == nullptr) continue;
+        Load(c.file);
+        StdoutCapture indexes;
+        EXPECT_EQ(TGA_Read(&block_, &size_, nullptr, nullptr, 0, nullptr, 0), -1) << c.what;
+        EXPECT_EQ(indexes.Text(), c.indexes) << c.what;
     }
+}
+
+// The steps on their own refuse what the read's earlier checks keep from
+// them, and what only a caller asks of them; a refusing step leaves the
+// block as it was.
+TEST_F(PictureTest, EachStepRefusesWhatItCannotReadOnItsOwn) {
+    const Bytes trueColour = TgaFromCorner(0x20, false, false);
+    const Bytes mapped = TgaFromCorner(0x20, true, false);
+    auto with = [](Bytes b, size_t at, uint8_t value) {
+        b[at] = value;
+        return b;
+    };
+    Bytes rle = TgaFromCorner(0x20, false, true);
+    Bytes grey = Header(TGA_TYPE_GREY, 2, 1, 8, 0x20);
+    grey[1] = 1;
+    grey[5] = 2;
+    grey[7] = 24;
+    grey.insert(grey.end(), 6, 0x40);  // the map
+    grey.insert(grey.end(), {0, 1});
+    Bytes noMapType = with(mapped, 1, 0);  // a map length and entry size, but no map
+    Bytes mapOf16 = with(mapped, 7, 16);
+    Bytes mapPastTheEnd = with(mapped, 5, 200);
+    ColFmt fiveBytes = ColFmt_A8R8G8B8;
+    fiveBytes.bytes = 5;
+    const uint32_t kTooMuchRoom = 0x40000000;
+    struct Case {
+        const char* what;
+        Bytes file;
+        std::function<int(uint8_t**, uint32_t*)> step;
+        const char* message;
+    } cases[] = {
+        {"run-length depth 0", with(rle, 16, 0), TGA_Decompress,
+         "Warning: TGA_Decompress(): pixel depth is 0 or above 32 bits\n"},
+        {"run-length depth 40", with(rle, 16, 40), TGA_Decompress,
+         "Warning: TGA_Decompress(): pixel depth is 0 or above 32 bits\n"},
+        {"grey with a colour map", grey, TGA_Palette2Direct,
+         "Warning: TGA_Palette2Direct(): not a colour-mapped image it can convert\n"},
+        {"indexes of 0 bits", with(mapped, 16, 0), TGA_Palette2Direct,
+         "Warning: TGA_Palette2Direct(): not a colour-mapped image it can convert\n"},
+        {"indexes of 16 bits", with(mapped, 16, 16), TGA_Palette2Direct,
+         "Warning: TGA_Palette2Direct(): not a colour-mapped image it can convert\n"},
+        {"true colour of 8 bits", with(trueColour, 16, 8),
+         [](uint8_t** b, uint32_t* n) { return TGA_ConvertDepth(b, n, 32); },
+         "Warning: TGA_ConvertDepth(): pixel depth other than 15, 16, 24 or 32 bits\n"},
+        {"a target of 8 bits", trueColour, [](uint8_t** b, uint32_t* n) { return TGA_ConvertDepth(b, n, 8); },
+         "Warning: TGA_ConvertDepth(): target depth other than 15, 16, 24 or 32 bits\n"},
+        {"no palette entries asked for", mapped,
+         [](uint8_t** b, uint32_t* n) { return TGA_ExportPalette(b, n, 0, &ColFmt_A8R8G8B8); },
+         "Warning: TGA_ExportPalette(): no entries asked for\n"},
+        {"a map length but no map", noMapType,
+         [](uint8_t** b, uint32_t* n) { return TGA_ExportPalette(b, n, 2, &ColFmt_A8R8G8B8); },
+         "Warning: TGA_ExportPalette(): the colour map holds fewer entries than asked for\n"},
+        {"a map of 16-bit entries", mapOf16,
+         [](uint8_t** b, uint32_t* n) { return TGA_ExportPalette(b, n, 2, &ColFmt_A8R8G8B8); },
+         "Warning: TGA_ExportPalette(): colour-map entries other than 24 or 32 bits\n"},
+        {"a map past the end", mapPastTheEnd,
+         [](uint8_t** b, uint32_t* n) { return TGA_ExportPalette(b, n, 2, &ColFmt_A8R8G8B8); },
+         "Warning: TGA_ExportPalette(): colour map runs past the end of the file\n"},
+        {"a pixel format of five bytes", trueColour,
+         [&fiveBytes](uint8_t** b, uint32_t* n) {
+             return TGA_Read(b, n, nullptr, nullptr, 0, &fiveBytes, 0);
+         },
+         "Warning: TGA_Read(): pixel format of an unknown size\n"},
+        {"header room past a block, for colours", trueColour,
+         [=](uint8_t** b, uint32_t* n) {
+             return TGA_Read(b, n, nullptr, nullptr, 0, &ColFmt_A8R8G8B8, kTooMuchRoom);
+         },
+         "Warning: TGA_Read(): image too large\n"},
+        {"header room past a block, for indexes", mapped,
+         [=](uint8_t** b, uint32_t* n) { return TGA_Read(b, n, nullptr, nullptr, 0, nullptr, kTooMuchRoom); },
+         "Warning: TGA_Read(): image too large\n"},
+    };
+    for (const Case& c : cases) {
+        Load(c.file);
+        StdoutCapture out;
+        EXPECT_EQ(c.step(&block_, &size_), -1) << c.what;
+        EXPECT_EQ(out.Text(), c.message) << c.what;
+        if (std::string(c.what).find("header room") == std::string::npos) {
+            EXPECT_EQ(Contents(), c.file) << c.what;
+        }
+    }
+}
+
+// Packets that end on a packet's edge short of the pixels asked for: a
+// decoder that read on would find the next packet just past them.
+TEST_F(PictureTest, RunLengthDecodeStopsAtTheEndOfItsPackets) {
+    const Bytes packets = {0x81, 1, 2, 3, 4, 0x81, 5, 6, 7, 8};
+    Bytes out(16, 0xEE);
+    EXPECT_EQ(TGA_RLEDecode(packets.data(), 5, out.data(), 4, 4), -1);
+    EXPECT_EQ(out, Bytes(16, 0xEE));
+    EXPECT_EQ(TGA_RLEDecode(packets.data(), 10, out.data(), 4, 4), 10);
+    EXPECT_EQ(out, (Bytes{1, 2, 3, 4, 1, 2, 3, 4, 5, 6, 7, 8, 5, 6, 7, 8}));
 }
 
 TEST_F(PictureTest, ARefusedReadKeepsTheEarlierSteps) {
@@ -592,6 +743,9 @@ TEST_F(FrameSheetTest, BadSheetsAreRefusedUnchanged) {
     EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 5, 1, nullptr), -1);
     EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 4, 3, nullptr), -1);
     EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 0, 16, 4, 1, nullptr), -1);
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 0, 4, 1, nullptr), -1);
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 0, 1, nullptr), -1);
+    EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 4, 0, nullptr), -1);
     EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, -1, 1, nullptr), -1);
     block_[0] = 'X';
     EXPECT_EQ(GFX_CutFrames(&block_, &size_, 0, 16, 16, 1, 1, nullptr), -1);

@@ -145,6 +145,20 @@ TEST_F(D3DAnimTest, CreationReportsRootsAndSelfParents) {
     EXPECT_NEAR(anim_->rest_positions[3].x, 0.0f, 1e-6);
 }
 
+// A parent one past the last point hangs nothing from outside the points:
+// the point is posed as a root.
+TEST_F(D3DAnimTest, AParentPastTheLastPointPosesAsARoot) {
+    XyzTestModel m = Chain();
+    m.points[0].parent = 3;
+    StdoutCapture capture;
+    Build(m);
+    EXPECT_NE(capture.Text().find("Point 0 has 3 parent\n"), std::string::npos);
+    MatrixSetTranslation(&bones_[1], 10, 0, 0);  // bone 1 moves its points 10 along x
+    D3DAnim_ApplyBoneMatrices(anim_, bones_, 0, 19);
+    ExpectPosed(0, 10.0f, 0.0f, 0.0f);
+    ExpectPosed(1, 21.0f, 2.0f, 0.0f);
+}
+
 TEST_F(D3DAnimTest, DestroyFreesTheRecordButNotTheObject) {
     LoadTracked(&data_, XyzBytes(Chain()));
     D3DObj_CreateObjectFromXYZData(&object_, data_, TestObjectCallback, nullptr, D3DOBJ_KEEP_POINTS);

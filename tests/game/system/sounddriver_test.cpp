@@ -268,6 +268,9 @@ TEST_F(SoundDriverTest, DamagedFilesEndWithTheirOwnMessage) {
     std::vector<uint8_t> fmt = testwav::FmtBody(1, 1, kRate, 8);
     Chunk data{"data", pcm};
     ExpectRejected({'R', 'I', 'F'}, "GetSampInfo\\(\\): not a RIFF .wav file");
+    std::vector<uint8_t> not_riff = testwav::Simple(pcm, kRate, false);
+    not_riff[0] = 'X';
+    ExpectRejected(not_riff, "GetSampInfo\\(\\): not a RIFF .wav file");
     ExpectRejected(testwav::Build({{"fmt ", fmt}, data}, 1), "GetSampInfo\\(\\): RIFF .wav file wrong size");
     std::vector<uint8_t> not_wave = testwav::Simple(pcm, kRate, false);
     not_wave[8] = 'X';
@@ -284,12 +287,22 @@ TEST_F(SoundDriverTest, DamagedFilesEndWithTheirOwnMessage) {
                    "GetSampInfo\\(\\): bad 'vELk' block in .wav file");
     ExpectRejected(testwav::Build({{"fmt ", fmt}}),
                    "failed to find both 'fmt' and 'data' chunks in .wav file");
+    ExpectRejected(testwav::Build({data}), "failed to find both 'fmt' and 'data' chunks in .wav file");
+    // Chunks of every kind whose size reaches past the end of the file.
+    ExpectRejected(testwav::Build({data, {"fmt ", fmt, 400}}),
+                   "GetSampInfo\\(\\): chunk runs past the end of the .wav file");
+    ExpectRejected(testwav::Build({{"fmt ", fmt}, data, {"vELk", {1, 0, 0, 0}, 16}}),
+                   "GetSampInfo\\(\\): chunk runs past the end of the .wav file");
+    ExpectRejected(testwav::Build({{"fmt ", fmt}, data, {"LIST", {1}, 1000}}),
+                   "GetSampInfo\\(\\): chunk runs past the end of the .wav file");
     ExpectRejected(testwav::Build({{"fmt ", fmt}, {"data", pcm, 0x7FFFFFF0}}),
                    "GetSampInfo\\(\\): chunk runs past the end of the .wav file");
     std::vector<uint8_t> cut = testwav::Build({{"fmt ", fmt}, data}, 4);
     cut.insert(cut.end(), {'L', 'I', 'S', 'T'});  // half a chunk header at the end
     ExpectRejected(cut, "GetSampInfo\\(\\): truncated chunk header in .wav file");
     ExpectRejected(testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 50, 8)}, data}),
+                   "GetSampInfo\\(\\): sample rate out of range");
+    ExpectRejected(testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 100001, 8)}, data}),
                    "GetSampInfo\\(\\): sample rate out of range");
     ExpectRejected(testwav::Build({{"fmt ", fmt}, {"data", {}}}),
                    "GetSampInfo\\(\\): .wav file holds no sample data");
@@ -354,30 +367,34 @@ TEST(WavRuleTest, TheDriverTakesTheSizesAndChunksItsHeaderGives) {
         recbits::StoreU32(file.data() + 4, size);
         return file;
     };
+    const char* kRiffSize = "GetSampInfo(): RIFF .wav file wrong size";
     struct Case {
         const char* what;
         std::vector<uint8_t> file;
-        uint32_t rate;  // 0: refused
+        uint32_t rate;
         uint32_t data_size;
+        const char* refusal = nullptr;  // the fault of a refused file
     } cases[] = {
         {"48 kHz", testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 48000, 8)}, {"data", pcm}}), 48000, 40},
         {"a short sample", testwav::Build({{"fmt ", fmt}, {"data", Ramp(3)}}), kRate, 3},
         {"data before fmt", testwav::Build({{"data", pcm}, {"fmt ", fmt}}), kRate, 40},
         {"two data chunks: the last is kept",
          testwav::Build({{"fmt ", fmt}, {"data", pcm}, {"data", Ramp(7)}}), kRate, 7},
-        {"RIFF size 0xFFFFFFFF", withRiffSize(testwav::Simple(pcm, kRate, true), 0xFFFFFFFF), 0, 0},
-        {"RIFF size 0", withRiffSize(testwav::Simple(pcm, kRate, false), 0), 0, 0},
-        {"a RIFF size one short", testwav::Build({{"fmt ", fmt}, {"data", pcm}}, -1), 0, 0},
-        {"a RIFF size past the end", testwav::Build({{"fmt ", fmt}, {"data", pcm}}, 8), 0, 0},
+        {"RIFF size 0xFFFFFFFF", withRiffSize(testwav::Simple(pcm, kRate, true), 0xFFFFFFFF), 0, 0,
+         kRiffSize},
+        {"RIFF size 0", withRiffSize(testwav::Simple(pcm, kRate, false), 0), 0, 0, kRiffSize},
+        {"a RIFF size one short", testwav::Build({{"fmt ", fmt}, {"data", pcm}}, -1), 0, 0, kRiffSize},
+        {"a RIFF size past the end", testwav::Build({{"fmt ", fmt}, {"data", pcm}}, 8), 0, 0, kRiffSize},
         {"a rate no channel plays", testwav::Build({{"fmt ", testwav::FmtBody(1, 1, 50, 8)}, {"data", pcm}}),
-         0, 0},
-        {"an empty data chunk", testwav::Build({{"fmt ", fmt}, {"data", {}}}), 0, 0},
+         0, 0, "GetSampInfo(): sample rate out of range in .wav file"},
+        {"an empty data chunk", testwav::Build({{"fmt ", fmt}, {"data", {}}}), 0, 0,
+         "GetSampInfo(): .wav file holds no sample data"},
     };
     for (const Case& c : cases) {
         SampInfo info{};
         const char* fault = SndParseWavImage(c.file, &info);
-        if (c.rate == 0) {
-            EXPECT_NE(fault, nullptr) << c.what;
+        if (c.refusal != nullptr) {
+            EXPECT_STREQ(fault, c.refusal) << c.what;
             continue;
         }
         ASSERT_EQ(fault, nullptr) << c.what << ": " << fault;

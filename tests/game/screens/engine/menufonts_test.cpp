@@ -2,6 +2,7 @@
 // the shipped fonts and icons, the icon numbers and the list check.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "tests/fakes/pak_fixture.h"
 #include "tests/fakes/test_util.h"
 #include "tests/fakes/text_env.h"
+#include "tests/fakes/tga_fixture.h"
 
 namespace {
 
@@ -369,6 +371,24 @@ TEST_F(OwnArchiveDeathTest, UnreadableFilesEndTheProgramWhenUsed) {
     EXPECT_FATAL(GetIconAddress(153), "LoadIconFile\\(\\): Failed to convert menugfx\\\\icon\\\\ticked.tga");
     EXPECT_FATAL(LoadFont(8), "Failed to convert font tga");
     EXPECT_FATAL(LoadFont(9), "seabrd15");  // not in the archive at all
+}
+
+// A picture too small for the grid its list gives it is refused before a
+// frame is cut from outside it.
+TEST_F(OwnArchiveDeathTest, PicturesTooSmallForTheirGridEndTheProgramWhenUsed) {
+    const std::vector<uint8_t> small = testenv::ArgbTga(4, 4, std::vector<uint32_t>(16, 0xFF102030));
+    StartWith({{"menugfx\\icon\\cards.tga", small}, {"menugfx\\font\\seabrd14.tga", small}});
+    {
+        StdoutCapture quiet;
+        InitIconLists();
+        quiet.Text();
+    }
+    // The first of the three 9 x 10 frames the list gives the cards.
+    int file = 0, cards = 0;
+    while (IconList[file].fileName == nullptr || std::strcmp(IconList[file].fileName, "cards") != 0) ++file;
+    while (IconNumberMap[cards].file != file) ++cards;
+    EXPECT_FATAL(GetIconAddress(cards), "Error: failed to grid icon file menugfx\\\\icon\\\\cards.tga");
+    EXPECT_FATAL(LoadFont(8), "Failed to grid font");
 }
 
 // The fuzz corpus's icon of 65000 x 65000 pixels of depth 0 stored right to

@@ -400,11 +400,32 @@ TEST_F(MenuSetupTest, EditedImageIsDrawnOnlyWhenItIsA32By32Picture) {
     RestoreRectFromBuffer(0, 0, 800, 600);
     testenv::WriteHostFile("Edited/5.tga", Tga(64, 64, 0xC0));
     testenv::WriteHostFile("Edited/6.tga", std::string_view("not a picture"));
+    // A good picture with more than a megabyte after it is not read at all.
+    std::vector<uint8_t> padded = Tga(32, 32, 0xC0);
+    padded.resize((1 << 20) + 1, 0);
+    testenv::WriteHostFile("Edited/7.tga", padded);
     StdoutCapture log;
     EXPECT_EQ(DrawEditedImage(5, 100, 100), 1);
     EXPECT_EQ(DrawEditedImage(6, 100, 100), 1);
+    EXPECT_EQ(DrawEditedImage(7, 100, 100), 1);
     log.Text();
     EXPECT_EQ(BackBuffer(), clean);
+}
+
+// A background picture of other dimensions than the screen's would be
+// copied past its end: it ends the program instead.
+TEST_F(MenuSetupTest, ABackgroundOfAnotherSizeEndsTheProgram) {
+    EXPECT_FATAL(
+        {
+            PakFileUninit();
+            testenv::WritePak(
+                "small", {{std::string("menugfx\\bg\\") + BackgroundList[7].name + ".tga", Tga(4, 4, 0xC0)}});
+            PakFileInit();
+            PakAddFile("small");
+            PakFileAddDone();
+            ShowMenuBackground(7);
+        },
+        "Error converting loaded background");
 }
 
 }  // namespace

@@ -75,21 +75,24 @@ TEST_F(SaveIndexTest, ShortLongOrGarbageIndexesLeaveEverySlotFree) {
     FillSlots();
     ASSERT_EQ(SaveGameIndex(), 0);
     const std::vector<uint8_t> good = testenv::ReadHostFile("SaveData/index.dat");
-    for (size_t size : {size_t(0), size_t(49), size_t(52), size_t(153), size_t(1693)}) {
+    // Each cut ends inside the part whose read fails: a name (-1), a flag
+    // word (-2) or a description (-3).
+    const std::pair<size_t, int> cuts[] = {{0, -1}, {49, -1}, {52, -2}, {153, -3}, {1693, -3}};
+    for (const auto& [size, result] : cuts) {
         testenv::WriteHostFile("SaveData/index.dat", std::vector<uint8_t>(good.begin(), good.begin() + size));
         FillSlots();
-        EXPECT_LT(LoadGameIndex(), 0) << size;
+        EXPECT_EQ(LoadGameIndex(), result) << size;
         ExpectAllFree();
     }
     std::vector<uint8_t> longer = good;
     longer.push_back(0);
     testenv::WriteHostFile("SaveData/index.dat", longer);
-    EXPECT_LT(LoadGameIndex(), 0);
+    EXPECT_EQ(LoadGameIndex(), -4);
     ExpectAllFree();
     std::vector<uint8_t> badFlag = good;
     badFlag[154 * 3 + 50] = 7;
     testenv::WriteHostFile("SaveData/index.dat", badFlag);
-    EXPECT_LT(LoadGameIndex(), 0);
+    EXPECT_EQ(LoadGameIndex(), -2);
     ExpectAllFree();
     // Unterminated strings come back terminated at their last byte.
     std::vector<uint8_t> unterminated = good;
