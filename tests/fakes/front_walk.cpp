@@ -399,6 +399,8 @@ struct Walk {
     int16_t infoClub = -1;
     int16_t takeJob = -1;  // a Take Job of a job told: the club
     Application application;
+    // An acceptance told, until the user takes its job or leaves its road.
+    int16_t acceptance = -1;
     bool scoutView = false;
     std::set<std::pair<char, int>> seen;
     int boxClicks = 0;
@@ -654,20 +656,23 @@ void CheckClubInfo(const Click& c, int16_t from, bool entered) {
         }
         w.infoClub = club;
     }
-    const bool accepted = w.application.club == club && w.application.accepted &&
-                          w.application.day == SeasonCalendar.currentDay;
+    const bool accepted = (w.application.club == club && w.application.accepted &&
+                           w.application.day == SeasonCalendar.currentDay) ||
+                          club == w.acceptance;
     const bool live = club == w.pickClub || club == w.offerClub || accepted;
     const bool shown = ClubInfoShowsJobButtons();
     Check('d', !shown || live,
           "club information shows job buttons for club " + std::to_string(club) +
               " with no live pick, offer or accepted application");
-    // The answer day's messages open the accepted application's club.
-    if (entered && accepted && (c.day || c.waiting.answerClub == club) && !w.seen.count({'a', club})) {
+    // The answer day's messages open the accepted application's club, and
+    // open it again while the acceptance stands: it offers the job.
+    if (entered && accepted && c.function != Vacancies_ClubInformation) {
         Check('d', shown,
               "the accepted application's club information (club " + std::to_string(club) +
                   ") offers no job buttons");
+        if (!w.seen.count({'a', club})) ++w.report->accepted;
         w.seen.insert({'a', club});
-        ++w.report->accepted;
+        w.acceptance = club;
     }
 }
 
@@ -742,6 +747,13 @@ void CheckDay(const Click& c) {
             Check('a', false, "a Continue with nothing waiting did not play the day");
         }
     }
+    // An application is answered on its day or dropped with it.
+    if (moved && w.application.club >= 0 && JobApplicationRecord.club == uint16_t(w.application.club) &&
+        (DayStamp() / 1000 != c.dayStamp / 1000 || SeasonCalendar.currentDay > w.application.day))
+        Check('g', false,
+              "the application to club " + std::to_string(w.application.club) + " answered on day " +
+                  std::to_string(w.application.day) + " still stands on day " +
+                  std::to_string(SeasonCalendar.currentDay));
     // The application's answer, once its day is played or it is answered.
     if (w.application.club >= 0 && JobApplicationRecord.club != uint16_t(w.application.club)) {
         if (!w.application.accepted) ++w.report->refused;
@@ -798,6 +810,7 @@ void CheckLoaded() {
     w.exchangeProfile = w.profileLoose = false;
     w.pickClub = w.offerClub = w.infoClub = w.takeJob = -1;
     w.application = w.savedApplication;
+    w.acceptance = -1;
     w.scoutView = false;
     w.seen.clear();
 }
@@ -863,9 +876,16 @@ void Observe() {
     w.screen = now;
     if (!acted) return;
     if (c.day) CheckDay(c);
+    // The acceptance's road is left: by the back icon of its club
+    // information, the title bar, home, a new day or its job taken.
+    if (c.navigation || now == kScreenClubMain || DayStamp() != c.dayStamp ||
+        (c.backIcon && from == kScreenClubInfo) ||
+        (now == kScreenClubInfo && int16_t(SelectedClub) != w.acceptance))
+        w.acceptance = -1;
     if (w.takeJob >= 0) {
         CheckJobTaken(w.takeJob);
         w.takeJob = -1;
+        w.acceptance = -1;
     }
     // A new screen, or the same one opened again (a navigation row, the
     // day's next sale over an offer left in the same round).
@@ -944,7 +964,8 @@ int Weight(const MenuHotItem& item, int16_t screen) {
         return w.application.club >= 0 && ClubInfoShowsJobButtons() && int16_t(SelectedClub) == w.pickClub
                    ? 0
                    : 16;
-    if (h == ClubInfoSquad) return 8;
+    // The accepted job's road: its club's squad and players before the job.
+    if (h == ClubInfoSquad) return int16_t(SelectedClub) == w.acceptance ? 30 : 8;
     if (h == SquadNumbers_NumberAll) return 20;
     if (h == PlayerProfile_Contract || h == Scouting_ViewPlayers || h == ContractDeal_OpenTalks) return 6;
     if (h == PlayerInfo_Agent || h == PlayerInfo_History || h == PlayerProfile_Agent) return dealRoad ? 8 : 4;
@@ -1006,8 +1027,9 @@ void Press(const MenuHotItem& item, int button) {
     }
     if (item.handler == ClubInfoTakeJob && ClubInfoShowsJobButtons()) {
         const int16_t club = int16_t(SelectedClub);
-        const bool told = club == w.offerClub || (club == w.application.club && w.application.accepted &&
-                                                  w.application.day == SeasonCalendar.currentDay);
+        const bool told = club == w.offerClub || club == w.acceptance ||
+                          (club == w.application.club && w.application.accepted &&
+                           w.application.day == SeasonCalendar.currentDay);
         if (told) w.takeJob = club;
     }
     Trail("on screen " + std::to_string(MenuOption) + " " + ItemText(item, button) +
@@ -1464,6 +1486,10 @@ void FrontWalkBetweenRounds() {
         w.stalls = 0;
         w.seen.clear();
         if (DayStamp() != before) ++w.report->days;
+        // Nobody was there to take an answer: it waits for his next day.
+        if (w.application.club >= 0 && JobApplicationRecord.club == uint16_t(w.application.club))
+            w.application.day = int16_t(JobApplicationRecord.day);
+        w.acceptance = -1;
         w.road = {{kScreenClubMain, {}}};
         w.clicked = false;
     }
