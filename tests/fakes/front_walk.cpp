@@ -59,15 +59,17 @@
 #include "game/screens/transfers/dealsheet.h"
 #include "game/screens/transfers/playerdeal.h"
 #include "game/screens/transfers/scouting.h"
+#include "platform/window.h"
 #include "tests/fakes/menu_user.h"
 
 namespace testenv {
 
 namespace {
 
-// Frames a screen may take to come up (a day played, a checked build), and
+// Frames a screen may take to come up (a day played, the season's end with
+// its many notices, a checked build), and
 // the frames after a click before the engine takes the next one.
-constexpr int kScreenFrames = 6000;
+constexpr int kScreenFrames = 100000;
 constexpr int kAfterClick = 12;
 constexpr int kTrailLines = 40;
 constexpr uint32_t kBackIconNumber = 153;
@@ -342,6 +344,7 @@ struct Click {
     std::vector<int16_t> backTo;  // a back icon: where it may lead
     Waiting waiting;              // the day's lists at the click
     int dayStamp = 0;
+    int boxes = 0;  // message boxes shown before the click
 };
 
 // One screen of the road the user is on, with the player it shows when the
@@ -741,10 +744,13 @@ void CheckDay(const Click& c) {
         w.seen.clear();
         w.stalls = 0;
     } else if (c.waiting.Empty()) {
+        // Refused, the user is told why (Run On late in the season); the
+        // match is refused while his side is not fit to go out.
+        const bool told = MenuViewMessageBoxCount() != c.boxes;
         if (c.playMatch) {
             ++w.stalls;
         } else {
-            Check('a', false, "a Continue with nothing waiting did not play the day");
+            Check('a', told, "a Continue with nothing waiting did not play the day, and nothing said why");
         }
     }
     // An application is answered on its day or dropped with it.
@@ -1265,6 +1271,7 @@ void ActOnPopup() {
     c.slotName = false;
     c.waiting = WaitingNow();
     c.dayStamp = DayStamp();
+    c.boxes = MenuViewMessageBoxCount();
     if (ActionList(open)) {
         const int index = int(entry - open->definition) - 1;
         if (index >= 0 && index < ProfileActionCount) c.profileAction = int(ProfileActions[index]);
@@ -1407,7 +1414,10 @@ void Act();
 void Next() {
     MenuUserWait(kAfterClick);
     MenuUserWaitFor(Settled, kScreenFrames, [] {
-        Broken('a', "no screen came up after " + std::to_string(kScreenFrames) + " frames");
+        Broken('a', "no screen came up after " + std::to_string(kScreenFrames) + " frames (the table up is " +
+                        TableName(MenuViewTopTable()) + ", " + std::to_string(MenuViewHotItems().size()) +
+                        " items, presented " + std::to_string(ScreenPresented) + ", first entry " +
+                        std::to_string(IsMenuFirstEntry()) + ")");
     });
     MenuUserDo(Act);
 }
@@ -1463,6 +1473,20 @@ std::shared_ptr<FrontWalkReport> RunFrontWalk(FrontWalkOptions options) {
     return walk.report;
 }
 
+void FrontWalkPlayUnattendedDay() {
+    // The soak's own run: what needs the user waits for him, and Escape,
+    // read once a day, stops it after the first.
+    SoakMode = 1;
+    SoakStopPointSeason = -1;
+    plat::InjectKey(0x01, false, true);
+    plat::InjectKey(0x01, false, false);
+    ContinueMode = 1;
+    MenuOption = kScreenContinueGame;
+    DoMainMenuOption();
+    SoakMode = 0;
+    MenuOption = kScreenClubMain;
+}
+
 void FrontWalkBetweenRounds() {
     if (g_walk == nullptr || g_walk->report->finished || MenuOption != kScreenClubMain) return;
     Walk& w = *g_walk;
@@ -1475,12 +1499,7 @@ void FrontWalkBetweenRounds() {
         w.paused = true;
         Trail("plays the day with nobody at the keys");
         const int before = DayStamp();
-        SoakMode = 1;
-        ContinueMode = 0;
-        MenuOption = kScreenContinueGame;
-        DoMainMenuOption();
-        SoakMode = 0;
-        MenuOption = kScreenClubMain;
+        FrontWalkPlayUnattendedDay();
         w.paused = false;
         w.errand = Errand::None;
         w.stalls = 0;

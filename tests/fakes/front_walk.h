@@ -86,6 +86,10 @@ std::shared_ptr<FrontWalkReport> RunFrontWalk(FrontWalkOptions options);
 // Runs the walk's errands between two rounds of the controller.
 void FrontWalkBetweenRounds();
 
+// Plays one day as the soak does, with nobody at the keys: what the day
+// brings for the user waits for his next day at the screens.
+void FrontWalkPlayUnattendedDay();
+
 // One line of what the walk did: steps, days, offers, screens and checks.
 std::string FrontWalkSummary(const FrontWalkReport& report);
 

@@ -1250,9 +1250,10 @@ bool PendingDealWaits() {
 // yet put in front of him today, the answer to his application due today,
 // a deal, a contract or a sale waiting for his answer.
 bool DayMessagesWait() {
+    // Nobody is at the keys in a soak.  (The season's last day tells its end
+    // when it comes; what else it brought comes before the new season.)
+    if (SoakMode != 0) return false;
     const int16_t today = HVW_GetCurrentDay();
-    // The season's last day tells its end and nothing else.
-    if (today == kSeasonEndDay || SoakMode != 0) return false;
     if (JobOfferWaits() && !(g_offerShownClub == int16_t(JobOfferClubShown) && g_offerShownDay == today))
         return true;
     if (HVW_GetJobApplicationClub() >= 0 && HVW_GetJobApplicationDay() == today) return true;

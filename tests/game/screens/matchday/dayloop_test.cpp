@@ -20,12 +20,14 @@
 #include "core/club/bids.h"
 #include "core/club/exchangedeals.h"
 #include "core/club/transferprices.h"
+#include "core/club/transfers.h"
 #include "core/match/replay.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
 #include "core/query/people.h"
 #include "core/query/playerscreens.h"
+#include "core/records/frontstate.h"
 #include "core/records/records.h"
 #include "core/records/referees.h"
 #include "core/records/savetable.h"
@@ -416,6 +418,22 @@ TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {
     EXPECT_EQ(SeasonCalendar.currentDay, 0);
     EXPECT_EQ(SeasonCalendar.season, season + 1);
     EXPECT_EQ(MenuOption, kScreenSquadNumbers);
+}
+
+// The answer to an application due on the season's last day: the day's
+// messages tell the season's end, and the Continue then puts the answer
+// before the user instead of playing on into the new season.
+TEST_F(DayLoopTest, AnAnswerDueOnTheSeasonsLastDayComesBeforeTheNewSeason) {
+    const int16_t club = FirstClubOf(0, 2);
+    SeasonCalendar.currentDay = 364;
+    JobApplicationRecord = {uint16_t(club), 364, 1};
+    testenv::DayUserStart();
+    RunDay(0);
+    testenv::DayUserStop();
+    EXPECT_EQ(SeasonCalendar.currentDay, 364) << "the season turned with the answer unseen";
+    EXPECT_EQ(MenuOption, kScreenClubInfo);
+    EXPECT_EQ(SelectedClub, uint16_t(club));
+    ClearJobApplication();
 }
 
 // A deal waiting for the user's answer on a new season's first day: the

@@ -7,6 +7,7 @@
 // a season's turn; HALVORN_WALK_DEBUG prints every step.  A failure prints
 // the seed and the steps that led to it.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -101,7 +102,8 @@ class FrontWalkTest : public UserClubScreenTest {
         SetUpWorld(g_walkWorld, testenv::kScreenWorldSeed);
         if (!ready()) return;
         InstallGameHooks();
-        folder_ = std::make_unique<ScratchFolder>("frontwalk");
+        // Walks of several seeds may run side by side, each in a folder of its own.
+        folder_ = std::make_unique<ScratchFolder>("frontwalk" + std::to_string(getpid()));
         std::filesystem::remove_all("SaveData");
         std::filesystem::create_directories("SaveData/GOALS");
         // The start screen, which the walk loads its saves from, reads the
@@ -168,15 +170,8 @@ class FrontWalkTest : public UserClubScreenTest {
 
     // The days played as the soak plays them: nobody at the keys.
     static void PlayDaysUnattended(int days) {
-        if (days <= 0) return;
         StdoutCapture quiet;
-        SoakMode = 1;
-        for (int day = 0; day < days && !WinCloseRequested(); ++day) {
-            ContinueMode = 0;
-            MenuOption = kScreenContinueGame;
-            DoMainMenuOption();
-        }
-        SoakMode = 0;
+        for (int day = 0; day < days && !WinCloseRequested(); ++day) testenv::FrontWalkPlayUnattendedDay();
     }
 
     std::unique_ptr<ScratchFolder> folder_;
