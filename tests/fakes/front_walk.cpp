@@ -129,7 +129,8 @@ constexpr BackRule kBackRules[] = {
     {kScreenExchangeList, Back::Named, kScreenDealSheet, kNone},
     {kScreenLoadGame, Back::Named, kScreenStart, kNone},
     {kScreenSharedRows, Back::Named, kScreenStart, kNone},
-    {kScreenPlayedCountries, Back::Named, kScreenNewGame, kNone},
+    // Back to the new game's set-up, which goes on to the division's clubs.
+    {kScreenPlayedCountries, Back::Named, kScreenDivisionClubs, kNone},
     {kScreenUserCoachingList, Back::History, 0, kNone},
     {kScreenCoachingList, Back::History, 0, kNone},
     {kScreenStaffMember, Back::History, 0, kNone},
@@ -510,7 +511,10 @@ std::vector<int16_t> BackTargets(int16_t from) {
         case Back::Home:
         case Back::Named:
             // A manager's career history goes back to the managers' rankings.
-            if (from == kScreenCareerHistory && w.managerHistory) return {kScreenManagerRankings};
+            // A manager's career history goes back to the managers' rankings,
+            // a player-manager's to his profile.
+            if (from == kScreenCareerHistory && w.managerHistory)
+                return {kScreenManagerRankings, kScreenPlayerStats};
             return {rule->named};
         case Back::OpenerIn:
             if (In(rule->openers, Family(below))) {
@@ -651,7 +655,11 @@ void CheckClubInfo(const Click& c, int16_t from, bool entered) {
         } else if (!ownRoad) {
             w.pickClub = -1;
         }
-        if ((c.day || !c.waiting.Empty()) && club == c.waiting.offerClub && !ownRoad) {
+        // The offer waiting at the click, or one the day just played brought.
+        const bool newDay = DayStamp() != c.dayStamp;
+        const int16_t offerNow = WaitingNow().offerClub;
+        if (((c.day || !c.waiting.Empty()) && club == c.waiting.offerClub && !ownRoad) ||
+            (newDay && club == offerNow)) {
             w.offerClub = club;
             w.seen.insert({'o', club * 1000 + SeasonCalendar.currentDay});
         } else if (!ownRoad) {
@@ -734,7 +742,9 @@ void CheckDay(const Click& c) {
         if (!w.seen.count({'c', p})) unseen.push_back("contract of player " + std::to_string(p));
     if (c.waiting.offerClub >= 0 && !w.seen.count({'o', c.waiting.offerClub * 1000 + c.dayStamp % 1000}))
         unseen.push_back("job offer of club " + std::to_string(c.waiting.offerClub));
-    if (c.waiting.answerClub >= 0 && !w.seen.count({'a', c.waiting.answerClub}))
+    // A refusal is posted to the inbox; an acceptance opens the club's job.
+    const bool refusal = w.application.club == c.waiting.answerClub && !w.application.accepted;
+    if (c.waiting.answerClub >= 0 && !refusal && !w.seen.count({'a', c.waiting.answerClub}))
         unseen.push_back("answer of club " + std::to_string(c.waiting.answerClub));
     if (!unseen.empty())
         Check('g', !moved, "the day was played with the " + unseen.front() + " waiting, never shown");
@@ -831,6 +841,9 @@ void Travel(const Click& c, int16_t from, int16_t now, Texts who) {
         return;
     }
     if (c.backIcon && !w.road.empty()) w.road.pop_back();
+    // The details' profile button opens his profile in their place.
+    if (from == kScreenPlayerInfo && now == kScreenPlayerStats && c.handler == PlayerInfo_Profile)
+        w.road.pop_back();
     if (!c.backIcon && In(kEndingScreens, from) &&
         !(from == kScreenDealSheet && (c.slotName || now == kScreenExchangeList)))
         w.road.pop_back();
@@ -846,6 +859,12 @@ void Travel(const Click& c, int16_t from, int16_t now, Texts who) {
         }
     }
     if (c.backIcon) {
+        // The agent's or the history's back icon opens his profile in
+        // place of the details they were opened from.
+        if (now == kScreenPlayerStats && !w.road.empty() && w.road.back().screen == kScreenPlayerInfo) {
+            w.road.back() = {now, who};
+            return;
+        }
         w.road = {{now, who}};
         return;
     }
@@ -901,6 +920,16 @@ void Observe() {
     if (c.backIcon && now != from) CheckBackIcon(c, now);
     // A back icon takes its screen out of the recent screens.
     if (c.backIcon) std::erase(w.history, from);
+    // A new game (after a sacking with no save): the walk's account starts
+    // again with it.
+    if (now == kScreenDivisionClubs && from != kScreenDivisionClubs) {
+        w.road.clear();
+        w.history.clear();
+        w.deal = DealModel{};
+        w.pickClub = w.offerClub = w.infoClub = w.takeJob = w.acceptance = -1;
+        w.application = w.savedApplication = Application{};
+        w.seen.clear();
+    }
     if (entered) {
         Texts who;
         if (now == kScreenPlayerStats) {
@@ -1131,6 +1160,10 @@ void MaybeStartErrand() {
 
 void ActOnScreen() {
     Walk& w = *g_walk;
+    // The start screen, reached by a user sacked with no job to take: he
+    // loads his game when he has saved one.
+    if (MenuViewTopTable() == StartMenuTable && w.errand == Errand::None && w.report->saves > 0)
+        w.errand = Errand::LoadStart;
     MaybeStartErrand();
     if (w.errand != Errand::None && ActOnErrand()) return;
     const int16_t screen = MenuOption;

@@ -441,9 +441,9 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
     }
     if (entry->flags == 0) return MENU_KEEP_POPUP;
     if (pair->option != kOwnAction) {
-        // An accepted job's screens are left for good: its application is
-        // spent.
-        GiveUpAcceptedJob();
+        // A job's screens are left for good: a vacancy or division pick
+        // leads to its job no more, and an accepted application is spent.
+        DropClubPicks();
         // So is the road the user was on: no back icon leads into it again
         // by its recent screens or the squad list's previous screen.
         UpdateScreenHistory(0, 0, 3);

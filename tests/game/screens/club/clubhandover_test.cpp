@@ -432,4 +432,30 @@ TEST_F(ClubHandOverTest, AClubsInformationTitleBarIsThatClubs) {
     EXPECT_EQ(squadClub, offering);
 }
 
+// A vacancy's records opened from its pick, then opened again from the
+// title bar: the title bar left the pick's road, and the records' back icon
+// goes home.
+TEST_F(ClubHandOverTest, TheTitleBarLeavesAVacancysPick) {
+    static const MenuItem* afterRecords;
+    static bool done;
+    afterRecords = nullptr;
+    done = false;
+    MenuOption = kScreenVacancies;
+    WaitUp(VacanciesTable);
+    PickVacancy(1);  // its records
+    WaitUp(ClubRecordsTable);
+    TitleBar(171, 11);  // the club records, again
+    WaitUp(ClubRecordsTable);
+    ClickAt(743, 559);
+    testenv::MenuUserWaitFor(
+        [] { return testenv::MenuTableUp(ClubMainTable) || testenv::MenuTableUp(VacanciesTable); });
+    testenv::MenuUserDo([] {
+        afterRecords = MenuViewTopTable();
+        done = true;
+    });
+    TitleBar(171, 0);
+    Drive(done);
+    EXPECT_EQ(afterRecords, ClubMainTable) << "the records led back to the vacancies";
+}
+
 }  // namespace
