@@ -991,14 +991,22 @@ int Weight(const MenuHotItem& item, int16_t screen) {
     const MenuHandler h = item.handler;
     // The deal's roads: its screens' ways back and its ends.
     const bool dealRoad = w.deal.open && (w.exchangeProfile || screen == kScreenDealSheet);
-    if (IsBackIcon(item)) return dealRoad ? 24 : w.application.club >= 0 ? 16 : 8;
-    if (item.popup != nullptr && item.y < 40) return screen == kScreenClubMain ? 12 : 4;  // the title bar
-    if (h == DealSheet_Withdraw || h == DealSheet_Deal) return 10;
+    // An accepted job's road: its club's squad, a player's offer, and the
+    // day's messages that follow the offer tell the acceptance again.
+    const bool acceptanceRoad = w.acceptance >= 0;
+    if (IsBackIcon(item)) return dealRoad ? 24 : acceptanceRoad ? 2 : w.application.club >= 0 ? 16 : 8;
+    if (item.popup != nullptr && item.y < 40) {  // the title bar
+        if (acceptanceRoad) return 1;
+        return screen == kScreenClubMain ? 12 : 4;
+    }
+    if (h == DealSheet_Withdraw || h == DealSheet_Deal) return acceptanceRoad ? 30 : 10;
     if (screen == kScreenDealSheet && item.y >= 340 && item.y < 420) return 16;  // exchange buttons and names
-    if (h == ClubInfoTakeJob)
+    if (h == ClubInfoTakeJob) {
+        if (int16_t(SelectedClub) == w.acceptance) return 8;
         return w.application.club >= 0 && ClubInfoShowsJobButtons() && int16_t(SelectedClub) == w.pickClub
                    ? 0
                    : 16;
+    }
     // The accepted job's road: its club's squad and players before the job.
     if (h == ClubInfoSquad) return int16_t(SelectedClub) == w.acceptance ? 30 : 8;
     if (h == SquadNumbers_NumberAll) return 20;
@@ -1007,7 +1015,7 @@ int Weight(const MenuHotItem& item, int16_t screen) {
     if (h == InboxBidForPlayer) return 6;
     // The action list: often for another club's player, whom an offer can buy.
     if (screen == kScreenPlayerStats && item.popup != nullptr)
-        return GetPlayerClub(ShownPlayer()) != GetPlayerClub(1) ? 24 : 6;
+        return GetPlayerClub(ShownPlayer()) != GetPlayerClub(1) ? (acceptanceRoad ? 60 : 24) : 6;
     // Continue; more often while an application waits for its answer.
     if (screen == kScreenClubMain && item.popup != nullptr && item.x == 399)
         return w.application.club >= 0 ? 60 : 30;
@@ -1179,7 +1187,9 @@ void ActOnScreen() {
         // Right clicks: the lists' rows open their player's profile, the
         // offer's step buttons step down.
         if (item.popup == nullptr && !IsBackIcon(item)) {
-            const int right = In(kRightClickLists, screen) ? 3 : screen == kScreenDealSheet ? 1 : 0;
+            const int right = In(kRightClickLists, screen) ? (w.acceptance >= 0 ? 12 : 3)
+                              : screen == kScreenDealSheet ? 1
+                                                           : 0;
             if (right > 0) {
                 choices.push_back({&item, right, 1});
                 total += right;
