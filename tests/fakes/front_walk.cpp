@@ -23,6 +23,7 @@
 #include "core/records/text.h"
 #include "core/records/usertransfers.h"
 #include "core/season/calendar.h"
+#include "core/season/messagetypes.h"
 #include "core/season/soak.h"
 #include "game/screens/club/clubinfo.h"
 #include "game/screens/club/clubmain.h"
@@ -405,6 +406,9 @@ struct Walk {
     Application application;
     // An acceptance told, until the user takes its job or leaves its road.
     int16_t acceptance = -1;
+    // A player approached today (a tip's bid): a load soon tells whether
+    // the loaded game knows of him.
+    bool approached = false;
     bool scoutView = false;
     std::set<std::pair<char, int>> seen;
     int boxClicks = 0;
@@ -749,6 +753,7 @@ void CheckDay(const Click& c) {
     if (!unseen.empty())
         Check('g', !moved, "the day was played with the " + unseen.front() + " waiting, never shown");
     if (moved) {
+        w.approached = false;
         ++w.report->days;
         if (DayStamp() / 1000 != c.dayStamp / 1000) ++w.report->seasonTurns;
         w.seen.clear();
@@ -827,6 +832,7 @@ void CheckLoaded() {
     w.pickClub = w.offerClub = w.infoClub = w.takeJob = -1;
     w.application = w.savedApplication;
     w.acceptance = -1;
+    w.approached = false;
     w.scoutView = false;
     w.seen.clear();
 }
@@ -994,12 +1000,16 @@ int Weight(const MenuHotItem& item, int16_t screen) {
     // An accepted job's road: its club's squad, a player's offer, and the
     // day's messages that follow the offer tell the acceptance again.
     const bool acceptanceRoad = w.acceptance >= 0;
+    // The season's last days: deals agreed now wait for the user's answer
+    // over the season's turn.
+    const bool seasonsEnd = SeasonCalendar.currentDay >= 352 && SeasonCalendar.currentDay < 365;
     if (IsBackIcon(item)) return dealRoad ? 24 : acceptanceRoad ? 2 : w.application.club >= 0 ? 16 : 8;
     if (item.popup != nullptr && item.y < 40) {  // the title bar
         if (acceptanceRoad) return 1;
         return screen == kScreenClubMain ? 12 : 4;
     }
-    if (h == DealSheet_Withdraw || h == DealSheet_Deal) return acceptanceRoad ? 30 : 10;
+    if (h == DealSheet_Deal) return acceptanceRoad || seasonsEnd ? 30 : 10;
+    if (h == DealSheet_Withdraw) return acceptanceRoad ? 30 : 10;
     if (screen == kScreenDealSheet && item.y >= 340 && item.y < 420) return 16;  // exchange buttons and names
     if (h == ClubInfoTakeJob) {
         if (int16_t(SelectedClub) == w.acceptance) return 8;
@@ -1012,10 +1022,17 @@ int Weight(const MenuHotItem& item, int16_t screen) {
     if (h == SquadNumbers_NumberAll) return 20;
     if (h == PlayerProfile_Contract || h == Scouting_ViewPlayers || h == ContractDeal_OpenTalks) return 6;
     if (h == PlayerInfo_Agent || h == PlayerInfo_History || h == PlayerProfile_Agent) return dealRoad ? 8 : 4;
-    if (h == InboxBidForPlayer) return 6;
+    // A scout's tip answered with a bid: a player approached today, whom a
+    // game loaded later the same day must not know of.
+    if (h == InboxBidForPlayer) return 16;
+    if (h == InboxRowClick) return 4;
+    // The folder tabs; the scouts' tips most.
+    if (screen == kScreenInbox && item.x == 42)
+        return item.y == 113 + 30 * InboxFolderOfType(kMsgScoutTip) ? 24 : 2;
     // The action list: often for another club's player, whom an offer can buy.
     if (screen == kScreenPlayerStats && item.popup != nullptr)
-        return GetPlayerClub(ShownPlayer()) != GetPlayerClub(1) ? (acceptanceRoad ? 60 : 24) : 6;
+        return GetPlayerClub(ShownPlayer()) != GetPlayerClub(1) ? (acceptanceRoad || seasonsEnd ? 60 : 24)
+                                                                : 6;
     // Continue; more often while an application waits for its answer.
     if (screen == kScreenClubMain && item.popup != nullptr && item.x == 399)
         return w.application.club >= 0 ? 60 : 30;
@@ -1068,6 +1085,7 @@ void Press(const MenuHotItem& item, int button) {
         w.deal.player = ShownPlayer();
         for (int k = 0; k < 3; ++k) w.deal.exchange[k] = CurrentDeal.exchange[k].player;
     }
+    if (item.handler == InboxBidForPlayer) w.approached = true;
     if (item.handler == ClubInfoTakeJob && ClubInfoShowsJobButtons()) {
         const int16_t club = int16_t(SelectedClub);
         const bool told = club == w.offerClub || club == w.acceptance ||
@@ -1155,7 +1173,8 @@ void MaybeStartErrand() {
     // go on far enough for applications to be answered.
     const bool saveDue = (w.report->saves == 0 && steps >= total / 5) || w.random() % 200 == 0;
     const bool loadDue = w.report->saves > 0 && ((w.report->loads == 0 && steps >= total / 3) ||
-                                                 (w.application.club < 0 && w.random() % 800 == 0));
+                                                 (w.application.club < 0 && w.random() % 800 == 0) ||
+                                                 (w.approached && w.random() % 3 == 0));
     if (w.stalls >= 2) {
         w.errand = Errand::AwayHome;
     } else if (loadDue) {
@@ -1241,8 +1260,9 @@ int RowWeight(const PopupEntry* entry, int16_t text, const OpenPopup* open) {
             target == kScreenQuit || target == kScreenSharedRows || target == kScreenSaveGame)
             return 0;
         if (In(kSquadFamily, target) || target == kScreenScouting || target == kScreenShortlist ||
-            target == kScreenInbox || target == kScreenClubMain)
+            target == kScreenClubMain)
             return 4;
+        if (target == kScreenInbox) return 8;
         // Other clubs' players and clubs: the deals and the jobs.
         // An application early, so that its answer comes within the walk.
         if (target == kScreenVacancies)
