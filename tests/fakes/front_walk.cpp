@@ -605,18 +605,23 @@ void EnterOffer(const Click& c, int16_t from) {
         Check('b', DealIsFresh(), "the offer from the inbox keeps what an earlier offer left: " + DealText());
     } else {
         // Opened by the day's messages: a sale or a deal waiting when the
-        // user clicked; after a new day, one the day brought (the user's own
-        // player wanted by a club, or a deal waiting for his answer).
+        // user clicked; after a new day, one the day brought (a player the
+        // user owns, at his club or out on loan, wanted by a club, or a deal
+        // waiting for his answer).
         ++w.report->offersByDay;
         const bool newDay = DayStamp() != c.dayStamp;
         const int16_t user = int16_t(GetPlayerClub(1));
-        const bool sale = newDay ? CurrentDeal.direction == 0 && GetPlayerClub(shown) == uint16_t(user) &&
+        const bool sale = newDay ? CurrentDeal.direction == 0 && HVW_GetPlayerLoanClub(shown) == user &&
                                        CurrentDeal.buyingClub >= 0 && CurrentDeal.buyingClub != user
                                  : c.waiting.sales.count(shown) != 0;
         const bool pending = newDay ? CurrentDeal.resumed != 0 : c.waiting.deals.count(shown) != 0;
         Check('b', sale || pending,
               "an offer came up for player " + std::to_string(shown) +
-                  ", whom no sale or deal of the day names");
+                  ", whom no sale or deal of the day names (" + DealText() + ", direction " +
+                  std::to_string(CurrentDeal.direction) + ", clubs " +
+                  std::to_string(CurrentDeal.sellingClub) + " to " + std::to_string(CurrentDeal.buyingClub) +
+                  ", his club " + std::to_string(GetPlayerClub(shown)) + ", the user's " +
+                  std::to_string(user) + ")");
         if (CurrentDeal.resumed != 0) {
             const int index = CurrentDeal.resumed - 1;
             Check('b', pending && index < kPendingDeals && PendingDealPlayer(index) == shown,
