@@ -523,8 +523,11 @@ std::vector<int16_t> BackTargets(int16_t from) {
         case Back::OpenerIn:
             if (In(rule->openers, Family(below))) {
                 // A club of the user's own country goes home from the clubs abroad.
+                // A club of the user's own country (or any, while he has no
+                // club) goes home from the clubs abroad.
+                const int16_t user = HVW_GetMyClub();
                 if (below == kScreenClubsByNation &&
-                    GetClubNation(int16_t(SelectedClub)) == GetClubNation(int16_t(GetPlayerClub(1))))
+                    (user < 0 || GetClubNation(int16_t(SelectedClub)) == GetClubNation(user)))
                     return {kScreenClubMain};
                 return {below};
             }
@@ -760,7 +763,11 @@ void CheckDay(const Click& c) {
     if (moved) {
         w.approached = false;
         ++w.report->days;
-        if (DayStamp() / 1000 != c.dayStamp / 1000) ++w.report->seasonTurns;
+        if (DayStamp() / 1000 != c.dayStamp / 1000) {
+            ++w.report->seasonTurns;
+            for (int i = 0; i < kPendingDeals; ++i)
+                w.report->dealsAtTurn += PendingDealPlayer(i) != 0 ? 1 : 0;
+        }
         w.seen.clear();
         w.stalls = 0;
     } else if (c.waiting.Empty()) {
@@ -808,15 +815,15 @@ std::vector<uint64_t> BlockDigests() {
 }
 
 // (h) The game loaded: the blocks as they were saved (but those the load
-// rebuilds: the viewed club and the club screen's word, the match-day
-// table's kept goal count), and the front end's own words as a game
-// started afresh has them.
+// rebuilds: the league tables, sorted afresh from the results, the viewed
+// club and the club screen's word, the match-day table's kept goal count),
+// and the front end's own words as a game started afresh has them.
 void CheckLoaded() {
     Walk& w = *g_walk;
     ++w.report->loads;
     const std::vector<uint64_t> now = BlockDigests();
     std::string differ;
-    constexpr int kRebuilt[] = {43, 44, 76};
+    constexpr int kRebuilt[] = {0, 1, 43, 44, 76};
     for (size_t i = 0; i < now.size() && i < w.savedBlocks.size(); ++i)
         if (now[i] != w.savedBlocks[i] && !In(kRebuilt, int(i))) differ += " " + std::to_string(i);
     Check('h', differ.empty(), "the loaded game differs from the game saved in block(s)" + differ);
@@ -1008,6 +1015,9 @@ int Weight(const MenuHotItem& item, int16_t screen) {
     // The season's last days: deals agreed now wait for the user's answer
     // over the season's turn.
     const bool seasonsEnd = SeasonCalendar.currentDay >= 352 && SeasonCalendar.currentDay < 365;
+    // A new season's first days: offers made while the deals that came over
+    // the turn wait.
+    const bool seasonsStart = SeasonCalendar.currentDay < 4 && w.report->seasonTurns > 0;
     if (IsBackIcon(item)) return dealRoad ? 24 : acceptanceRoad ? 2 : w.application.club >= 0 ? 16 : 8;
     if (item.popup != nullptr && item.y < 40) {  // the title bar
         if (acceptanceRoad) return 1;
@@ -1036,8 +1046,9 @@ int Weight(const MenuHotItem& item, int16_t screen) {
         return item.y == 113 + 30 * InboxFolderOfType(kMsgScoutTip) ? 24 : 2;
     // The action list: often for another club's player, whom an offer can buy.
     if (screen == kScreenPlayerStats && item.popup != nullptr)
-        return GetPlayerClub(ShownPlayer()) != GetPlayerClub(1) ? (acceptanceRoad || seasonsEnd ? 60 : 24)
-                                                                : 6;
+        return GetPlayerClub(ShownPlayer()) != GetPlayerClub(1)
+                   ? (acceptanceRoad || seasonsEnd || seasonsStart ? 60 : 24)
+                   : 6;
     // Continue; more often while an application waits for its answer.
     if (screen == kScreenClubMain && item.popup != nullptr && item.x == 399)
         return w.application.club >= 0 ? 60 : 30;
@@ -1584,13 +1595,13 @@ void FrontWalkBetweenRounds() {
 
 std::string FrontWalkSummary(const FrontWalkReport& report) {
     std::ostringstream text;
-    text << report.steps << " steps, " << report.days << " days, " << report.seasonTurns
-         << " season turns, offers " << report.offersFromProfile << " from a profile, " << report.offersByDay
-         << " by the day, " << report.offersOnWayBack << " on the way back, " << report.backIcons
-         << " back icons on " << report.backScreens.size() << " screens, " << report.applications
-         << " applications (" << report.accepted << " accepted, " << report.refused << " refused), "
-         << report.jobsTaken << " jobs taken, " << report.saves << " saves, " << report.loads
-         << " loads; checks";
+    text << report.steps << " steps, " << report.days << " days, " << report.seasonTurns << " season turns ("
+         << report.dealsAtTurn << " deals pending), offers " << report.offersFromProfile
+         << " from a profile, " << report.offersByDay << " by the day, " << report.offersOnWayBack
+         << " on the way back, " << report.backIcons << " back icons on " << report.backScreens.size()
+         << " screens, " << report.applications << " applications (" << report.accepted << " accepted, "
+         << report.refused << " refused), " << report.jobsTaken << " jobs taken, " << report.saves
+         << " saves, " << report.loads << " loads; checks";
     for (const auto& [rule, count] : report.checks) text << " (" << rule << ") " << count;
     text << "; screens seen (id:times)";
     for (const auto& [id, count] : report.screens) text << " " << id << ":" << count;

@@ -68,6 +68,7 @@ struct FrontWalkReport {
     // answered, saves and loads.
     int days = 0;
     int seasonTurns = 0;
+    int dealsAtTurn = 0;  // the deals waiting over a season's turn
     int offersFromProfile = 0;
     int offersByDay = 0;
     int offersOnWayBack = 0;

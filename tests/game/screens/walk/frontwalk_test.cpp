@@ -19,6 +19,7 @@
 
 #include "core/base/corehooks.h"
 #include "core/base/random.h"
+#include "core/club/transferprices.h"
 #include "core/query/forwarders.h"
 #include "core/records/records.h"
 #include "core/season/calendar.h"
@@ -31,6 +32,7 @@
 #include "tests/fakes/front_walk.h"
 #include "tests/fakes/menu_user.h"
 #include "tests/fakes/test_util.h"
+#include "tests/fakes/world_lookups.h"
 #include "tests/game/screens/user_club_fixture.h"
 
 namespace {
@@ -146,6 +148,7 @@ class FrontWalkTest : public UserClubScreenTest {
         }
         GameSeedRandom(seed);
         PlayDaysUnattended(WalkDaysBefore());
+        if (LongForm()) StageDealOverTheTurn();
         MenuOption = kScreenClubMain;
         PreviousMenuOption = kScreenClubMain;
         testenv::FrontWalkOptions options;
@@ -166,6 +169,18 @@ class FrontWalkTest : public UserClubScreenTest {
             std::printf("... the walk's last output:\n%s\n",
                         log.substr(log.size() > 4000 ? log.size() - 4000 : 0).c_str());
         return report;
+    }
+
+    // A deal the user agreed with another club, which waits for his answer
+    // from the new season's first day: the long form crosses the season's
+    // turn with it pending.
+    void StageDealOverTheTurn() {
+        const int16_t seller = int16_t(DivisionClubLists[0][1][6]);
+        const uint16_t player = testenv::PlainPlayerOf(seller, 5);
+        const int days = 365 - SeasonCalendar.currentDay;
+        if (player == 0 || seller == user_ || days <= 0) return;
+        PendingDeal_Add(player, 0, 0, 0, 0, uint16_t(days), uint16_t(seller), uint16_t(user_), 500000, 500000,
+                        1);
     }
 
     // The days played as the soak plays them: nobody at the keys.
