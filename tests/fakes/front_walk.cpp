@@ -409,6 +409,8 @@ struct Walk {
     // A player approached today (a tip's bid): a load soon tells whether
     // the loaded game knows of him.
     bool approached = false;
+    // The profile up refused an offer: the user tries another player.
+    bool offerRefused = false;
     bool scoutView = false;
     std::set<std::pair<char, int>> seen;
     int boxClicks = 0;
@@ -970,6 +972,7 @@ void Observe() {
                       "the offer shown for " + Quote(who) + " ended on the profile of player " +
                           std::to_string(ShownPlayer()));
         }
+        if (now == kScreenPlayerStats) w.offerRefused = false;
         if (now == kScreenCareerHistory)
             w.managerHistory = c.handler == SquadList_OpenManager || from == kScreenManagerRankings;
         if (now == kScreenDealSheet) EnterOffer(c, from);
@@ -1018,7 +1021,10 @@ int Weight(const MenuHotItem& item, int16_t screen) {
     // A new season's first days: offers made while the deals that came over
     // the turn wait.
     const bool seasonsStart = SeasonCalendar.currentDay < 4 && w.report->seasonTurns > 0;
-    if (IsBackIcon(item)) return dealRoad ? 24 : acceptanceRoad ? 2 : w.application.club >= 0 ? 16 : 8;
+    if (IsBackIcon(item)) {
+        if (screen == kScreenPlayerStats && w.offerRefused) return 40;
+        return dealRoad ? 24 : acceptanceRoad ? 2 : w.application.club >= 0 ? 16 : 8;
+    }
     if (item.popup != nullptr && item.y < 40) {  // the title bar
         if (acceptanceRoad) return 1;
         return screen == kScreenClubMain ? 12 : 4;
@@ -1045,6 +1051,7 @@ int Weight(const MenuHotItem& item, int16_t screen) {
     if (screen == kScreenInbox && item.x == 42)
         return item.y == 113 + 30 * InboxFolderOfType(kMsgScoutTip) ? 24 : 2;
     // The action list: often for another club's player, whom an offer can buy.
+    if (screen == kScreenPlayerStats && item.popup != nullptr && w.offerRefused) return 2;
     if (screen == kScreenPlayerStats && item.popup != nullptr)
         return GetPlayerClub(ShownPlayer()) != GetPlayerClub(1)
                    ? (acceptanceRoad || seasonsEnd || seasonsStart ? 60 : 24)
@@ -1395,6 +1402,8 @@ void ActOnBox() {
         MenuUserClickAt(b->left + b->width / 2, b->top + b->height / 2);
         return;
     }
+    if (MenuOption == kScreenPlayerStats && w.last.profileAction == int(ProfileAction::Offer))
+        w.offerRefused = true;
     Trail(std::string("clicks a box away: ") + std::string(MenuViewLastMessageBox()).substr(0, 60));
     MenuUserClickAt(400, 300);
 }

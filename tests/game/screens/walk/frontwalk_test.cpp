@@ -177,7 +177,7 @@ class FrontWalkTest : public UserClubScreenTest {
     void StageDealOverTheTurn() {
         const int16_t seller = int16_t(DivisionClubLists[0][1][6]);
         const uint16_t player = testenv::PlainPlayerOf(seller, 5);
-        const int days = 365 - SeasonCalendar.currentDay;
+        const int days = 364 - SeasonCalendar.currentDay;
         if (player == 0 || seller == user_ || days <= 0) return;
         PendingDeal_Add(player, 0, 0, 0, 0, uint16_t(days), uint16_t(seller), uint16_t(user_), 500000, 500000,
                         1);
