@@ -418,7 +418,6 @@ struct Walk {
     Errand errand = Errand::None;
     bool paused = false;
     int16_t saveSlot = -1;
-    uint64_t savedDigest = 0;
     std::vector<uint64_t> savedBlocks;
     Application savedApplication;
 };
@@ -1133,6 +1132,18 @@ const MenuHotItem* TitleList(int x) {
         [x](const MenuHotItem& item) { return item.popup != nullptr && item.y < 40 && item.x == x; });
 }
 
+// An errand's click on the item at x, y of its screen, then its next
+// step; false when the screen up is not the errand's.
+bool ErrandClick(bool onItsScreen, int x, int y, const std::string& what, Errand next) {
+    const MenuHotItem* item =
+        onItsScreen ? FindItem([x, y](const MenuHotItem& i) { return i.x == x && i.y == y; }) : nullptr;
+    if (item == nullptr) return false;
+    Trail(what);
+    Press(*item, 0);
+    g_walk->errand = next;
+    return true;
+}
+
 // A directed step of an errand on the screen on show; false when the
 // screen is not the errand's.
 bool ActOnErrand() {
@@ -1149,37 +1160,13 @@ bool ActOnErrand() {
             return true;
         }
         case Errand::SaveRow:
-            if (top != SaveLoadTable) return false;
-            if (const MenuHotItem* row = FindItem([&](const MenuHotItem& item) {
-                    return item.x == 110 && item.y == 130 + 35 * w.saveSlot;
-                })) {
-                Trail("saves into row " + std::to_string(w.saveSlot));
-                Press(*row, 0);
-                w.errand = Errand::SaveName;
-                return true;
-            }
-            return false;
+            return ErrandClick(top == SaveLoadTable, 110, 130 + 35 * w.saveSlot,
+                               "saves into row " + std::to_string(w.saveSlot), Errand::SaveName);
         case Errand::LoadStart:
-            if (top != StartMenuTable) return false;
-            if (const MenuHotItem* load =
-                    FindItem([](const MenuHotItem& item) { return item.x == 300 && item.y == 535; })) {
-                Trail("chooses Load Game");
-                Press(*load, 0);
-                w.errand = Errand::LoadRow;
-                return true;
-            }
-            return false;
+            return ErrandClick(top == StartMenuTable, 300, 535, "chooses Load Game", Errand::LoadRow);
         case Errand::LoadRow:
-            if (top != SaveLoadTable) return false;
-            if (const MenuHotItem* row = FindItem([&](const MenuHotItem& item) {
-                    return item.x == 110 && item.y == 130 + 35 * w.saveSlot;
-                })) {
-                Trail("loads row " + std::to_string(w.saveSlot));
-                Press(*row, 0);
-                w.errand = Errand::LoadDone;
-                return true;
-            }
-            return false;
+            return ErrandClick(top == SaveLoadTable, 110, 130 + 35 * w.saveSlot,
+                               "loads row " + std::to_string(w.saveSlot), Errand::LoadDone);
         default:
             return false;
     }
