@@ -1,37 +1,43 @@
 // A walk of the front end by a seeded random user: from the club screen of
 // a running game (the front end running, the scripted user of menu_user.h
-// attached) it clicks what the screen on show really offers (buttons, rows,
-// pop-up rows, the title bar, back icons, right clicks), read from the
-// engine's test views, and plays days with Continue so that the day's
-// messages open offers, sales, talks, job offers and job answers.  The
-// weights take it through the deal, club and squad screens often.
+// attached) it clicks what the screen on show offers (buttons, rows, pop-up
+// rows, the title bar, back icons, right clicks), read from the engine's
+// test views, plays days with Continue, and now and then saves the game on
+// the save screen and loads it again from the start screen.
 //
-// The walk keeps its own account of what each opener asked for (which
-// player's profile the offer came from, which club's squad was asked for,
-// which road a screen was reached by), and after every step it checks the
-// screen on show against that account:
-//   (a) the game is on a real front-end screen;
+// Every expectation comes from the walk's own clicks: the strings the
+// clicked row showed (a player's or a club's name), the road of screens the
+// walk went through, what the day's lists held when it chose Continue.
+// After every step it checks the screen on show against them:
+//   (a) the game is on a real front-end screen, or playing a day; a
+//       Continue with nothing waiting plays the day;
 //   (b) an offer shows the player its opener named: the profile's player,
-//       the day's sale or pending deal, or the kept offer on the deal's own
-//       way back; an offer reached any other way has no exchange player, no
-//       adjustments and no resumed deal;
-//   (c) a back icon leads to the screen its opener named, to the offer only
-//       on the deal's own way back, or home;
-//   (d) club information shows job buttons only for a club with a live
-//       pick, offer or accepted application, and does show them for an
-//       accepted application;
+//       the day's sale or deal, the kept offer on the deal's own way back;
+//       an offer from a profile or the day's sale holds nothing of another;
+//   (c) a back icon leads to the screen the user came from, or home, or the
+//       one screen its rule names (one table, kBackRules);
+//   (d) club information shows job buttons only for a club picked, offering
+//       or accepting the user, and does show them for an acceptance;
 //   (e) talks are locked only when the contract screen opened them;
-//   (f) the squad list and the shortlist show what their opener asked for.
+//   (f) a screen opened from a row shows the row's player or club; the
+//       squad list and the shortlist show what their opener asked for;
+//   (g) what the day's messages announce (a sale, a deal, a contract, a job
+//       offer, a job answer) is shown before the next day is played, and a
+//       job he is told he can take can be taken;
+//   (h) a loaded game is the game saved, and its front end starts clean.
 //
 // RunFrontWalk only queues the first step; the walk runs from the engine's
-// frames and calls options.done once it has made its steps or failed.  A
-// fatal error of the game prints the walk's seed and last steps before the
-// program ends.
+// frames and calls options.done once it has made its steps or failed.  The
+// program running the walk calls FrontWalkBetweenRounds after each round of
+// the controller: the walk's own errands outside the screens (the start
+// screen it loads from, a day nobody is at the keys for) happen there.  A
+// fatal error of the game prints the walk's seed and last steps.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,9 +48,8 @@ struct FrontWalkOptions {
     int steps = 300;
     // The long days (the run on) are left out when false.
     bool runOn = false;
-    // The boards say yes to every application lodged: early in a season
-    // the user has no form, and a board without it accepts nobody.
-    bool boardsAccept = true;
+    // Saves and loads now and then.
+    bool saves = true;
     std::function<void()> done;
 };
 
@@ -58,15 +63,33 @@ struct FrontWalkReport {
     // Screens seen up (by id) and how often each rule was checked.
     std::map<int16_t, int> screens;
     std::map<char, int> checks;
+    // Coverage: days played, season turns, offers by their opener, the
+    // screens whose back icon was checked, applications lodged and
+    // answered, saves and loads.
     int days = 0;
-    int offers = 0;
+    int seasonTurns = 0;
+    int dealsAtTurn = 0;  // the deals waiting over a season's turn
+    int offersFromProfile = 0;
+    int offersByDay = 0;
+    int offersOnWayBack = 0;
+    std::set<int16_t> backScreens;
     int backIcons = 0;
-    // Applications lodged and the answer days that accepted one.
     int applications = 0;
-    int acceptances = 0;
+    int accepted = 0;
+    int refused = 0;
+    int jobsTaken = 0;
+    int saves = 0;
+    int loads = 0;
 };
 
 std::shared_ptr<FrontWalkReport> RunFrontWalk(FrontWalkOptions options);
+
+// Runs the walk's errands between two rounds of the controller.
+void FrontWalkBetweenRounds();
+
+// Plays one day as the soak does, with nobody at the keys: what the day
+// brings for the user waits for his next day at the screens.
+void FrontWalkPlayUnattendedDay();
 
 // One line of what the walk did: steps, days, offers, screens and checks.
 std::string FrontWalkSummary(const FrontWalkReport& report);

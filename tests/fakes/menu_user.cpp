@@ -21,6 +21,7 @@ int g_wait = 0;
 int g_frames = 0;
 int16_t g_pollKey = -1;
 int g_idle = 0;
+std::function<void()> g_eachFrame;
 // A screen that never closes ends the test through a window close rather
 // than hanging it.
 constexpr int kIdleLimit = 2000;
@@ -34,6 +35,7 @@ void RunStep() {
     if (now == g_lastTick) return;
     g_lastTick = now;
     ++g_frames;
+    if (g_eachFrame) g_eachFrame();
     if (g_wait > 0) {
         --g_wait;
         return;
@@ -206,6 +208,8 @@ void MenuUserWaitFor(std::function<bool()> condition, int limit, std::function<v
     Queue(
         [condition, limit, frames, onTimeout] { MenuUserWaitForAgain(condition, limit, frames, onTimeout); });
 }
+
+void MenuUserEachFrame(std::function<void()> hook) { g_eachFrame = std::move(hook); }
 
 void MenuUserClose() {
     Queue([] { plat::InjectClose(); });

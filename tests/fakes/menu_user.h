@@ -40,6 +40,8 @@ void MenuUserWaitFor(std::function<bool()> condition, int limit = 1000);
 // condition has not come to hold after limit frames.
 void MenuUserWaitFor(std::function<bool()> condition, int limit, std::function<void()> onTimeout);
 void MenuUserClose();
+// Called once a frame, before the frame's step (nullptr: none).
+void MenuUserEachFrame(std::function<void()> hook);
 
 // The middle of the first matching selectable item of the last walk; false
 // when none matches.

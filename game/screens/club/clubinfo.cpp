@@ -248,6 +248,9 @@ void ClubInfoScreenProc() {
 
 void ClubInfoBuild() {
     const int16_t club = int16_t(SelectedClub);
+    // The title bar shows this club (its badge, and the club its squad list
+    // opens), not the one the screen before showed.
+    SetMenuTitleDate(11);
     g_clubTextId = HVW_ClubTextId(club);
     ClubInfoPrevious = kScreenClubMain;
     // Picks made for another club, or an offer that no longer waits, were

@@ -441,9 +441,9 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
     }
     if (entry->flags == 0) return MENU_KEEP_POPUP;
     if (pair->option != kOwnAction) {
-        // An accepted job's screens are left for good: its application is
-        // spent.
-        GiveUpAcceptedJob();
+        // A job's screens are left for good: a vacancy or division pick
+        // leads to its job no more, and an accepted application is spent.
+        DropClubPicks();
         // So is the road the user was on: no back icon leads into it again
         // by its recent screens or the squad list's previous screen.
         UpdateScreenHistory(0, 0, 3);
@@ -1250,9 +1250,10 @@ bool PendingDealWaits() {
 // yet put in front of him today, the answer to his application due today,
 // a deal, a contract or a sale waiting for his answer.
 bool DayMessagesWait() {
+    // Nobody is at the keys in a soak.  (The season's last day tells its end
+    // when it comes; what else it brought comes before the new season.)
+    if (SoakMode != 0) return false;
     const int16_t today = HVW_GetCurrentDay();
-    // The season's last day tells its end and nothing else.
-    if (today == kSeasonEndDay || SoakMode != 0) return false;
     if (JobOfferWaits() && !(g_offerShownClub == int16_t(JobOfferClubShown) && g_offerShownDay == today))
         return true;
     if (HVW_GetJobApplicationClub() >= 0 && HVW_GetJobApplicationDay() == today) return true;

@@ -494,10 +494,12 @@ void DrawProfileHeader(int, int, int, int) { DrawPlayerHeaderLine(ShownPlayer(),
 }  // namespace
 
 void PlayerProfile_Enter() {
-    SetMenuTitleDate(11);
     const uint16_t p = ShownPlayer();
     const uint16_t club = p != 0 ? GetPlayerClub(p) : kNoClub;
     SelectedClub = club;
+    // The title bar's badge (and its squad list) is the player's club, not
+    // the club the screen before him showed.
+    SetMenuTitleDate(11);
     if (ClubNumber(club)) {
         CountPlayerManagers();
         if (SquadListSecond != 0) {

@@ -404,4 +404,58 @@ TEST_F(ClubHandOverTest, AnApplicationsAnswerLeftBehindAJobOfferComesBeforeTheNe
     EXPECT_EQ(HVW_GetJobApplicationClub(), -1);
 }
 
+// A club's job offer opened from the user's club screen: the title bar of
+// the offering club's information shows that club, and its squad list is
+// that club's.
+TEST_F(ClubHandOverTest, AClubsInformationTitleBarIsThatClubs) {
+    static int16_t badge, squadClub;
+    static bool done;
+    badge = squadClub = -1;
+    done = false;
+    const int16_t offering = int16_t(DivisionClubLists[0][0][2]);
+    SelectedClub = uint16_t(user_);
+    SetMenuTitleDate(11);  // the club screen's title: the user's club
+    JobOfferPending = 1;
+    JobOfferClubShown = uint16_t(offering);
+    MenuOption = kScreenDayMessages;
+    WaitUp(ClubInfoTable);
+    testenv::MenuUserDo([] { badge = TitleClub; });
+    TitleBar(171, 1);  // the squad list
+    WaitUp(SquadListTable);
+    testenv::MenuUserDo([] {
+        squadClub = int16_t(SelectedClub);
+        done = true;
+    });
+    TitleBar(171, 0);
+    Drive(done);
+    EXPECT_EQ(badge, offering) << "the offering club's information shows another club's badge";
+    EXPECT_EQ(squadClub, offering);
+}
+
+// A vacancy's records opened from its pick, then opened again from the
+// title bar: the title bar left the pick's road, and the records' back icon
+// goes home.
+TEST_F(ClubHandOverTest, TheTitleBarLeavesAVacancysPick) {
+    static const MenuItem* afterRecords;
+    static bool done;
+    afterRecords = nullptr;
+    done = false;
+    MenuOption = kScreenVacancies;
+    WaitUp(VacanciesTable);
+    PickVacancy(1);  // its records
+    WaitUp(ClubRecordsTable);
+    TitleBar(171, 11);  // the club records, again
+    WaitUp(ClubRecordsTable);
+    ClickAt(743, 559);
+    testenv::MenuUserWaitFor(
+        [] { return testenv::MenuTableUp(ClubMainTable) || testenv::MenuTableUp(VacanciesTable); });
+    testenv::MenuUserDo([] {
+        afterRecords = MenuViewTopTable();
+        done = true;
+    });
+    TitleBar(171, 0);
+    Drive(done);
+    EXPECT_EQ(afterRecords, ClubMainTable) << "the records led back to the vacancies";
+}
+
 }  // namespace

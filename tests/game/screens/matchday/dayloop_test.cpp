@@ -16,16 +16,21 @@
 
 #include "core/base/bytes.h"
 #include "core/base/corehooks.h"
+#include "game/screens/engine/menuboxes.h"
+#include "game/screens/squad/squadlist.h"
+#include "game/screens/club/clubmain.h"
 #include "core/base/random.h"
 #include "core/club/bids.h"
 #include "core/club/exchangedeals.h"
 #include "core/club/transferprices.h"
+#include "core/club/transfers.h"
 #include "core/match/replay.h"
 #include "core/query/fields.h"
 #include "core/query/forwarders.h"
 #include "core/query/layerstate.h"
 #include "core/query/people.h"
 #include "core/query/playerscreens.h"
+#include "core/records/frontstate.h"
 #include "core/records/records.h"
 #include "core/records/referees.h"
 #include "core/records/savetable.h"
@@ -416,6 +421,61 @@ TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {
     EXPECT_EQ(SeasonCalendar.currentDay, 0);
     EXPECT_EQ(SeasonCalendar.season, season + 1);
     EXPECT_EQ(MenuOption, kScreenSquadNumbers);
+}
+
+// A match the user's side cannot play (too few players with shirts): Play
+// Match opens his squad list, whose back icon goes home, not to a club's
+// information that an earlier road's squad button named.
+TEST_F(DayLoopTest, TheSquadListOfARefusedMatchLeadsHome) {
+    const int16_t day = EmptyDays(2);
+    ASSERT_GE(day, 0);
+    SeasonCalendar.currentDay = day;
+    HVW_AddFixture(day, kCompFriendly, user_, FirstClubOf(3, 0), 0);
+    std::vector<std::pair<uint16_t, uint16_t>> shirts;
+    for (uint16_t p = 1; p < PlayerCount; ++p) {
+        if (GetPlayerClub(p) != uint16_t(user_) || GetPlayerShirt(p) == 0) continue;
+        shirts.emplace_back(p, GetPlayerShirt(p));
+        HVW_SetPlayerShirt(p, 0);
+    }
+    PreviousMenuOption = kScreenClubInfo;  // an earlier road's club squad button
+    static int16_t afterBack;
+    afterBack = -1;
+    MenuOption = kScreenClubMain;
+    testenv::MenuUserWaitFor([] { return testenv::MenuTableUp(ClubMainTable); }, 3000);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 399 && item.y == 559; });
+    testenv::MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(2);  // Play Match
+    testenv::MenuUserWaitFor([] { return ScreenSection[MODAL_BOX_SECTION].pixels != nullptr; }, 3000);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserClickAt(400, 300);
+    testenv::MenuUserWaitFor([] { return testenv::MenuTableUp(SquadListTable); }, 3000);
+    testenv::MenuUserWait(3);
+    testenv::MenuUserClickItem([](const MenuHotItem& item) { return item.x == 743 && item.y == 559; });
+    for (int round = 0; round < 4 && !WinCloseRequested(); ++round) {
+        DoMainMenuOption();
+        afterBack = MenuOption;
+        if (MenuOption != kScreenSquadList && MenuOption != kScreenClubMain) break;
+        if (round > 0) break;
+    }
+    for (const auto& [p, shirt] : shirts) HVW_SetPlayerShirt(p, shirt);
+    EXPECT_EQ(afterBack, kScreenClubMain) << "the squad list went back to an earlier road's screen";
+}
+
+// The answer to an application due on the season's last day: the day's
+// messages tell the season's end, and the Continue then puts the answer
+// before the user instead of playing on into the new season.
+TEST_F(DayLoopTest, AnAnswerDueOnTheSeasonsLastDayComesBeforeTheNewSeason) {
+    const int16_t club = FirstClubOf(0, 2);
+    SeasonCalendar.currentDay = 364;
+    JobApplicationRecord = {uint16_t(club), 364, 1};
+    testenv::DayUserStart();
+    RunDay(0);
+    testenv::DayUserStop();
+    EXPECT_EQ(SeasonCalendar.currentDay, 364) << "the season turned with the answer unseen";
+    EXPECT_EQ(MenuOption, kScreenClubInfo);
+    EXPECT_EQ(SelectedClub, uint16_t(club));
+    ClearJobApplication();
 }
 
 // A deal waiting for the user's answer on a new season's first day: the

@@ -211,4 +211,34 @@ TEST_F(SquadHandOverTest, ABackIconLeadsIntoNoEarlierRoad) {
     EXPECT_EQ(afterTalks, kScreenClubMain) << "the profile went back to an earlier road's list";
 }
 
+// A player of another club opened from a screen that showed the user's
+// club: the profile's title bar shows his club's badge, and its squad list
+// is his club's.
+TEST_F(SquadHandOverTest, AProfilesTitleBarIsThePlayersClub) {
+    static int16_t badge, squadClub;
+    badge = squadClub = -1;
+    const int16_t other = int16_t(DivisionClubLists[0][1][4]);
+    const uint16_t player = testenv::PlainPlayerOf(other, 3);
+    ASSERT_NE(player, 0);
+    SelectedClub = uint16_t(user_);
+    SelectedPlayer = int16_t(player);
+    ReturnMenuOption = kScreenClubMain;
+    MenuOption = kScreenPlayerStats;
+    testenv::MenuUserWaitFor(TableUp(PlayerStatsTable), 3000);
+    MenuUserWait(5);
+    MenuUserDo([] { badge = TitleClub; });
+    testenv::MenuUserClickItem(
+        [](const MenuHotItem& item) { return item.popup != nullptr && item.x == 171 && item.y < 40; });
+    MenuUserWait(15);
+    testenv::MenuUserClickPopupRow(1);  // the squad list
+    testenv::MenuUserWaitFor(TableUp(SquadListTable), 3000);
+    MenuUserWait(5);
+    MenuUserDo([] { squadClub = int16_t(SelectedClub); });
+    Click(743, 559);
+    for (int round = 0; round < 4 && MenuOption != kScreenClubMain && !WinCloseRequested(); ++round)
+        DoMainMenuOption();
+    EXPECT_EQ(badge, other) << "the profile's title bar shows another club";
+    EXPECT_EQ(squadClub, other);
+}
+
 }  // namespace
