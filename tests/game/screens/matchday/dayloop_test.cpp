@@ -16,9 +16,6 @@
 
 #include "core/base/bytes.h"
 #include "core/base/corehooks.h"
-#include "game/screens/engine/menuboxes.h"
-#include "game/screens/squad/squadlist.h"
-#include "game/screens/club/clubmain.h"
 #include "core/base/random.h"
 #include "core/club/bids.h"
 #include "core/club/exchangedeals.h"
@@ -30,6 +27,7 @@
 #include "core/query/layerstate.h"
 #include "core/query/people.h"
 #include "core/query/playerscreens.h"
+#include "core/query/userdecisions.h"
 #include "core/records/frontstate.h"
 #include "core/records/records.h"
 #include "core/records/referees.h"
@@ -45,14 +43,17 @@
 #include "core/season/messages.h"
 #include "core/season/messagetypes.h"
 #include "core/season/newgame.h"
+#include "game/screens/club/clubmain.h"
 #include "game/screens/club/inbox.h"
 #include "game/screens/engine/frontendloop.h"
+#include "game/screens/engine/menuboxes.h"
 #include "game/screens/engine/painting.h"
 #include "game/screens/engine/textentry.h"
 #include "game/screens/league/historybrowser.h"
 #include "game/screens/matchday/lastmatch.h"
 #include "game/screens/matchday/matchday.h"
 #include "game/screens/squad/playerprofile.h"
+#include "game/screens/squad/squadlist.h"
 #include "game/screens/start/saveslots.h"
 #include "game/screens/start/startmenu.h"
 #include "game/screens/transfers/dealsheet.h"
@@ -423,20 +424,21 @@ TEST_F(DayLoopTest, RunOnStopsOnItsDaysAndSavesAutomatically) {
     EXPECT_EQ(MenuOption, kScreenSquadNumbers);
 }
 
-// A match the user's side cannot play (too few players with shirts): Play
-// Match opens his squad list, whose back icon goes home, not to a club's
-// information that an earlier road's squad button named.
+// A match the user's side cannot play (too few players for a match sheet):
+// Play Match opens his squad list, whose back icon goes home, not to a
+// club's information that an earlier road's squad button named.
 TEST_F(DayLoopTest, TheSquadListOfARefusedMatchLeadsHome) {
     const int16_t day = EmptyDays(2);
     ASSERT_GE(day, 0);
     SeasonCalendar.currentDay = day;
-    HVW_AddFixture(day, kCompFriendly, user_, FirstClubOf(3, 0), 0);
-    std::vector<std::pair<uint16_t, uint16_t>> shirts;
-    for (uint16_t p = 1; p < PlayerCount; ++p) {
-        if (GetPlayerClub(p) != uint16_t(user_) || GetPlayerShirt(p) == 0) continue;
-        shirts.emplace_back(p, GetPlayerShirt(p));
-        HVW_SetPlayerShirt(p, 0);
-    }
+    const int16_t other = FirstClubOf(3, 0);
+    HVW_AddFixture(day, kCompFriendly, user_, other, 0);
+    // All but ten of his players gone (the world is the new game's again
+    // for the next test).
+    int kept = 0;
+    for (uint16_t p = 2; p < PlayerCount; ++p)
+        if (GetPlayerClub(p) == uint16_t(user_) && GetPlayerPosition(p) != 13 && ++kept > 10)
+            HVW_MovePlayerToClub(p, other, 0, 0);
     PreviousMenuOption = kScreenClubInfo;  // an earlier road's club squad button
     static int16_t afterBack;
     afterBack = -1;
@@ -458,7 +460,6 @@ TEST_F(DayLoopTest, TheSquadListOfARefusedMatchLeadsHome) {
         if (MenuOption != kScreenSquadList && MenuOption != kScreenClubMain) break;
         if (round > 0) break;
     }
-    for (const auto& [p, shirt] : shirts) HVW_SetPlayerShirt(p, shirt);
     EXPECT_EQ(afterBack, kScreenClubMain) << "the squad list went back to an earlier road's screen";
 }
 
