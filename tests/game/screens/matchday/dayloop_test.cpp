@@ -498,16 +498,18 @@ TEST_F(DayLoopTest, ANewSeasonsWaitingDealWaitsForItsOwnOpeningNotTheNextOffer) 
     ASSERT_NE(wanted, 0);
     SeasonCalendar.currentDay = 364;
     SeasonCalendar.weekday = 1;
+    // Ready with the new season's first day: what the last day brought
+    // comes at its own Continue.
     PendingDeal_ClearAll();
     PendingDeal_Add(waiting, 0, 0, 0, 0, 1, uint16_t(seller), uint16_t(user_), 500000, 500000, 1);
-    PendingDeal_TickAll();
-    ASSERT_EQ(PendingDealReady(0), 1);
+    ASSERT_EQ(PendingDealReady(0), 0);
     testenv::DayUserStart();
     RunDay(0);
     testenv::DayUserStop();
     ASSERT_EQ(SeasonCalendar.currentDay, 0);
     ASSERT_EQ(MenuOption, kScreenSquadNumbers);
     ASSERT_EQ(PendingDealPlayer(0), waiting) << "the new season took the deal";
+    ASSERT_EQ(PendingDealReady(0), 1);
 
     const auto offerUp = [] {
         testenv::MenuUserWaitFor([] { return testenv::MenuTableUp(DealSheetTable); }, 3000);
