@@ -125,6 +125,14 @@ void MenuUserClickAt(int x, int y) {
     MenuUserRelease();
 }
 
+void MenuUserRightClickAt(int x, int y) {
+    MenuUserMoveTo(x, y);
+    MenuUserWait(2);
+    MenuUserPress(1);
+    MenuUserWait(6);
+    MenuUserRelease(1);
+}
+
 bool MenuTableUp(const MenuItem* table) {
     return MenuViewTopTable() == table && !MenuViewHotItems().empty() && ScreenPresented == 1;
 }

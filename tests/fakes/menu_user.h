@@ -22,6 +22,8 @@ void MenuUserPress(int button = 0);
 void MenuUserRelease(int button = 0);
 // Press, two frames, release.
 void MenuUserClickAt(int x, int y);
+// A second-button click held long enough for the handler to read the button.
+void MenuUserRightClickAt(int x, int y);
 // Moves to the middle of the first selectable item that matches and clicks
 // it with the button (0 the first); the test fails when none matches.
 void MenuUserClickItem(std::function<bool(const MenuHotItem&)> match, int button = 0);

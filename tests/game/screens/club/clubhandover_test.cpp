@@ -323,11 +323,7 @@ TEST_F(ClubHandOverTest, AnAcceptanceToldAgainAfterAnOfferOnItsSquadStillOffersI
         dealt = ShownPlayers[2];
         HVW_SetPlayerLoanList(dealt, 0);
     });
-    testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * 2 + 11);
-    testenv::MenuUserWait(2);
-    testenv::MenuUserPress(1);
-    testenv::MenuUserWait(6);
-    testenv::MenuUserRelease(1);
+    testenv::MenuUserRightClickAt(50 + 307 / 2, 147 + 23 * 2 + 11);
     WaitUp(PlayerStatsTable);
     ClickAt(60, 559);  // Actions
     testenv::MenuUserWaitFor([] { return !MenuViewPopupRows().empty(); }, 200);

@@ -592,11 +592,7 @@ void ClubMainTest::MouseButtons() {
         EXPECT_EQ(SelectedClub, third);
         EXPECT_EQ(std::string(ClubMainFactLine(0)).rfind(std::string(GetText(30)) + ":", 0), 0u);
     });
-    testenv::MenuUserMoveTo(60, 97 + 4 * 26 + 10);
-    MenuUserWait(2);
-    testenv::MenuUserPress(1);
-    MenuUserWait(3);
-    testenv::MenuUserRelease(1);
+    testenv::MenuUserRightClickAt(60, 97 + 4 * 26 + 10);
     RunScreen();
     EXPECT_EQ(MenuOption, kScreenSquadList);
     EXPECT_EQ(PreviousMenuOption, kScreenClubMain);

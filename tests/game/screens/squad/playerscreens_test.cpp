@@ -1003,11 +1003,7 @@ class PlayerScreensUserTest : public MenuEngineTest {
     }
     // A right click held long enough for the handler to read the button.
     static void RightClickRow(int row) {
-        testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * row + 11);
-        testenv::MenuUserWait(2);
-        testenv::MenuUserPress(1);
-        testenv::MenuUserWait(6);
-        testenv::MenuUserRelease(1);
+        testenv::MenuUserRightClickAt(50 + 307 / 2, 147 + 23 * row + 11);
     }
     int16_t user_ = -1;
 };

@@ -1112,6 +1112,19 @@ class DealScreensUserTest : public MenuEngineTest {
         testenv::MenuUserWait(3);
         testenv::MenuUserDo([into] { *into = testenv::NewestGrabPixels(); });
     }
+    // Two clubs want two of the user's players today, and the day's messages
+    // open one of the sales; *shown is its player.
+    void OpenOneOfTwoSales(uint16_t first, uint16_t second, int16_t secondBuyer, uint16_t* shown) {
+        for (uint16_t p : {first, second}) HVW_SetPlayerLoanList(p, 0);
+        HVW_ClearHumanSales();
+        HVW_AddHumanSale(0, first, other_);
+        HVW_AddHumanSale(0, second, secondBuyer);
+        MenuOption = kScreenClubMain;
+        ProcessHalvornDayMessages();
+        ASSERT_EQ(MenuOption, kScreenDealSheet);
+        *shown = uint16_t(SelectedPlayer);
+        ASSERT_TRUE(*shown == first || *shown == second);
+    }
     int16_t user_ = -1, other_ = -1;
 };
 
@@ -1567,11 +1580,7 @@ TEST_F(DealScreensUserTest, AnOfferEndedAfterTheExchangeProfileLeavesTheBackIcon
             dealt = ShownPlayers[2];
             HVW_SetPlayerLoanList(dealt, 0);
         });
-        testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * 2 + 11);
-        testenv::MenuUserWait(2);
-        testenv::MenuUserPress(1);
-        testenv::MenuUserWait(6);
-        testenv::MenuUserRelease(1);
+        testenv::MenuUserRightClickAt(50 + 307 / 2, 147 + 23 * 2 + 11);
         DoMainMenuOption();
         ASSERT_EQ(MenuOption, kScreenPlayerStats);
         ASSERT_NE(dealt, 0);
@@ -1625,15 +1634,8 @@ TEST_F(DealScreensUserTest, TheDaysSecondSaleKeepsNothingOfTheFirstLeftByTheTitl
     ASSERT_NE(first, 0);
     ASSERT_NE(second, 0);
     ASSERT_NE(offered, 0);
-    for (uint16_t p : {first, second}) HVW_SetPlayerLoanList(p, 0);
-    HVW_ClearHumanSales();
-    HVW_AddHumanSale(0, first, other_);
-    HVW_AddHumanSale(0, second, secondBuyer);
-    MenuOption = kScreenClubMain;
-    ProcessHalvornDayMessages();
-    ASSERT_EQ(MenuOption, kScreenDealSheet);
-    const uint16_t firstShown = uint16_t(SelectedPlayer);
-    ASSERT_TRUE(firstShown == first || firstShown == second);
+    uint16_t firstShown = 0;
+    ASSERT_NO_FATAL_FAILURE(OpenOneOfTwoSales(first, second, secondBuyer, &firstShown));
     const uint16_t secondShown = firstShown == first ? second : first;
 
     struct Shown {
@@ -1730,14 +1732,8 @@ TEST_F(DealScreensUserTest, TheDaysSecondSaleLeftBehindTheFirstComesBeforeTheNex
     for (const Road& road : roads) {
         SCOPED_TRACE(road.name);
         SeasonCalendar.currentDay = day;
-        for (uint16_t p : {first, second}) HVW_SetPlayerLoanList(p, 0);
-        HVW_ClearHumanSales();
-        HVW_AddHumanSale(0, first, other_);
-        HVW_AddHumanSale(0, second, secondBuyer);
-        MenuOption = kScreenClubMain;
-        ProcessHalvornDayMessages();
-        ASSERT_EQ(MenuOption, kScreenDealSheet);
-        const uint16_t firstShown = uint16_t(SelectedPlayer);
+        uint16_t firstShown = 0;
+        ASSERT_NO_FATAL_FAILURE(OpenOneOfTwoSales(first, second, secondBuyer, &firstShown));
         const uint16_t secondShown = firstShown == first ? second : first;
         static uint16_t shown;
         static int16_t shownOn;

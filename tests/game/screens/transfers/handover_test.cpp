@@ -60,11 +60,7 @@ class HandOverUserTest : public UserClubScreenTest {
     }
     // A right click held long enough for the handler to read the button.
     static void RightClickRow(int row) {
-        testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * row + 11);
-        testenv::MenuUserWait(2);
-        testenv::MenuUserPress(1);
-        testenv::MenuUserWait(6);
-        testenv::MenuUserRelease(1);
+        testenv::MenuUserRightClickAt(50 + 307 / 2, 147 + 23 * row + 11);
     }
     // An own player who will talk about his contract.
     static void Talkative(uint16_t p) {

@@ -224,11 +224,7 @@ TEST_F(PlayerSearchTest, FromTheTitleBarTheFilterRanksStoresLoadsAndOpensTheProf
         topBeforeProfile = SearchTopRow;
         opened = PlayerSearch_Row(1).player;
     });
-    testenv::MenuUserMoveTo(60, 118 + 22 + 11);
-    MenuUserWait(2);
-    testenv::MenuUserPress(1);
-    MenuUserWait(6);
-    testenv::MenuUserRelease(1);
+    testenv::MenuUserRightClickAt(60, 118 + 22 + 11);
     MenuUserWaitFor(
         [] {
             return MenuViewTopTable() == PlayerStatsTable && !MenuViewHotItems().empty() &&

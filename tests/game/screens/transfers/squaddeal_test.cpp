@@ -167,11 +167,7 @@ class SquadDealTest : public MenuEngineTest {
     }
     // Scripted: from the squad list to the deal screen of its third row.
     static void ScriptDealFromSquadList() {
-        testenv::MenuUserMoveTo(50 + 307 / 2, 147 + 23 * 2 + 11);
-        testenv::MenuUserWait(2);
-        testenv::MenuUserPress(1);
-        testenv::MenuUserWait(6);
-        testenv::MenuUserRelease(1);
+        testenv::MenuUserRightClickAt(50 + 307 / 2, 147 + 23 * 2 + 11);
         testenv::MenuUserWaitFor([] { return Up(PlayerStatsTable); }, 1000);
         testenv::MenuUserWait(2);
         ScriptDealFromProfile();
@@ -1093,11 +1089,7 @@ TEST_F(SquadDealTest, ScriptedAttributeTableColoursItsBandsAndOpensTheProfile) {
     testenv::MenuUserWait(3);
     testenv::MenuUserDo([] { grab = testenv::NewestGrabPixels(); });
     // A right click on a row opens his profile.
-    testenv::MenuUserMoveTo(42 + 85, 115 + 9);
-    testenv::MenuUserWait(2);
-    testenv::MenuUserPress(1);
-    testenv::MenuUserWait(6);
-    testenv::MenuUserRelease(1);
+    testenv::MenuUserRightClickAt(42 + 85, 115 + 9);
     int rounds = 0;
     while (MenuOption == kScreenAttributeTable && !WinCloseRequested() && ++rounds < 3) DoMainMenuOption();
     EXPECT_EQ(MenuOption, kScreenPlayerStats);
