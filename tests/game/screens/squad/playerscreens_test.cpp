@@ -1002,9 +1002,7 @@ class PlayerScreensUserTest : public MenuEngineTest {
         testenv::MenuUserClickItem([x, y](const MenuHotItem& item) { return item.x == x && item.y == y; });
     }
     // A right click held long enough for the handler to read the button.
-    static void RightClickRow(int row) {
-        testenv::MenuUserRightClickAt(50 + 307 / 2, 147 + 23 * row + 11);
-    }
+    static void RightClickRow(int row) { testenv::MenuUserRightClickAt(50 + 307 / 2, 147 + 23 * row + 11); }
     int16_t user_ = -1;
 };
 

@@ -59,9 +59,7 @@ class HandOverUserTest : public UserClubScreenTest {
         testenv::MenuUserClickPopupRow(row);
     }
     // A right click held long enough for the handler to read the button.
-    static void RightClickRow(int row) {
-        testenv::MenuUserRightClickAt(50 + 307 / 2, 147 + 23 * row + 11);
-    }
+    static void RightClickRow(int row) { testenv::MenuUserRightClickAt(50 + 307 / 2, 147 + 23 * row + 11); }
     // An own player who will talk about his contract.
     static void Talkative(uint16_t p) {
         HVW_SetPlayerFlag95(p, 0);
