@@ -168,6 +168,9 @@ TEST_F(MotionTest, AClipOutsideTheTableOrNotLoadedHasNoFrames) {
     Motion_LoadAll();
     EXPECT_EQ(Motion_GetFrameCount(-1), 0u);
     EXPECT_EQ(Motion_GetFrameCount(352), 0u);
+    // Nor are frames read from outside the table, before or after it.
+    EXPECT_FALSE(Motion_GetFrame(-1, 0, &frame));
+    EXPECT_FALSE(Motion_GetFrame(352, 0, &frame));
     EXPECT_EQ(Motion_GetFrameCount(7), 0u);  // an empty clip counts as ended at once
     EXPECT_FALSE(Motion_GetFrame(7, 0, &frame));
     EXPECT_EQ(MotionClips[7].frames, nullptr);

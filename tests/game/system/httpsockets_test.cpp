@@ -149,7 +149,16 @@ TEST_F(HttpTest, BadRepliesGiveClearErrors) {
         {Behaviour::kReply, "HTTP/1.0 404 Not Found\r\n\r\nmissing", WSOCK_FAILED},
         {Behaviour::kReply, "HTTP/1.0 200 OK\r\nContent-Length: 20\r\n\r\nshort", WSOCK_FAILED},
         {Behaviour::kReply, "SMTP ready\r\n\r\n", WSOCK_FAILED},
+        // Status lines that each break one rule of the line and would
+        // otherwise read as a good reply.
+        {Behaviour::kReply, "XTTP/1.0 200 OK\r\n\r\nok", WSOCK_FAILED},
+        {Behaviour::kReply, "HTTP/ 1.0 200 OK\r\n\r\nok", WSOCK_FAILED},
+        {Behaviour::kReply, "HTTP/1.+0 200 OK\r\n\r\nok", WSOCK_FAILED},
+        {Behaviour::kReply, "HTTP/1000.0 200 OK\r\n\r\nok", WSOCK_FAILED},
+        {Behaviour::kReply, "HTTP/1.1000 200 OK\r\n\r\nok", WSOCK_FAILED},
         {Behaviour::kReply, "HTTP/1.0 2x0 OK\r\n\r\n", WSOCK_FAILED},
+        {Behaviour::kReply, "HTTP/1.0 20x OK\r\n\r\nok", WSOCK_FAILED},
+        {Behaviour::kReply, "HTTP/1.0 200 OK\r\nContent-Length: -2\r\n\r\nok", WSOCK_FAILED},
         {Behaviour::kReply, "HTTP/1.0 200 OK\r\nContent-Length: lots\r\n\r\n", WSOCK_FAILED},
         {Behaviour::kReply, "HTTP/1.0 200 OK\r\nServer: x", WSOCK_NOENDOFLINE},
         {Behaviour::kReply, "", WSOCK_NOENDOFLINE},
