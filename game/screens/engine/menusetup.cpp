@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/base/bytes.h"
 #include "core/base/debug.h"
 #include "core/base/pakfile.h"
 #include "core/base/trackedmemory.h"
@@ -382,6 +383,14 @@ void ResetDrawState() {
     SetDrawParam(2, 0xF81F);
 }
 
+namespace {
+// 16 x 64 has the bytes of 32 x 32, but drawn as a badge it is a jumble.
+bool IsEditedSize(const uint8_t* picture) {
+    return recbits::LoadU16(picture + GFX0_WIDTH) == kEditedSize &&
+           recbits::LoadU16(picture + GFX0_HEIGHT) == kEditedSize;
+}
+}  // namespace
+
 int DrawEditedImage(int number, int x, int y) {
     char path[64];
     std::snprintf(path, sizeof path, "%s%d.tga", "Edited\\", number);
@@ -398,7 +407,7 @@ int DrawEditedImage(int number, int x, int y) {
         GFX0_HEADER_SIZE + uint32_t(kEditedSize * kEditedSize) * uint32_t(MenuBytesPerPixel());
     int result = 1;
     if (picture != nullptr && LoadImageFile(&picture, &size, 0, MenuScreenFormat()) >= 0 &&
-        size == expected && std::memcmp(picture, "GFX0", 4) == 0) {
+        size == expected && std::memcmp(picture, "GFX0", 4) == 0 && IsEditedSize(picture)) {
         CopyRectToBackBuffer(x, y, kEditedSize, kEditedSize, picture + GFX0_HEADER_SIZE);
         result = 0;
     } else {

@@ -404,10 +404,17 @@ TEST_F(MenuSetupTest, EditedImageIsDrawnOnlyWhenItIsA32By32Picture) {
     std::vector<uint8_t> padded = Tga(32, 32, 0xC0);
     padded.resize((1 << 20) + 1, 0);
     testenv::WriteHostFile("Edited/7.tga", padded);
+    // The pixels of 32 x 32 laid out as 16 x 64.
+    testenv::WriteHostFile("Edited/8.tga", Tga(16, 64, 0xC0));
+    // A GFX0 file with the byte count and mark of a converted badge, whose
+    // header the picture reader refuses (no frames).
+    std::vector<uint8_t> unread(16 + 32 * 32 * size_t(MenuBytesPerPixel()), 0x55);
+    std::memcpy(unread.data(), "GFX0", 4);
+    unread[4] = unread[6] = 32;
+    unread[5] = unread[7] = unread[8] = unread[9] = 0;
+    testenv::WriteHostFile("Edited/9.tga", unread);
     StdoutCapture log;
-    EXPECT_EQ(DrawEditedImage(5, 100, 100), 1);
-    EXPECT_EQ(DrawEditedImage(6, 100, 100), 1);
-    EXPECT_EQ(DrawEditedImage(7, 100, 100), 1);
+    for (int number = 5; number <= 9; ++number) EXPECT_EQ(DrawEditedImage(number, 100, 100), 1) << number;
     log.Text();
     EXPECT_EQ(BackBuffer(), clean);
 }
