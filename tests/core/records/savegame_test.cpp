@@ -352,6 +352,61 @@ TEST_F(SaveGameTest, AYoungPlayerCountBelowZeroIsCountedAfreshAndOneAboveTheCapK
     }
 }
 
+// The perm file's deals, agreed exchange terms and strength ranking name
+// players and clubs that index fixed tables: a record naming none is
+// dropped, and a ranking naming a club past the table is ranked afresh,
+// while the sound records beside them come back.
+TEST_F(SaveGameTest, PermRecordsNamingNoPlayerOrClubAreDropped) {
+    PendingDeal_ClearAll();
+    for (uint16_t deal = 0; deal < 5; ++deal)
+        PendingDeal_Add(uint16_t(10 + deal), 20, 0, 0, 0, 3, 3, 4, 1000, 900, 0);
+    for (AgreedExchange& record : AgreedExchanges) record = AgreedExchange{};
+    for (uint16_t i = 0; i < 4; ++i) {
+        AgreedExchanges[i].player = uint16_t(30 + i);
+        AgreedExchanges[i].dealPlayer = 10;
+        AgreedExchanges[i].sellingClub = 3;
+    }
+    ASSERT_EQ(SaveGame(1), 0);
+
+    // The perm file's first three blocks: deals, agreed terms, ranking.
+    Bytes perm = testenv::ReadHostFile("SaveData/perm1");
+    size_t block[3];
+    block[0] = kBlockFileHeaderSize + 4;
+    for (int b = 1; b < 3; ++b) block[b] = block[b - 1] + testbytes::GetU32(perm, block[b - 1] - 4) + 4;
+    ASSERT_EQ(testbytes::GetU32(perm, block[0] - 4), uint32_t(kPendingDeals * kPendingDealSize));
+    ASSERT_EQ(testbytes::GetU32(perm, block[1] - 4), uint32_t(kAgreedExchangeBlockSize));
+    // The first numbers past the tables.
+    const uint16_t kNoSuchPlayer = uint16_t(PlayerCount), kNoSuchClub = uint16_t(kClubCount);
+    const auto deal = [&](int index, int field) {
+        return block[0] + size_t(index) * kPendingDealSize + field;
+    };
+    testbytes::PutU16(perm, deal(1, 0), kNoSuchPlayer);                              // the player
+    testbytes::PutU16(perm, deal(2, 2), kNoSuchClub);                                // the selling club
+    testbytes::PutU16(perm, deal(3, 4), kNoSuchClub);                                // the buying club
+    testbytes::PutU16(perm, deal(4, 16), kNoSuchPlayer);                             // an exchange player
+    testbytes::PutU16(perm, block[1] + kAgreedExchangeBytes + 2, kNoSuchPlayer);     // the deal's player
+    testbytes::PutU16(perm, block[1] + 2 * kAgreedExchangeBytes + 38, kNoSuchClub);  // the selling club
+    testbytes::PutU16(perm, block[1] + 3 * kAgreedExchangeBytes, kNoSuchPlayer);     // the player
+    testbytes::PutU16(perm, block[2], kNoSuchClub);                                  // the strongest club
+    Reseal(perm);
+    testenv::WriteHostFile("SaveData/perm1", perm);
+    for (ClubStrengthEntry& entry : ClubStrengthRanking) entry = {0, 0};
+    ASSERT_EQ(LoadGame(1), 0);
+
+    EXPECT_EQ(PendingDealPlayer(0), 10);
+    for (int index = 1; index < 5; ++index) EXPECT_EQ(PendingDealPlayer(index), 0) << index;
+    EXPECT_EQ(AgreedExchanges[0].player, 30);
+    EXPECT_EQ(AgreedExchanges[1].player, 0);
+    EXPECT_EQ(AgreedExchanges[2].player, 0);
+    EXPECT_EQ(AgreedExchanges[3].player, 0);
+    std::vector<bool> ranked(kClubCount, false);
+    for (const ClubStrengthEntry& entry : ClubStrengthRanking) {
+        ASSERT_LT(entry.club, kClubCount);
+        EXPECT_FALSE(ranked[entry.club]) << entry.club;
+        ranked[entry.club] = true;
+    }
+}
+
 // The played-countries choice is part of the game.  A game saved before it
 // was kept holds no flag set in its place and plays every country.
 TEST_F(SaveGameTest, ThePlayedCountriesComeBackWithTheGame) {
