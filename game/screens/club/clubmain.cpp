@@ -488,12 +488,10 @@ void EnterClubMain() {
     // club's screen, belongs to a road the user has left (the offer waits
     // for the next day's messages).
     DropClubPicks();
-    // Home starts every road afresh: the recent screens of the coaching and
-    // staff screens and the squad list's previous screen are an earlier
-    // road's; kept, a later back icon (the squad list that a refused match
-    // opens, say) would lead into it.
-    UpdateScreenHistory(kScreenClubMain, 2, 3);
-    PreviousMenuOption = kScreenClubMain;
+    // Home starts every road afresh: kept, an earlier road's recent screens
+    // would lead a later back icon (the squad list that a refused match
+    // opens, say) into it.
+    ForgetTheRoad();
     ViewedDivision = IsClubNumber(user) && HVW_GetClubNation(user) == Country()
                          ? HVW_FindClubInDivisionRows(user)
                          : int16_t(0);

@@ -444,10 +444,8 @@ int32_t MenuOption_DefaultHandler(PopupCallBlock* call) {
         // A job's screens are left for good: a vacancy or division pick
         // leads to its job no more, and an accepted application is spent.
         DropClubPicks();
-        // So is the road the user was on: no back icon leads into it again
-        // by its recent screens or the squad list's previous screen.
-        UpdateScreenHistory(0, 0, 3);
-        PreviousMenuOption = kScreenClubMain;
+        // So is the road the user was on.
+        ForgetTheRoad();
         MenuOption = pair->option;
         return MENU_CLOSE;
     }
@@ -920,11 +918,7 @@ void ActOnMenuOption() {
             return;
         case kScreenLoadAutoSave: {
             EnableCursorNest(1);
-            if (LoadGame(kPrefixedSaveSlot) < 0) {
-                ShowMessageBox(GetText(kTextLoadFailed), 0);
-            } else {
-                ForgetTheRunningGame();
-            }
+            if (LoadSavedGame(kPrefixedSaveSlot) < 0) ShowMessageBox(GetText(kTextLoadFailed), 0);
             MenuOption = kScreenClubMain;
             EnableCursorNest(0);
             return;
@@ -1008,10 +1002,20 @@ void ForgetTheRunningGame() {
     ForgetDayMessages();
     // An offer left open (its exchange players, a resumed deal, the day's
     // sale it answered) belongs to the game that was running.
-    DealSheet_StartAfresh();
-    SquadOfferFlag = 0;
+    DealSheet_LeaveTheDeal();
     SalesTeamClub = -1;
     MenuFollowUp = 0;
+}
+
+int LoadSavedGame(int16_t slot) {
+    const int result = LoadGame(slot);
+    if (result >= 0) ForgetTheRunningGame();
+    return result;
+}
+
+void ForgetTheRoad() {
+    UpdateScreenHistory(0, 0, 3);
+    PreviousMenuOption = kScreenClubMain;
 }
 
 bool MenuOptionHasScreen(int16_t id) { return IsPlainId(id) && FrontEndScreenTable(id) != PlainScreenTable; }

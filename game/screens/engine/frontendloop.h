@@ -21,6 +21,10 @@ bool MenuOptionHasScreen(int16_t id);
 // after-match screens, a player deal left open, the job screens' picks),
 // left behind when a game is loaded or a new one starts.
 void ForgetTheRunningGame();
+// Loads the slot's game (LoadGame's result): a game that loaded leaves
+// nothing of the running one behind; a refused file leaves the running game
+// as it was.
+int LoadSavedGame(int16_t slot);
 // Pushes the table and runs it until it closes.
 int32_t RunMenuSet(const MenuItem* table);
 
@@ -50,6 +54,9 @@ extern int16_t ScreenHistoryCount;
 // Mode 0 clears, 1 goes back (MenuOption becomes the screen before), 2
 // pushes the id.
 void UpdateScreenHistory(int16_t id, int16_t mode, int16_t limit);
+// A road starts afresh (home, or a navigation row): no back icon leads into
+// the one left by its recent screens or the squad list's previous screen.
+void ForgetTheRoad();
 
 // Title bar: bit 0 the viewed club's badge, bit 1 the date strings, bit 2
 // the second (empty) layout, bit 3 the ticker (the live results while the

@@ -286,7 +286,7 @@ int32_t SaveIntoSlot(int16_t slot) {
 int32_t LoadFromSlot(int16_t slot) {
     if (slot != kAutoSaveSlot && SaveSlotShownUsed[slot] != 1) return MENU_CONTINUE;
     WaitBox(230, kTextPleaseWait);
-    const int result = LoadGame(slot);
+    const int result = LoadSavedGame(slot);
     CheckCupTieFixturesAll();
     if (result < 0) {
         const bool formatError = result == kSaveBadFormat;
@@ -294,9 +294,6 @@ int32_t LoadFromSlot(int16_t slot) {
                        0);
         return MENU_REDRAW;
     }
-    // Only a game that was loaded leaves the running one: a refused file
-    // leaves it playing as it was.
-    ForgetTheRunningGame();
     MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }
@@ -380,13 +377,12 @@ void LoadSlotZeroMenu() { IsMenuFirstEntry(); }
 
 int32_t LoadSlotZero(MenuHotItem*) {
     WaitBox(480, kTextPleaseWait);
-    const int result = LoadGame(0);
+    const int result = LoadSavedGame(0);
     CheckCupTieFixturesAll();
     if (result < 0) {
         ShowMessageBox(GetText(kSlotLoadFailedText), 0);
         return MENU_REDRAW;
     }
-    ForgetTheRunningGame();
     MenuOption = kScreenClubMain;
     return MENU_CLOSE;
 }

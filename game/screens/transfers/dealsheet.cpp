@@ -536,6 +536,10 @@ void DealSheet_FrontEndGoesTo(int16_t next) {
     // deal behind: what it kept for its return must not reach the next,
     // unrelated offer, which would reopen on the old player with his
     // figures, nor a later profile's back icon.
+    DealSheet_LeaveTheDeal();
+}
+
+void DealSheet_LeaveTheDeal() {
     DealSheet_StartAfresh();
     // Nor is the next offer the answer to the day's sale or deal this one
     // answered: ended, it would go on to the day's messages.

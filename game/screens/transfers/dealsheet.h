@@ -41,6 +41,9 @@ void DealSheet_FrontEndGoesTo(int16_t next);
 // opens a new offer (a profile's Make Offer, the inbox, the day's sales
 // and pending deals), which may follow an offer left in the same round.
 void DealSheet_StartAfresh();
+// The deal is left for good: started afresh, and the next offer answers
+// none of the day's sales or deals.
+void DealSheet_LeaveTheDeal();
 
 extern const MenuItem DealSheetTable[];
 void DealSheetMenu();
