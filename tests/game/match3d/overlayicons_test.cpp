@@ -218,15 +218,7 @@ class IconOwnFontTest : public ::testing::Test {
     void SetUp() override {
         InitMemory(16 * 1024);
         scratch_ = std::make_unique<testenv::ScratchDir>("icons");
-        testenv::WritePak("icons", {{"zudata\\d3d\\icons\\fonts\\fnt24.tga", IconSheet(20, 24, {})},
-                                    {"zudata\\d3d\\icons\\fonts\\fnt16.tga",
-                                     IconSheet(kCellW, kCellH, {{'A', 7}, {'B', 9}, {0xE9, 5}})},
-                                    {"zudata\\d3d\\icons\\fonts\\fnt12.tga", IconSheet(12, 12, {})},
-                                    {"zudata\\d3d\\icons\\pointers\\mouse.tga",
-                                     testenv::ArgbTga(6, 10, std::vector<uint32_t>(60, kIconWhiteInk))}});
-        PakFileInit();
-        PakAddFile("icons");
-        PakFileAddDone();
+        OpenIconPak(IconSheet(kCellW, kCellH, {{'A', 7}, {'B', 9}, {0xE9, 5}}));
         testenv::Start3D(kIconW, kIconH);
         StdoutCapture quiet;
         Icon_Init();
@@ -238,6 +230,17 @@ class IconOwnFontTest : public ::testing::Test {
         PakFileUninit();
         scratch_.reset();
         UninitMemory();
+    }
+    // The icon files, with the 16-point font sheet given.
+    static void OpenIconPak(const std::vector<uint8_t>& fnt16) {
+        testenv::WritePak("icons", {{"zudata\\d3d\\icons\\fonts\\fnt24.tga", IconSheet(20, 24, {})},
+                                    {"zudata\\d3d\\icons\\fonts\\fnt16.tga", fnt16},
+                                    {"zudata\\d3d\\icons\\fonts\\fnt12.tga", IconSheet(12, 12, {})},
+                                    {"zudata\\d3d\\icons\\pointers\\mouse.tga",
+                                     testenv::ArgbTga(6, 10, std::vector<uint32_t>(60, kIconWhiteInk))}});
+        PakFileInit();
+        PakAddFile("icons");
+        PakFileAddDone();
     }
     template <typename Draw>
     IconInk DrawAndGrab(Draw draw) {
@@ -261,14 +264,7 @@ TEST_F(IconOwnFontDeathTest, AFontSheetTooSmallForItsGridOrNoPictureEndsTheProgr
     auto reload = [](const std::vector<uint8_t>& fnt16) {
         Icon_Uninit();
         PakFileUninit();
-        testenv::WritePak("icons", {{"zudata\\d3d\\icons\\fonts\\fnt24.tga", IconSheet(20, 24, {})},
-                                    {"zudata\\d3d\\icons\\fonts\\fnt16.tga", fnt16},
-                                    {"zudata\\d3d\\icons\\fonts\\fnt12.tga", IconSheet(12, 12, {})},
-                                    {"zudata\\d3d\\icons\\pointers\\mouse.tga",
-                                     testenv::ArgbTga(6, 10, std::vector<uint32_t>(60, kIconWhiteInk))}});
-        PakFileInit();
-        PakAddFile("icons");
-        PakFileAddDone();
+        OpenIconPak(fnt16);
         Icon_Init();
     };
     EXPECT_FATAL(reload(IconSheet(kCellW - 1, kCellH, {})), "Error gridding icon file");

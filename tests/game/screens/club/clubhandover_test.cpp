@@ -77,6 +77,14 @@ class ClubHandOverTest : public UserClubScreenTest {
     static void Drive(const bool& done) {
         for (int rounds = 0; rounds < 40 && !done && !WinCloseRequested(); ++rounds) DoMainMenuOption();
     }
+    // Take Job on the club's information; the script ends once home is up.
+    static void TakeJobThenDrive(bool& done) {
+        ClickAt(60, 559);
+        WaitUp(ClubMainTable);
+        testenv::MenuUserDo([&done] { done = true; });
+        TitleBar(171, 0);
+        Drive(done);
+    }
     int16_t vacant_ = -1;
 };
 
@@ -334,11 +342,7 @@ TEST_F(ClubHandOverTest, AnAcceptanceToldAgainAfterAnOfferOnItsSquadStillOffersI
     boxClickedAway();  // the acceptance, told again
     WaitUp(ClubInfoTable);
     testenv::MenuUserDo([] { buttonsAfterOffer = ClubInfoShowsJobButtons(); });
-    ClickAt(60, 559);  // Take Job
-    testenv::MenuUserWaitFor(TableUp(ClubMainTable), 3000);
-    testenv::MenuUserDo([] { done = true; });
-    TitleBar(171, 0);
-    Drive(done);
+    TakeJobThenDrive(done);
     PopupSwitch = popupSwitch;
     ASSERT_NE(dealt, 0);
     EXPECT_TRUE(buttonsAfterOffer) << "the acceptance told again offers no job";
@@ -386,11 +390,7 @@ TEST_F(ClubHandOverTest, AnApplicationsAnswerLeftBehindAJobOfferComesBeforeTheNe
         answerButtons = ClubInfoShowsJobButtons();
         dayAfterContinue = HVW_GetCurrentDay();
     });
-    ClickAt(60, 559);  // Take Job
-    testenv::MenuUserWaitFor(TableUp(ClubMainTable), 3000);
-    testenv::MenuUserDo([] { done = true; });
-    TitleBar(171, 0);
-    Drive(done);
+    TakeJobThenDrive(done);
     PopupSwitch = popupSwitch;
     EXPECT_EQ(offerShown, offering);
     EXPECT_EQ(answerShown, vacant_) << "the Continue showed no answer";
