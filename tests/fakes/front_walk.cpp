@@ -402,7 +402,8 @@ struct Walk {
     int16_t pickClub = -1;
     int16_t offerClub = -1;
     int16_t infoClub = -1;
-    int16_t takeJob = -1;  // a Take Job of a job told: the club
+    int16_t abroadClub = -1;  // the club whose row on the clubs abroad opened the squad list
+    int16_t takeJob = -1;     // a Take Job of a job told: the club
     Application application;
     // An acceptance told, until the user takes its job or leaves its road.
     int16_t acceptance = -1;
@@ -515,7 +516,6 @@ std::vector<int16_t> BackTargets(int16_t from) {
     switch (rule->kind) {
         case Back::Home:
         case Back::Named:
-            // A manager's career history goes back to the managers' rankings.
             // A manager's career history goes back to the managers' rankings,
             // a player-manager's to his profile.
             if (from == kScreenCareerHistory && w.managerHistory)
@@ -523,12 +523,11 @@ std::vector<int16_t> BackTargets(int16_t from) {
             return {rule->named};
         case Back::OpenerIn:
             if (In(rule->openers, Family(below))) {
-                // A club of the user's own country goes home from the clubs abroad.
                 // A club of the user's own country (or any, while he has no
                 // club) goes home from the clubs abroad.
                 const int16_t user = HVW_GetMyClub();
                 if (below == kScreenClubsByNation &&
-                    (user < 0 || GetClubNation(int16_t(SelectedClub)) == GetClubNation(user)))
+                    (user < 0 || GetClubNation(w.abroadClub) == GetClubNation(user)))
                     return {kScreenClubMain};
                 return {below};
             }
@@ -722,6 +721,12 @@ void CheckOpened(const Click& c, int16_t now, int16_t from) {
                   std::to_string(c.titleClub) + " whose badge the screen showed");
         Check('f', SquadListSecond == (now == kScreenSquadListSecond ? 1 : 0),
               "the squad list asked for as screen " + std::to_string(now) + " shows the other team's list");
+    }
+    if (In(kSquadFamily, now) && from == kScreenClubsByNation && !c.backIcon && !c.navigation) {
+        Check('f', NamesClub(c.texts, int16_t(SelectedClub)),
+              "the clubs abroad's row showing " + Quote(c.texts) + " opened the squad list of club " +
+                  std::to_string(SelectedClub));
+        w.abroadClub = int16_t(SelectedClub);
     }
     if (In(kSquadFamily, now) && from == kScreenClubInfo && c.handler == ClubInfoSquad)
         Check('f', SelectedClub == uint16_t(w.infoClub),
